@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace ravlin {
+
+// A text file read whole in cp1251, split into lines at CR LF, LF or a lone CR.
+// Lines are taken by position (1-based); a line past the end reads as empty.
+class TextLines {
+public:
+    TextLines() = default;
+    explicit TextLines(QStringList lines) : m_lines(std::move(lines)) {}
+
+    // Reads the file; on failure returns nothing and puts a readable reason into *error.
+    static std::optional<TextLines> read(const QString& path, QString* error = nullptr);
+    static TextLines fromBytes(const QByteArray& bytes);
+
+    QString line(qsizetype number) const;
+    qsizetype count() const { return m_lines.size(); }
+    const QStringList& lines() const { return m_lines; }
+
+private:
+    QStringList m_lines;
+};
+
+// Writes a text file in cp1251 with CR LF line ends, atomically: the lines go to a temporary
+// file beside the target, which then replaces it. A failure leaves any previous file as it was.
+class TextFileWriter {
+public:
+    // Tests set this to make a write fail after the given number of lines (simulating a full disk).
+    static inline std::function<bool(qsizetype linesWritten)> failurePoint;
+
+    // Returns true on success; on failure puts a readable reason into *error.
+    static bool write(const QString& path, const QStringList& lines, QString* error = nullptr);
+};
+
+// The rule for completing a chosen file name: unchanged when `extension` occurs in it from its
+// second character on (case-sensitive), otherwise name + extension.
+QString withExtension(const QString& fileName, const QString& extension);
+
+} // namespace ravlin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/core/dialogs.h"
+#include "platform/core/url_opener.h"
+
+class QWidget;
+
+namespace ravlin {
+
+// Dialogs of production: Qt message boxes and file dialogs over the given parent window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    void beep() override;
+    void information(const QString& text, const QString& caption = QString()) override;
+    Answer askYesNo(const QString& text, const QString& caption = QString()) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption = QString()) override;
+    QString openFileName(const QString& filter, const QString& defaultName) override;
+    QString saveFileName(const QString& filter, const QString& defaultName,
+                         const QString& defaultExtension = QString()) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// Opens pages with the desktop's browser.
+class DesktopUrlOpener : public UrlOpener {
+public:
+    void open(const QString& url) override;
+};
+
+} // namespace ravlin

@@ -1,0 +1,87 @@
+#include "platform/core/cp1251.h"
+#include "platform/core/text_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ravlin;
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { TextFileWriter::failurePoint = nullptr; }
+
+    void roundTripOfCyrillic() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.txt");
+        const QStringList lines = {QStringLiteral("Пульт №1"), QStringLiteral("Ёлка ёж"), QString(), "ABC"};
+        QVERIFY(TextFileWriter::write(path, lines));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        // cp1251: "П" is 0xCF, "№" is 0xB9, "Ё" is 0xA8; lines end in CR LF.
+        QCOMPARE(static_cast<unsigned char>(bytes.at(0)), 0xCF);
+        QVERIFY(bytes.contains('\xB9'));
+        QVERIFY(bytes.startsWith(QByteArray("\xCF")));
+        QVERIFY(bytes.endsWith("ABC\r\n"));
+        QCOMPARE(bytes.count("\r\n"), 4);
+        const auto read = TextLines::read(path);
+        QVERIFY(read.has_value());
+        QCOMPARE(read->lines(), lines);
+    }
+
+    void characterOutsideCp1251IsWrittenAsQuestionMark() {
+        QCOMPARE(encodeCp1251(QStringLiteral("a€b")), QByteArray("a\x88" "b"));
+        QCOMPARE(encodeCp1251(QStringLiteral("x日y✓")), QByteArray("x?y?"));
+        QCOMPARE(decodeCp1251(QByteArray("\xC0\xFF")), QStringLiteral("Ая"));
+    }
+
+    void missingLinesReadAsEmpty() {
+        const TextLines t = TextLines::fromBytes("one\r\ntwo\nthree\rfour");
+        QCOMPARE(t.count(), 4);
+        QCOMPARE(t.line(1), QStringLiteral("one"));
+        QCOMPARE(t.line(3), QStringLiteral("three"));
+        QCOMPARE(t.line(4), QStringLiteral("four"));
+        QCOMPARE(t.line(5), QString());
+        QCOMPARE(t.line(0), QString());
+        QCOMPARE(t.line(-7), QString());
+    }
+
+    void failedWriteLeavesOldFileIntact() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("base.txt");
+        QVERIFY(TextFileWriter::write(path, {"old 1", "old 2"}));
+        TextFileWriter::failurePoint = [](qsizetype written) { return written == 3; };
+        QString error;
+        QVERIFY(!TextFileWriter::write(path, {"n1", "n2", "n3", "n4", "n5"}, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(TextLines::read(path)->lines(), QStringList({"old 1", "old 2"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"base.txt"}));
+    }
+
+    void readingADirectoryOrMissingFileFails() {
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(!TextLines::read(dir.path(), &error).has_value());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!TextLines::read(dir.filePath("none.txt"), &error).has_value());
+    }
+
+    void extensionCompletion_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "scan" << "scan.bmp";
+        QTest::newRow("case matters") << "scan.BMP" << "scan.BMP.bmp";
+        QTest::newRow("inside") << "a.bmp.old" << "a.bmp.old";
+        QTest::newRow("at first character") << ".bmp" << ".bmp.bmp";
+    }
+    void extensionCompletion() {
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        QCOMPARE(withExtension(name, ".bmp"), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "test_text_file.moc"
