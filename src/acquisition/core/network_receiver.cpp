@@ -1,0 +1,44 @@
+#include "acquisition/core/network_receiver.h"
+
+#include "acquisition/core/drivers/network_driver.h"
+#include "platform/core/dialogs.h"
+
+namespace ravlin {
+
+NetworkReceiver::NetworkReceiver(const ReceptionSettings& settings, Dialogs& dialogs)
+    : m_settings(settings), m_dialogs(dialogs) {}
+
+void NetworkReceiver::start() {
+    if (m_running) return;
+    const QString address = m_settings.addressText();
+    m_dialogs.beep();
+    if (m_driver) m_driver->InitUDP(address, m_settings.port);
+    m_running = true;
+}
+
+void NetworkReceiver::close() {
+    if (!m_running) return;
+    m_running = false;
+    closeDriver();
+}
+
+void NetworkReceiver::restart() {
+    if (m_settings.kindText != QLatin1String("IgorPlug-UDP") || !m_running) return;
+    close();
+    start();
+}
+
+void NetworkReceiver::stop() {
+    m_running = false;
+    closeDriver();
+}
+
+void NetworkReceiver::closeDriver() {
+    const int code = m_driver ? m_driver->CloseUDP() : 0;
+    if (code != 0) {
+        m_dialogs.beep();
+        m_dialogs.information(QStringLiteral("Произошёл сбой библиотеки N - ") + QString::number(code));
+    }
+}
+
+} // namespace ravlin

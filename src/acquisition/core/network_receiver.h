@@ -1,0 +1,38 @@
+#pragma once
+
+#include "acquisition/core/reception_settings.h"
+
+namespace ravlin {
+
+class Dialogs;
+class NetworkDriver;
+
+// Starts and closes the network receiver ("IgorPlug-UDP") with the address and port of the
+// settings, and keeps its running flag.
+class NetworkReceiver {
+public:
+    NetworkReceiver(const ReceptionSettings& settings, Dialogs& dialogs);
+
+    void setDriver(NetworkDriver* driver) { m_driver = driver; }
+    NetworkDriver* driver() const { return m_driver; }
+    bool isRunning() const { return m_running; }
+
+    // Start: nothing when running; else beep, InitUDP(address, port), running.
+    void start();
+    // Close: nothing unless running; else not running, CloseUDP, a non-zero code reported.
+    void close();
+    // "ReStart": close and start, only while running with the network kind selected.
+    void restart();
+    // "Stop": not running, CloseUDP in every case, a non-zero code reported.
+    void stop();
+
+private:
+    void closeDriver();
+
+    const ReceptionSettings& m_settings;
+    Dialogs& m_dialogs;
+    NetworkDriver* m_driver = nullptr;
+    bool m_running = false;
+};
+
+} // namespace ravlin

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "acquisition/core/device_answer.h"
+#include "acquisition/core/network_receiver.h"
+#include "acquisition/core/receiver_kind.h"
+#include "acquisition/core/reception_settings.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace ravlin {
+
+class ButtonBase;
+class Dialogs;
+class NetworkDriver;
+class Timer;
+class TimerFactory;
+class UsbDriver;
+struct CaptureBuffer;
+struct WorkingRecord;
+
+// Polls the selected receiver on the poll timer: status line and slow mode, data loss, device
+// answers, repeat signals, and bursts converted into the capture buffer and the timing texts.
+class Poller {
+public:
+    static constexpr int kSlowIntervalMs = 1000;
+    static constexpr int kNoStatus = 9955;
+    static constexpr int kHoldStart = 30;
+    static constexpr int kNotConnectedStart = 30;
+    static constexpr int kNotConnectedLimit = 20;
+
+    // What the poller hands to the parts above it.
+    struct Hooks {
+        // A burst is in the capture buffer and polling is stopped: draw it and process it.
+        std::function<void()> burstStored;
+        // A line for the result log of the " HEX Baza " tab.
+        std::function<void(const QString&)> logLine;
+        // The rescan speed changed: the rescan timer's new interval.
+        std::function<void(int)> rescanIntervalChanged;
+        // Whether the protocol decoder recognised the last processed burst.
+        std::function<bool()> lastBurstRecognised;
+    };
+
+    Poller(TimerFactory& timers, Dialogs& dialogs, CaptureBuffer& buffer, WorkingRecord& working,
+           ButtonBase& base);
+    ~Poller();
+
+    ReceptionSettings& settings() { return m_settings; }
+    const ReceptionSettings& settings() const { return m_settings; }
+    ReceptionView& view() { return m_view; }
+    const ReceptionView& view() const { return m_view; }
+    Hooks& hooks() { return m_hooks; }
+    NetworkReceiver& network() { return m_network; }
+
+    void setUsbDriver(UsbDriver* driver);
+    void setNetworkDriver(NetworkDriver* driver);
+    UsbDriver* usbDriver() const { return m_usb; }
+
+    // The kind in use (the kind text read as a kind; other texts count as Movrik).
+    ReceiverKind kind() const { return ReceiverKinds::fromText(m_settings.kindText); }
+
+    // The start tick's slow start mode: 1000 ms, slow flag, counter 30, previous status none.
+    void enterSlowStartMode();
+    void startPolling();
+    void stopPolling();
+    bool isPolling() const;
+    int pollIntervalMs() const;
+
+    // Handlers of the reception parameters' controls (the UI writes the settings first).
+    void applyReceiverKind();
+    void pollRateChanged();
+    void rescanSpeedChanged();
+
+    // The poll timer's handler.
+    void tick();
+
+    // Fields 1..6 from the working record's timing texts under the tab-active rule.
+    void showTimingFields();
+
+    // Polling state, for the parts that save or inspect it.
+    int previousStatus() const { return m_previousStatus; }
+    bool slow() const { return m_slow; }
+    int notConnectedCounter() const { return m_notConnected; }
+    int answerHold() const { return m_hold; }
+    const QString& lastAnswer() const { return m_lastAnswer; }
+
+private:
+    int readDriver(std::uint8_t* block, std::int32_t& count);
+    void noteStatus(int status);
+    void emptyPoll();
+    void dataLoss();
+    void deviceAnswer(std::span<const std::uint8_t, 256> block, int count);
+    void storeAnswer(const QString& identity);
+    bool isRepeat(std::span<const std::uint8_t> bytes) const;
+    void repeatSignal();
+    void burst(std::span<const std::uint8_t> bytes);
+    void setField(int i, const QString& text);
+
+    TimerFactory& m_timers;
+    Dialogs& m_dialogs;
+    CaptureBuffer& m_buffer;
+    WorkingRecord& m_working;
+    ButtonBase& m_base;
+    ReceptionSettings m_settings;
+    ReceptionView m_view;
+    Hooks m_hooks;
+    NetworkReceiver m_network;
+    UsbDriver* m_usb = nullptr;
+    std::unique_ptr<Timer> m_timer;
+
+    int m_previousStatus = kNoStatus;
+    bool m_slow = true;
+    int m_notConnected = kNotConnectedStart;
+    int m_hold = 0;
+    QString m_lastAnswer;
+    AnswerBuffer m_answer;
+};
+
+} // namespace ravlin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/core/view_colour.h"
+
+#include "base/core/button_record.h"
+
+#include <QString>
+
+#include <array>
+
+namespace ravlin {
+
+// Values of the controls of the " Параметры приёма " tab that the receivers read.
+struct ReceptionSettings {
+    static constexpr int kPollRateMin = 15;
+    static constexpr int kPollRateMax = 40;
+    static constexpr int kRescanSpeedMin = 20;
+    static constexpr int kRescanSpeedMax = 55;
+
+    QString kindText = QStringLiteral("Movrik"); // "Тип приёмника"
+    int pollRate = 20;                           // "Частота опроса приёмника", 15..40
+    int rescanSpeed = 25;                        // "Скорость пересчёта ХЭШа", 20..55
+    bool skipRepeats = true;                     // "Не добавлять сигналы повтора"
+    bool fiveByteRepeats = false;                // "В 5 байт" selected (else "В 3 байта")
+    bool storeAnswers = false;                   // "Запоминать мини. значения"
+
+    // " Сетевые параметры ", texts used as typed.
+    QString port = QStringLiteral("6668");
+    std::array<QString, 4> address = {QStringLiteral("192"), QStringLiteral("168"), QStringLiteral("1"),
+                                      QStringLiteral("7")};
+
+    int pollIntervalMs() const { return pollRate * 10 + 10; }
+    int rescanIntervalMs() const { return rescanSpeed * 10; }
+    QString addressText() const {
+        return address[0] + QLatin1Char('.') + address[1] + QLatin1Char('.') + address[2] + QLatin1Char('.') +
+               address[3];
+    }
+};
+
+// What the receiver part shows: texts and colours the poller writes, and what the UI tells it about
+// the screen.
+struct ReceptionView {
+    bool kestrumActive = true; // the " Kestrum " tab is the active page (written by the UI)
+
+    QString statusText;                               // status label at the top of the " Kestrum " tab
+    QString lengthText = QStringLiteral("Length : "); // length label beside it (written by the drawing)
+    ViewColour repeatColour = ViewColour::Face;       // repeat indicator square
+    ViewColour nameStatusColour = ViewColour::Face;   // small square beside the button-name box
+    QString unitLabel = QStringLiteral("0.0213(3) МиллиСек"); // under "Один импульс продолжается около"
+
+    // The six timing-line fields of " Принятые данные ".
+    std::array<QString, kTimingTextCount> timingFields = {
+        WorkingRecord::kTimingPlaceholder, {}, {}, {}, {}, {}};
+
+    // Record-number panel (shows the record a device answer was found in or stored as).
+    QString recordPanelText;
+    ViewColour recordPanelColour = ViewColour::Face;
+};
+
+} // namespace ravlin
