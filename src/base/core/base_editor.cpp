@@ -1,0 +1,246 @@
+#include "base/core/base_editor.h"
+
+#include "base/core/key_names.h"
+#include "hashing/core/number_text.h"
+
+#include <algorithm>
+
+namespace ravlin {
+
+namespace {
+
+bool allowedInName(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x20 && u <= 0x7E) || (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451 ||
+           u == 0x2116 || u == u'\t' || u == u'\r';
+}
+
+QString upperAscii(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - (u'a' - u'A'));
+    return out;
+}
+
+ViewColour markerFor(const QString& buttonName) {
+    return KeyNamTab::indexOf(buttonName) >= 0 ? ViewColour::Face : ViewColour::Yellow;
+}
+
+} // namespace
+
+BaseEditor::BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, Dialogs& dialogs)
+    : m_base(base), m_working(working), m_buffer(buffer), m_dialogs(dialogs) {}
+
+void BaseEditor::attachBurstFields(QString* hashBox, std::array<QString, kTimingTextCount>* timingFields) {
+    m_hashBox = hashBox ? hashBox : &m_ownHashBox;
+    m_timingFields = timingFields ? timingFields : &m_ownTimingFields;
+}
+
+std::optional<int> BaseEditor::parseRecordNumber(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    if (i == text.size()) return std::nullopt;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > std::numeric_limits<int>::max()) return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+QString BaseEditor::normalisedName(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (allowedInName(c)) out.append(c);
+    return upperAscii(out);
+}
+
+QString BaseEditor::matchingKeyName(const QString& text) {
+    const QString typed = normalisedName(text);
+    for (const QString& entry : KeyNamTab::names())
+        if (upperAscii(entry) == typed) return entry;
+    return QString();
+}
+
+void BaseEditor::rebuildBuffer(CaptureBuffer& buffer, const std::array<QString, kTimingTextCount>& timings) {
+    buffer.clear();
+    for (const QString& text : timings) {
+        // Length / 3 rounded to the nearest whole number; it never falls on a half.
+        const qsizetype groups = (text.size() + 1) / 3;
+        for (qsizetype k = 0; k < groups; ++k) {
+            if (!buffer.append(StrToBase(text.mid(3 * k, 3), 16))) break;
+        }
+    }
+    buffer.fromRecord = true;
+}
+
+int BaseEditor::recordNumberValue() const {
+    return parseRecordNumber(m_settings.recordNumber).value_or(0);
+}
+
+void BaseEditor::setRecordNumber(int n) {
+    m_settings.recordNumber = QString::number(n);
+}
+
+void BaseEditor::showBurstFields() {
+    if (kestrumActive()) {
+        *m_hashBox = m_working.hash;
+        *m_timingFields = m_working.timings;
+    } else {
+        *m_hashBox = WorkingRecord::kHashPlaceholder;
+        *m_timingFields = WorkingRecord().timings;
+    }
+}
+
+void BaseEditor::goToRecord() {
+    const std::optional<int> parsed = parseRecordNumber(m_settings.recordNumber);
+    const int n = parsed.value_or(0);
+    setRecordNumber(n);
+    if (!parsed) m_dialogs.beep();
+    if (n < 1 || n > m_base.count()) {
+        m_dialogs.beep();
+        return;
+    }
+    m_base.setCurrentIndex(n);
+    const ButtonRecord& r = m_base.record(n);
+    m_settings.remoteName = r.remoteName;
+    m_settings.buttonName = r.buttonName;
+    m_view.nameMarker = markerFor(r.buttonName);
+    m_working.hash = r.hash;
+    m_working.timings = r.timings;
+    showBurstFields();
+    rebuildBuffer(m_buffer, r.timings);
+    if (m_hooks.burstRebuilt) m_hooks.burstRebuilt();
+}
+
+void BaseEditor::previous() {
+    int n = recordNumberValue();
+    if (n >= 2) --n;
+    setRecordNumber(std::max(std::min(n, m_base.count()), 1));
+    goToRecord();
+}
+
+void BaseEditor::next() {
+    int n = recordNumberValue();
+    if (n < m_base.count()) ++n;
+    setRecordNumber(std::max(std::min(n, m_base.count()), 1));
+    goToRecord();
+}
+
+void BaseEditor::enterInRecordNumber() {
+    setRecordNumber(std::max(std::min(recordNumberValue(), m_base.count()), 1));
+    goToRecord();
+}
+
+void BaseEditor::appendWorking() {
+    const ButtonBase::AppendResult r = m_base.append(ButtonRecord{});
+    if (r.atLimit) m_dialogs.beep();
+    m_base.setCurrentIndex(r.index);
+    m_view.selectionColour = ViewColour::Face;
+    m_view.changeCaption = BaseEntryView::kChangeCaption;
+    m_view.countLabel = QString::number(m_base.count());
+    if (m_hooks.logLine)
+        m_hooks.logLine(QStringLiteral("Добавили запись. Теперь записей - ") +
+                        QString::number(m_base.count()));
+}
+
+void BaseEditor::storeWorking() {
+    const int index = m_base.currentIndex();
+    ButtonRecord r;
+    r.remoteName = cutName(m_settings.remoteName);
+    r.buttonName = cutName(m_settings.buttonName);
+    r.hash = m_working.hash;
+    r.timings = m_working.timings;
+    m_base.setRecord(index, r);
+    m_view.selection = QString::number(index) + QStringLiteral(" - ") + r.buttonName;
+}
+
+void BaseEditor::add() {
+    if (!m_working.hasBurst()) return;
+    appendWorking();
+    storeWorking();
+}
+
+void BaseEditor::change() {
+    if (!m_working.hasBurst()) return;
+    if (m_view.changeCaption == BaseEntryView::kAddCaption) {
+        appendWorking();
+    } else {
+        const int index = m_base.currentIndex();
+        if (index < 1 || index > m_base.count()) {
+            m_dialogs.beep();
+            m_dialogs.information(kNothingSelected);
+            return;
+        }
+    }
+    storeWorking();
+}
+
+void BaseEditor::remove() {
+    m_dialogs.beep();
+    if (m_base.count() < 1) {
+        m_dialogs.information(kEmptyList);
+        return;
+    }
+    const QString shown = m_view.selection.trimmed();
+    if (shown.isEmpty() || shown == QStringLiteral("N/A") || m_working.hash == QStringLiteral("N/A"))
+        m_base.setCurrentIndex(recordNumberValue());
+    const int index = m_base.currentIndex();
+    // Index 0 means nothing selected; an index beyond the records cannot be deleted either.
+    if (index < 1 || index > m_base.count()) {
+        m_dialogs.information(kNothingSelected);
+        return;
+    }
+    const QString question =
+        QStringLiteral("Удалить кнопку N") + QString::number(index) + QStringLiteral(" из базы?");
+    if (m_dialogs.askYesNo(question) != Answer::Yes) return;
+    m_base.remove(index);
+    m_base.setCurrentIndex(0);
+    m_view.selection = QStringLiteral("N/A");
+    m_view.changeCaption = BaseEntryView::kChangeCaption;
+    m_view.countLabel = QString::number(m_base.count());
+    m_dialogs.information(kDeleted);
+}
+
+void BaseEditor::clearBase() {
+    if (m_dialogs.askYesNo(kClearQuestion) != Answer::Yes) return;
+    m_base.clear();
+    setRecordNumber(1);
+    m_view.countLabel = QStringLiteral("0");
+    m_view.selection.clear();
+    if (m_settings.clearDistributionWithBase && m_hooks.clearDistribution) m_hooks.clearDistribution();
+    resetDisplay();
+}
+
+void BaseEditor::resetDisplay() {
+    m_view.selection.clear();
+    m_settings.buttonName = KeyNamTab::name(KeyNamTab::kUnknown);
+    m_view.nameMarker = ViewColour::Face;
+    // The burst on screen is gone with it, so Add has nothing to store until the next one.
+    m_working.reset();
+    *m_hashBox = WorkingRecord::kHashPlaceholder;
+    *m_timingFields = WorkingRecord().timings;
+    setRecordNumber(1);
+    m_base.setCurrentIndex(1);
+    if (m_hooks.clearPictures) m_hooks.clearPictures();
+}
+
+void BaseEditor::buttonNameChanged(const QString& text) {
+    m_settings.buttonName = text;
+    m_view.nameMarker = markerFor(text);
+}
+
+void BaseEditor::buttonNameEnter() {
+    const QString entry = matchingKeyName(m_settings.buttonName);
+    if (entry.isEmpty()) return;
+    if (entry != m_settings.buttonName) m_settings.buttonName = entry;
+    m_view.nameMarker = ViewColour::Face;
+}
+
+} // namespace ravlin

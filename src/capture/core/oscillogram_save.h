@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/core/dialogs.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace ravlin {
+
+// Asks where to save a picture as a Windows bitmap: the shared dialog (default "Diagram.bmp" in
+// `appDir`), ".bmp" appended unless it occurs from the name's second character on, and the
+// overwrite question for an existing non-empty file. Returns the path to write, or nothing when
+// the user cancelled or declined.
+std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir);
+
+inline const QString kOverwriteQuestion =
+    QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
+
+} // namespace ravlin
