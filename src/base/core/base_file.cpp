@@ -1,0 +1,206 @@
+#include "base/core/base_file.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <array>
+
+namespace ravlin {
+
+namespace {
+
+const QString kVersionLine = QStringLiteral("ver 1.1E");
+const QString kSystemLine = QStringLiteral("Состояние системы");
+const QString kCountMarker = QStringLiteral("В этом пульте кнопок");
+const QString kRecordsMarker = QStringLiteral("Ну сами кнопки");
+const QString kClosingLine = QStringLiteral("Конец файла");
+const QString kTrue = QStringLiteral("True");
+const QString kFalse = QStringLiteral("False");
+
+// Receivers named in the header line; any other header text means "Movrik".
+constexpr std::array<const char16_t*, 3> kNamedReceivers = {u"IgorPlug-USB", u"USBtiny", u"IgorPlug-UDP"};
+
+constexpr int kSettingsLines = 12;
+constexpr std::int64_t kNumberLimit = 1'000'000'000'000LL;
+
+QString receiverOfHeader(const QString& header) {
+    for (const char16_t* kind : kNamedReceivers)
+        if (header == kSystemLine + u' ' + QString::fromUtf16(kind)) return QString::fromUtf16(kind);
+    return QStringLiteral("Movrik");
+}
+
+// A value is written on one line; a line break inside it would shift every later line.
+QString oneLine(QString value) {
+    value.replace(u'\r', u' ');
+    value.replace(u'\n', u' ');
+    return value;
+}
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+bool inAllowedNameSet(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x20 && u <= 0x7E) || (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451 ||
+           u == 0x2116 || u == u'\t' || u == u'\r';
+}
+
+} // namespace
+
+BaseFileFormat detectBaseFileFormat(const TextLines& lines) {
+    return lines.line(25) == QStringLiteral("2") ? BaseFileFormat::FourLine : BaseFileFormat::SixLine;
+}
+
+std::int64_t leadingNumber(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text.at(i) == u' ' || text.at(i) == u'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == u'-' || text.at(i) == u'+')) {
+        negative = text.at(i) == u'-';
+        ++i;
+    }
+    std::int64_t value = 0;
+    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i)
+        value = std::min(kNumberLimit, value * 10 + (text.at(i).unicode() - u'0'));
+    return negative ? -value : value;
+}
+
+int zoomFromSettingsLine(std::int64_t value, bool olderKind) {
+    std::int64_t v = std::clamp<std::int64_t>(value, -kNumberLimit, kNumberLimit);
+    if (olderKind) {
+        // v × 2.9 in exact integer arithmetic, rounded half to even.
+        const std::int64_t q = v * 29;
+        std::int64_t d = floorDiv(q, 10);
+        const std::int64_t rem = q - d * 10;
+        if (rem > 5 || (rem == 5 && (d % 2 != 0))) ++d;
+        v = d;
+    }
+    return static_cast<int>(
+        std::clamp<std::int64_t>(v, BaseFileSettings::kZoomMin, BaseFileSettings::kZoomMax));
+}
+
+void applySettingsBlock(const QStringList& block, BaseFileSettings& settings) {
+    auto s = [&](int n) { return n - 1 < block.size() ? block.at(n - 1) : QString(); };
+    const QString s1 = s(1);
+    if (s1 == QStringLiteral("1") || s1 == kFalse) {
+        settings.skipRepeats = false;
+    } else if (s1 == QStringLiteral("2") || s1 == kTrue) {
+        settings.skipRepeats = true;
+        settings.repeatsFiveBytes = false;
+    } else if (s1 == QStringLiteral("3")) {
+        settings.skipRepeats = true;
+        settings.repeatsFiveBytes = true;
+    }
+    const bool olderKind = s1 == kTrue || s1 == kFalse;
+    settings.autoThreshold = s(2) == kTrue;
+    settings.hash1bit = s(3) == kTrue;
+    settings.autoZoom = s(4) == kTrue;
+    settings.threshold = s(5);
+    settings.minPaint = s(6);
+    settings.matchTarget = s(7);
+    // A zoom line without any digit leaves the slider where it is.
+    const QString s10 = s(10).trimmed();
+    const QString digits = s10.startsWith(u'-') || s10.startsWith(u'+') ? s10.mid(1) : s10;
+    if (!digits.isEmpty() && digits.at(0).isDigit() && digits.at(0).unicode() < 0x80)
+        settings.manualZoom = zoomFromSettingsLine(leadingNumber(s10), olderKind);
+}
+
+BaseFileLoad readBaseFile(const TextLines& lines, ButtonBase& base, BaseFileSettings& settings) {
+    BaseFileLoad load;
+    load.format = detectBaseFileFormat(lines);
+
+    qsizetype pos = 1;
+    QString header = lines.line(1);
+    if (!header.startsWith(QStringLiteral("Состоя")) && !header.startsWith(QStringLiteral("В этом")))
+        header = lines.line(++pos);
+
+    settings.receiverKind = receiverOfHeader(header);
+    load.hasSettings = header != kCountMarker;
+    if (load.hasSettings) {
+        QStringList block;
+        for (int k = 1; k <= kSettingsLines; ++k)
+            block << lines.line(pos + k);
+        applySettingsBlock(block, settings);
+        pos += kSettingsLines;
+    }
+    const std::int64_t announced = leadingNumber(lines.line(++pos));
+    ++pos; // "Ну сами кнопки"
+
+    if (announced <= 0) return load;
+    const int room = ButtonBase::kCapacity - base.count();
+    const int toLoad = static_cast<int>(std::min<std::int64_t>(announced, room));
+    load.leftOut = announced - toLoad;
+
+    const int recordLines = load.format == BaseFileFormat::FourLine ? 8 : 10;
+    const int timingLines = recordLines - 4;
+    for (int r = 0; r < toLoad; ++r) {
+        const qsizetype at = pos + 1 + static_cast<qsizetype>(r) * recordLines; // record-number line
+        ButtonRecord rec;
+        rec.remoteName = lines.line(at + 1);
+        rec.buttonName = lines.line(at + 2);
+        rec.hash = lines.line(at + 3);
+        for (int t = 0; t < timingLines; ++t)
+            rec.timings[t] = lines.line(at + 4 + t);
+        base.append(rec);
+        ++load.loaded;
+    }
+    return load;
+}
+
+void markLoadDuplicates(ButtonBase& base) {
+    QSet<QString> seen;
+    seen.reserve(base.count());
+    for (int i = 1; i <= base.count(); ++i) {
+        ButtonRecord& r = base.record(i);
+        // Length-prefixed fields make the key unambiguous whatever the texts hold.
+        QString key;
+        key += QString::number(r.buttonName.size()) + u':' + r.buttonName;
+        for (const QString& t : r.timings)
+            key += QString::number(t.size()) + u':' + t;
+        if (seen.contains(key))
+            r.hash = QStringLiteral("?");
+        else
+            seen.insert(key);
+    }
+}
+
+QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settings) {
+    QStringList out;
+    out.reserve(17 + base.count() * 10);
+    out << kVersionLine;
+    QString system = kSystemLine + QStringLiteral(" Movrik");
+    for (const char16_t* kind : kNamedReceivers)
+        if (settings.receiverKind == QString::fromUtf16(kind))
+            system = kSystemLine + u' ' + settings.receiverKind;
+    out << system;
+    out << (!settings.skipRepeats       ? QStringLiteral("1")
+            : settings.repeatsFiveBytes ? QStringLiteral("3")
+                                        : QStringLiteral("2"));
+    out << (settings.autoThreshold ? kTrue : kFalse) << (settings.hash1bit ? kTrue : kFalse)
+        << (settings.autoZoom ? kTrue : kFalse);
+    out << oneLine(settings.threshold) << oneLine(settings.minPaint) << oneLine(settings.matchTarget);
+    out << QString() << QString() << QString::number(settings.manualZoom);
+    out << QStringLiteral(" ") << kCountMarker << QString::number(base.count()) << kRecordsMarker;
+    for (int i = 1; i <= base.count(); ++i) {
+        const ButtonRecord& r = base.record(i);
+        out << QString::number(i) << oneLine(r.remoteName) << oneLine(r.buttonName) << oneLine(r.hash);
+        for (const QString& t : r.timings)
+            out << oneLine(t);
+    }
+    out << kClosingLine;
+    return out;
+}
+
+QString proposedSaveName(const QString& remoteName) {
+    static const QString kReplaced = QStringLiteral(".,:;/\\ {}[]()");
+    QString name = remoteName;
+    for (QChar& c : name)
+        if (!inAllowedNameSet(c) || kReplaced.contains(c)) c = u'_';
+    return name + QStringLiteral(".txt");
+}
+
+} // namespace ravlin

@@ -1,0 +1,151 @@
+#include "base/core/base_file_commands.h"
+
+#include "base/core/base_order.h"
+#include "base/core/statistics.h"
+#include "platform/core/text_file.h"
+
+#include <QFileInfo>
+
+namespace ravlin {
+
+BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags,
+                                   HexBazaSettings& settings)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings) {}
+
+void BaseFileCommands::bindFileNames(QString* openName, QString* saveName) {
+    m_openName = openName ? openName : &m_ownOpenName;
+    m_saveName = saveName ? saveName : &m_ownSaveName;
+}
+
+void BaseFileCommands::log(const QString& line) const {
+    if (m_hooks.log) m_hooks.log(line);
+}
+
+BaseFileSettings BaseFileCommands::gather() const {
+    return m_hooks.gatherSettings ? m_hooks.gatherSettings() : BaseFileSettings();
+}
+
+bool BaseFileCommands::readFailed(const QString& reason) {
+    m_dialogs.beep();
+    m_dialogs.information(QStringLiteral("Ошибка чтения файла.\r\n") + reason +
+                          QStringLiteral("\r\nБаза не изменена."));
+    log(QStringLiteral("Ошибка чтения файла - загрузка прервана"));
+    return false;
+}
+
+void BaseFileCommands::open() {
+    log(QStringLiteral(" "));
+    log(QStringLiteral("Активировали диалог - \"Открытие файла\""));
+    BaseFileSettings settings = gather();
+    settings.fittingAutoChoice = true;
+    if (m_hooks.applySettings) m_hooks.applySettings(settings);
+
+    const QString chosen = m_dialogs.openFileName(kFilter, *m_openName);
+    if (chosen.isEmpty()) return;
+    const QString name = withExtension(chosen, kExtension);
+    *m_openName = name;
+    if (!QFileInfo::exists(name)) {
+        m_dialogs.beep();
+        m_dialogs.information(kNotFound);
+        log(QStringLiteral("Но файла не оказалось"));
+        return;
+    }
+    *m_saveName = name;
+
+    // The file is read whole before anything in memory changes, so an unreadable file (or a
+    // folder chosen as file) leaves the base as it was.
+    QString error;
+    const std::optional<TextLines> lines = TextLines::read(name, &error);
+    if (!lines) {
+        readFailed(error);
+        return;
+    }
+
+    if (!m_base.isEmpty()) {
+        m_dialogs.beep();
+        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion);
+        if (a == Answer::Cancel) {
+            log(QStringLiteral("Отмена действия."));
+            return;
+        }
+        if (a == Answer::Yes) {
+            m_base.setCount(0);
+            if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QStringLiteral("1"));
+            log(QStringLiteral("Перед загрузкой очистили базу..."));
+        } else {
+            log(QStringLiteral("Добавляем к текущим записям..."));
+        }
+    } else {
+        log(QStringLiteral("Добавляем к текущим записям..."));
+    }
+
+    const int before = m_base.count();
+    m_flags.rescanned = false;
+    m_flags.withM96 = false;
+
+    log(detectBaseFileFormat(*lines) == BaseFileFormat::FourLine
+            ? QStringLiteral("Файл 4x строчного формата ")
+            : QStringLiteral("Файл 6 строчного формата "));
+    settings = gather();
+    const BaseFileLoad load = readBaseFile(*lines, m_base, settings);
+    if (m_hooks.applySettings) m_hooks.applySettings(settings);
+    if (load.leftOut > 0)
+        log(QStringLiteral("База заполнена (%1 записей) - не загружено записей из файла - %2")
+                .arg(ButtonBase::kCapacity)
+                .arg(load.leftOut));
+
+    markLoadDuplicates(m_base);
+    const int duplicates = removeMarkedRecords(m_base);
+
+    if (m_hooks.countChanged) m_hooks.countChanged();
+    log(QStringLiteral("Записей в базе  - ") + QString::number(m_base.count()));
+    log(QStringLiteral("Новых(из файла) - ") + QString::number(m_base.count() - before));
+    log(QStringLiteral("Найдено дублей  - ") + QString::number(duplicates));
+
+    if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QStringLiteral("1"));
+    if (m_hooks.goToRecord) m_hooks.goToRecord();
+    log(QStringLiteral("Действие завершилось успешно"));
+}
+
+void BaseFileCommands::save() {
+    if (m_base.isEmpty()) {
+        m_dialogs.beep();
+        m_dialogs.information(kNothingToSave);
+        return;
+    }
+    if (m_saveName->contains(kDefaultName))
+        *m_saveName = proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+
+    const QString chosen = m_dialogs.saveFileName(kFilter, *m_saveName, kExtension);
+    if (chosen.isEmpty()) return;
+    const QString name = withExtension(chosen, kExtension);
+    *m_saveName = name;
+
+    const QFileInfo info(name);
+    if (info.exists() && info.isFile() && info.size() > 0) {
+        m_dialogs.beep();
+        if (m_dialogs.askYesNo(kOverwriteQuestion) != Answer::Yes) return;
+    }
+
+    QString error;
+    if (!TextFileWriter::write(name, baseFileLines(m_base, gather()), &error)) {
+        // The writer replaces the file only when everything was written: the previous file and
+        // the base in memory are as they were, so the base is not cleared either.
+        m_dialogs.beep();
+        m_dialogs.information(QStringLiteral("Файл не сохранён.\r\n") + error +
+                              QStringLiteral("\r\nПрежний файл не изменён, база в памяти сохранена."));
+        log(QStringLiteral("Ошибка записи файла - база не сохранена"));
+        return;
+    }
+    if (m_settings.clearAfterSave && m_hooks.clearBase) m_hooks.clearBase();
+}
+
+void BaseFileCommands::showStatistics() {
+    const QStringList lines = statisticsLines(
+        m_base, m_settings.statisticsByHash ? StatisticsBasis::Hash : StatisticsBasis::ButtonName);
+    if (m_hooks.clearLog) m_hooks.clearLog();
+    for (const QString& line : lines)
+        log(line);
+}
+
+} // namespace ravlin

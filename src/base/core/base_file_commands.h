@@ -1,0 +1,75 @@
+#pragma once
+
+#include "base/core/base_file.h"
+#include "base/core/base_file_tab.h"
+#include "base/core/button_base.h"
+#include "base/core/rescan_flags.h"
+#include "platform/core/dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace ravlin {
+
+// Open and Save of base files ("&Open Cod File", "&Save Cod File", tool bar "Open"/"Save") and
+// "Вывести статистику". Progress goes to the results memo of the " HEX Baza " tab.
+class BaseFileCommands {
+public:
+    static inline const QString kFilter = QStringLiteral("Text file|*.txt");
+    static inline const QString kExtension = QStringLiteral(".txt");
+    static inline const QString kDefaultName = QStringLiteral("pult.txt");
+    static inline const QString kNotFound = QStringLiteral("Указанный файл не найден!!!");
+    static inline const QString kMergeQuestion =
+        QStringLiteral("На данный момент база не пуста.\r\nОчистить базу перед открытием?");
+    static inline const QString kNothingToSave = QStringLiteral("Список пуст - сохранять нечего!!!");
+    static inline const QString kOverwriteQuestion =
+        QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
+
+    // Work handed to the rest of the workbench; an empty hook does nothing.
+    struct Hooks {
+        std::function<void(const QString&)> log; // a line of the results memo
+        std::function<void()> clearLog;          // empty the results memo
+        // The current values of the controls a base file carries, and applying read values.
+        std::function<BaseFileSettings()> gatherSettings;
+        std::function<void(const BaseFileSettings&)> applySettings;
+        std::function<QString()> remoteName;                 // Edit10
+        std::function<void(const QString&)> setRecordNumber; // Edit6
+        std::function<void()> goToRecord;
+        std::function<void()> clearBase;    // the clear-base command, with its own question
+        std::function<void()> countChanged; // LabelKn shows the count
+    };
+
+    BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags, HexBazaSettings& settings);
+
+    Hooks& hooks() { return m_hooks; }
+    HexBazaSettings& settings() { return m_settings; }
+
+    // The dialogs' file names; by default the object's own, the workbench may point them at its
+    // presets.
+    void bindFileNames(QString* openName, QString* saveName);
+    const QString& openName() const { return *m_openName; }
+    const QString& saveName() const { return *m_saveName; }
+
+    void open();
+    void save();
+    void showStatistics();
+
+private:
+    void log(const QString& line) const;
+    BaseFileSettings gather() const;
+    bool readFailed(const QString& reason);
+
+    ButtonBase& m_base;
+    Dialogs& m_dialogs;
+    RescanFlags& m_flags;
+    HexBazaSettings& m_settings;
+    Hooks m_hooks;
+    QString m_ownOpenName = kDefaultName;
+    QString m_ownSaveName = kDefaultName;
+    QString* m_openName = &m_ownOpenName;
+    QString* m_saveName = &m_ownSaveName;
+};
+
+} // namespace ravlin

@@ -1,0 +1,156 @@
+#include "base/core/rescan.h"
+
+#include "base/core/base_file.h"
+#include "base/core/base_order.h"
+
+#include <algorithm>
+
+namespace ravlin {
+
+namespace {
+
+const QString kUnnamed = QStringLiteral("N/A");
+
+// num / den rounded half to even (den > 0).
+std::int64_t roundHalfEven(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
+    return q;
+}
+
+} // namespace
+
+Rescan::Rescan(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags,
+               const HexBazaSettings& settings)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings),
+      m_timer(timers.create(kDefaultIntervalMs)) {
+    m_timer->setHandler([this] { tick(); });
+}
+
+Rescan::~Rescan() = default;
+
+void Rescan::setIntervalMs(int ms) {
+    m_timer->setInterval(ms);
+}
+int Rescan::intervalMs() const {
+    return m_timer->interval();
+}
+
+void Rescan::log(const QString& line) const {
+    if (m_hooks.log) m_hooks.log(line);
+}
+
+void Rescan::setRecordNumber(int n) {
+    if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QString::number(n));
+}
+
+int Rescan::recordNumber() const {
+    if (!m_hooks.recordNumber) return 0;
+    return static_cast<int>(
+        std::clamp<std::int64_t>(leadingNumber(m_hooks.recordNumber()), -1, ButtonBase::kCapacity + 1));
+}
+
+void Rescan::hideProgress() {
+    m_view.progress = 0;
+    m_view.progressVisible = false;
+}
+
+void Rescan::pressRescan() {
+    m_flags.rescanned = true;
+    m_flags.withM96 = m_hooks.m96Selected && m_hooks.m96Selected();
+    m_timer->stop();
+    log(QString());
+    log(QStringLiteral("Активирован режим пересканирования ХЭШей"));
+
+    if (!isRunning()) {
+        if (m_base.isEmpty()) {
+            log(QStringLiteral("База пуста - выход"));
+            m_dialogs.beep();
+            return;
+        }
+        setRecordNumber(1);
+        m_firstTick = true;
+        m_timer->start();
+        m_view.caption = RescanView::kRunningCaption;
+        log(QStringLiteral("Начата обработка данных"));
+        return;
+    }
+    // Cancelled: records already replayed keep their new hash texts.
+    setRecordNumber(1);
+    m_view.caption = RescanView::kIdleCaption;
+    log(QStringLiteral("Пересчёт отменён пользователем!!!"));
+    hideProgress();
+}
+
+void Rescan::removeDuplicates() {
+    m_dedupe = true;
+    pressRescan();
+}
+
+void Rescan::tick() {
+    const int n = recordNumber();
+    const int count = m_base.count();
+    m_view.progressVisible = true;
+    const int progress = count > 0 ? static_cast<int>(std::clamp<std::int64_t>(
+                                         5 * roundHalfEven(std::int64_t(n) * 20, count), 0, 100))
+                                   : 0;
+    if (progress != m_view.progress) m_view.progress = progress;
+
+    // The first tick visits the record the box shows (record 1 is replayed too); later ticks
+    // advance by one. Processing stores the new hash into the record the box shows.
+    const int target = m_firstTick ? n : n + 1;
+    m_firstTick = false;
+    if (n >= 1 && n <= count && target <= count) {
+        setRecordNumber(target);
+        if (m_hooks.goToRecord) m_hooks.goToRecord();
+        if (m_hooks.process) m_hooks.process();
+        return;
+    }
+    finish();
+}
+
+void Rescan::tidy(ButtonBase& base) {
+    for (int i = 1; i <= base.count(); ++i) {
+        ButtonRecord& r = base.record(i);
+        if (r.remoteName.isEmpty()) r.remoteName = kUnnamed;
+        if (r.buttonName.isEmpty()) r.buttonName = kUnnamed;
+    }
+    for (int i = 1; i <= base.count(); ++i)
+        if (IsRepeatRecord(base, i)) base.record(i).buttonName = QStringLiteral("Hvost");
+    orderByKeyNames(base);
+    moveUnnamedToEnd(base);
+}
+
+int Rescan::removeHashDuplicates(ButtonBase& base, const DuplicateOptions& options) {
+    markHashDuplicates(base, options);
+    return removeMarkedRecords(base);
+}
+
+void Rescan::finish() {
+    m_timer->stop();
+    m_view.caption = RescanView::kIdleCaption;
+    tidy(m_base);
+    log(QStringLiteral("Пересчёт ХЭШей завершён."));
+    hideProgress();
+    if (m_hooks.restartPolling) m_hooks.restartPolling();
+
+    if (m_dedupe) {
+        log(QStringLiteral("Режим удаления дублей - Активирован..."));
+        const int removed = removeHashDuplicates(m_base, m_settings.duplicates);
+        if (m_hooks.countChanged) m_hooks.countChanged();
+        log(QStringLiteral("Пересканировали базу. Теперь записей - ") + QString::number(m_base.count()));
+        log(QStringLiteral("При этом было игнорировано дублей - ") + QString::number(removed));
+        log(QStringLiteral("Операция завершена успешно..."));
+        m_dedupe = false;
+    }
+    setRecordNumber(1);
+    if (m_hooks.goToRecord) m_hooks.goToRecord();
+    if (m_hooks.process) m_hooks.process();
+}
+
+} // namespace ravlin
