@@ -1,0 +1,46 @@
+#include "base/core/hash_sources.h"
+
+#include "base/core/analogue_lookup.h"
+#include "platform/core/text_file.h"
+
+#include <QFileInfo>
+
+namespace ravlin {
+
+HashSources::HashSources(QString basePath, Dialogs& dialogs, TimerFactory& timers, Hooks hooks)
+    : m_path(std::move(basePath)), m_dialogs(dialogs), m_hooks(std::move(hooks)),
+      m_timer(timers.create(50, true)) {
+    m_timer->setHandler([this] { tick(); });
+}
+
+void HashSources::shown() {
+    m_pollingWasActive = m_hooks.pollingActive && m_hooks.pollingActive();
+    if (m_hooks.stopPolling) m_hooks.stopPolling();
+    m_timer->start();
+}
+
+void HashSources::tick() {
+    m_timer->stop();
+    m_hash = m_hooks.lastHash ? m_hooks.lastHash() : QString();
+    m_sources.clear();
+    if (!QFileInfo(m_path).isFile()) {
+        m_dialogs.beep();
+        m_dialogs.information(kMissingMessage);
+        m_sources << kMissingLine;
+        return;
+    }
+    QString error;
+    const auto lines = TextLines::read(m_path, &error);
+    if (!lines) {
+        m_dialogs.information(QStringLiteral("Ошибка чтения файла ") + m_path + QStringLiteral(": ") + error);
+        return;
+    }
+    m_sources = hashSourcesOf(lines->lines(), m_hash);
+}
+
+void HashSources::closed() {
+    m_timer->stop();
+    if (m_pollingWasActive && m_hooks.startPolling) m_hooks.startPolling();
+}
+
+} // namespace ravlin

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+namespace ravlin {
+
+// Where the burst's hash text comes from (the five data-source choices of the hash-modules panel).
+enum class HashSource {
+    OneBitPlusM96, // "1b+M96": the decoder's text, otherwise the 1bit (or Xbit) hash with prefix "00"
+    OneBit,        // " ХЭШ 1bit"
+    XBit,          // " ХЭШ Xbit"
+    M96,           // " ХЭШ M96": the decoder only
+    M96NA,         // " ХЭШ M96 + N/A": the decoder, otherwise "N/A"
+};
+
+// Settings of the hash-modules panel, read by the processing run on every burst.
+struct HashPanelSettings {
+    HashSource source = HashSource::OneBitPlusM96;
+    bool oneBit = true;       // CheckBoxHs2 "ХЭШ (Ver 3 mini - 1bit)"
+    bool xBit = false;        // CheckBoxHs3 "ХЭШ (Ver 3 full - X bit)"
+    bool decoder = true;      // CheckBoxHs96 "ХЭШ 96 и компания"
+    bool oneBitLocked = true; // the three boxes are locked while the source needs them
+    bool xBitLocked = false;
+    bool decoderLocked = true;
+    bool ver1 = true; // CheckBoxHs1 "Выдать результат" (в виде Ver1)
+    QString threshold = QStringLiteral("3B"); // EditA3 "Порог", hexadecimal, at most 2 characters typed
+    bool autoThreshold = true;                // CheckBox3 "Включить Автоподбор"
+};
+
+// The check boxes of the "Модуль 96 и другие" tab: which sub-decoders the protocol decoder tries.
+struct DecoderSettings {
+    bool m96 = true;            // "96 модуль"
+    bool rc5 = true;            // "RC5 модуль"
+    bool m57 = true;            // "57 модуль"
+    bool m37 = true;            // "37M модуль"
+    bool m99 = true;            // "99 модуль"
+    bool m67 = true;            // "67 модуль"
+    bool tails = true;          // "Обрабатывать Хвосты"
+    bool firstOfRepeats = true; // "При повторных выдавать первую"
+    bool m23 = true;            // "23 модуль"
+    bool fc = true;             // "FC модуль"
+    bool m41 = true;            // "41 и 25 модули"
+    bool m33 = true;            // "33 модуль"
+    bool m51 = true;            // "51 модуль"
+    bool m09 = true;            // "M09 модуль"
+    bool joystick = false;      // "IR джойстик"
+    bool mouse = false;         // "IR Mouse"
+    bool roison = false;        // "кондиц. Roison"
+    bool tadiran = false;       // "кондиц. Tadiran"
+    bool m49 = true;            // "49 модуль"
+    bool m24 = true;            // "24 модуль"
+};
+
+} // namespace ravlin
