@@ -1,0 +1,33 @@
+#pragma once
+
+#include "acquisition/core/receiver_kind.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace ravlin {
+
+// A capture file: bursts in a receiver's raw byte format, each with its delay since the previous one.
+// Text, UTF-8: "#" starts a comment line; "kind: <kind text>" names the byte format of the lines that
+// follow; each other line is "<delay ms>: HH HH ...".
+struct CapturedBurst {
+    std::int64_t delayMs = 0;
+    std::vector<std::uint8_t> bytes; // 1..255 bytes
+    ReceiverKind kind = ReceiverKind::Movrik;
+};
+
+struct CaptureFile {
+    std::vector<CapturedBurst> bursts;
+    QStringList problems; // "line N: ..." for each line that was skipped
+
+    static CaptureFile parse(const QString& text);
+    // Reads a file; `ok` false when it cannot be opened.
+    static CaptureFile read(const QString& path, bool* ok = nullptr);
+    // The text of a capture file (a header comment, then kind lines where the kind changes).
+    static QString format(const std::vector<CapturedBurst>& bursts, const QString& comment = QString());
+};
+
+} // namespace ravlin

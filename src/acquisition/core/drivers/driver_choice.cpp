@@ -1,0 +1,56 @@
+#include "acquisition/core/drivers/driver_choice.h"
+
+#include "acquisition/core/drivers/lirc_receiver.h"
+#include "acquisition/core/drivers/simulated_receiver.h"
+
+#include <QCollator>
+#include <QDir>
+
+#include <algorithm>
+
+namespace ravlin {
+
+QStringList lircDeviceCandidates(const QString& devDir) {
+    QStringList names =
+        QDir(devDir).entryList({QStringLiteral("lirc*")}, QDir::System | QDir::Files | QDir::Readable);
+    QCollator numeric;
+    numeric.setNumericMode(true);
+    std::sort(names.begin(), names.end(),
+              [&](const QString& a, const QString& b) { return numeric.compare(a, b) < 0; });
+    QStringList paths;
+    for (const QString& n : names)
+        paths << devDir + QLatin1Char('/') + n;
+    return paths;
+}
+
+DriverChoice makeUsbDriver(const QString& spec, MonotonicMs now) {
+    DriverChoice choice;
+    if (spec.isEmpty()) {
+        for (const QString& path : lircDeviceCandidates()) {
+            auto lirc = std::make_unique<LircReceiver>(path, now);
+            if (lirc->isOpen()) {
+                choice.driver = std::move(lirc);
+                return choice;
+            }
+        }
+        choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
+        return choice;
+    }
+    if (spec == QLatin1String("sim")) {
+        choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
+    } else if (spec.startsWith(QLatin1String("sim:")) && spec.size() > 4) {
+        auto sim = std::make_unique<SimulatedReceiver>(spec.mid(4), now);
+        if (!sim->connected()) choice.error = QStringLiteral("cannot read capture file %1").arg(spec.mid(4));
+        choice.driver = std::move(sim);
+    } else if (spec.startsWith(QLatin1String("lirc:")) && spec.size() > 5) {
+        auto lirc = std::make_unique<LircReceiver>(spec.mid(5), now);
+        if (!lirc->isOpen()) choice.error = QStringLiteral("cannot open %1").arg(spec.mid(5));
+        choice.driver = std::move(lirc);
+    } else {
+        choice.error =
+            QStringLiteral("unknown receiver \"%1\" (use sim:FILE, sim or lirc:/dev/lircN)").arg(spec);
+    }
+    return choice;
+}
+
+} // namespace ravlin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "acquisition/core/drivers/monotonic.h"
+#include "acquisition/core/drivers/usb_driver.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace ravlin {
+
+// The backend serving the USB receiver port, chosen by the workbench's --receiver option:
+//   "sim:FILE"        the simulated receiver playing a capture file
+//   "sim"             the simulated receiver with no file (not connected)
+//   "lirc:/dev/lircN" a Linux IR device (or a file or pipe of mode2 samples)
+//   ""                the first /dev/lirc* that opens, else the simulated receiver with no file
+struct DriverChoice {
+    std::unique_ptr<UsbDriver> driver; // null when the spec is not understood
+    QString error;
+};
+
+inline constexpr const char* kReceiverOptionHelp =
+    "Receiver behind the USB port: sim:FILE (simulated receiver playing a capture file), sim "
+    "(simulated receiver, not connected), lirc:/dev/lircN (Linux IR device). Default: the first "
+    "/dev/lirc* that opens, else the simulated receiver.";
+
+DriverChoice makeUsbDriver(const QString& spec, MonotonicMs now = steadyMonotonicMs());
+
+// The /dev/lirc* device nodes, in name order (lirc0 before lirc1 ...).
+QStringList lircDeviceCandidates(const QString& devDir = QStringLiteral("/dev"));
+
+} // namespace ravlin

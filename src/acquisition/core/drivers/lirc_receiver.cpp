@@ -1,0 +1,113 @@
+#include "acquisition/core/drivers/lirc_receiver.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#if __has_include(<linux/lirc.h>)
+#include <linux/lirc.h>
+#endif
+
+namespace ravlin {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 4096;
+constexpr std::size_t kMaxBytesPerPoll = 64 * 1024; // bounded work per read call
+constexpr std::size_t kMaxPendingBursts = 64;
+
+} // namespace
+
+LircReceiver::LircReceiver(const QString& path, MonotonicMs now) : m_path(path), m_now(std::move(now)) {
+    const QByteArray native = QFile::encodeName(path);
+    m_fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) return;
+#if defined(LIRC_SET_REC_MODE) && defined(LIRC_MODE_MODE2)
+    struct stat st {};
+    if (::fstat(m_fd, &st) == 0 && S_ISCHR(st.st_mode)) {
+        unsigned int mode = LIRC_MODE_MODE2;
+        ::ioctl(m_fd, LIRC_SET_REC_MODE, &mode); // a device that refuses still may speak mode2
+#if defined(LIRC_SET_REC_TIMEOUT_REPORTS)
+        unsigned int on = 1;
+        ::ioctl(m_fd, LIRC_SET_REC_TIMEOUT_REPORTS, &on);
+#endif
+    }
+#endif
+    m_lastSampleMs = m_now();
+}
+
+LircReceiver::~LircReceiver() {
+    close();
+}
+
+void LircReceiver::close() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+void LircReceiver::readAvailable() {
+    std::size_t total = 0;
+    std::uint8_t chunk[kReadChunk];
+    while (m_fd >= 0 && total < kMaxBytesPerPoll) {
+        const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) close(); // the device went away
+            break;
+        }
+        if (n == 0) break; // end of a file or pipe: nothing more for now
+        total += static_cast<std::size_t>(n);
+        m_lastSampleMs = m_now();
+        m_partial.insert(m_partial.end(), chunk, chunk + n);
+        std::size_t used = 0;
+        for (; used + 4 <= m_partial.size(); used += 4) {
+            std::uint32_t word;
+            std::memcpy(&word, m_partial.data() + used, 4); // mode2 words are in the machine's order
+            if (auto burst = m_framer.feed(decodeMode2Word(word))) {
+                if (m_bursts.size() < kMaxPendingBursts) m_bursts.push_back(std::move(*burst));
+            }
+        }
+        m_partial.erase(m_partial.begin(), m_partial.begin() + static_cast<std::ptrdiff_t>(used));
+        if (static_cast<std::size_t>(n) < sizeof chunk) break;
+    }
+    // No sample for the gap time ends the burst in progress.
+    if (m_framer.inBurst() && m_now() - m_lastSampleMs >= static_cast<std::int64_t>(kBurstGapMicros / 1000)) {
+        if (auto burst = m_framer.flush()) {
+            if (m_bursts.size() < kMaxPendingBursts) m_bursts.push_back(std::move(*burst));
+        }
+    }
+}
+
+int LircReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& count) {
+    count = 0;
+    readAvailable();
+    while (!m_bursts.empty() && block) {
+        const std::vector<std::uint8_t> bytes =
+            encodeMicros(m_kind, m_bursts.front(), std::min(max, kRawBlockMax));
+        m_bursts.pop_front();
+        if (bytes.empty()) continue;
+        std::memcpy(block, bytes.data(), bytes.size());
+        count = static_cast<std::int32_t>(bytes.size());
+        break;
+    }
+    return m_fd >= 0 ? StatusOk : StatusNotConnected;
+}
+
+int LircReceiver::DoEEPROMRead(std::uint8_t, std::uint8_t&) {
+    return StatusNotConnected;
+}
+int LircReceiver::DoEEPROMWrite(std::uint8_t, std::uint8_t) {
+    return StatusNotConnected;
+}
+
+QString LircReceiver::description() const {
+    return m_fd >= 0 ? QStringLiteral("Linux IR device %1").arg(m_path)
+                     : QStringLiteral("Linux IR device %1 (not open)").arg(m_path);
+}
+
+} // namespace ravlin

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "acquisition/core/drivers/mode2.h"
+#include "acquisition/core/drivers/monotonic.h"
+#include "acquisition/core/drivers/usb_driver.h"
+
+#include <deque>
+
+namespace ravlin {
+
+// A Linux IR receiver: reads the kernel's LIRC mode2 stream from /dev/lirc* (or any file or pipe of
+// mode2 words), frames it into bursts and hands each burst in the selected kind's byte format.
+// Reads never block. Status 0 while the device is open, 1 otherwise. It has no EEPROM.
+class LircReceiver : public UsbDriver {
+public:
+    explicit LircReceiver(const QString& path, MonotonicMs now = steadyMonotonicMs());
+    ~LircReceiver() override;
+    LircReceiver(const LircReceiver&) = delete;
+    LircReceiver& operator=(const LircReceiver&) = delete;
+
+    // Whether the path opened.
+    bool isOpen() const { return m_fd >= 0; }
+
+    int DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& count) override;
+    int DoEEPROMRead(std::uint8_t address, std::uint8_t& data) override;
+    int DoEEPROMWrite(std::uint8_t address, std::uint8_t data) override;
+    QString description() const override;
+
+    // Bursts framed but not yet read, in microseconds.
+    std::size_t pendingBursts() const { return m_bursts.size(); }
+
+private:
+    void readAvailable();
+    void close();
+
+    QString m_path;
+    MonotonicMs m_now;
+    int m_fd = -1;
+    Mode2Framer m_framer;
+    std::vector<std::uint8_t> m_partial; // bytes of a word not complete yet
+    std::int64_t m_lastSampleMs = 0;
+    std::deque<std::vector<std::uint32_t>> m_bursts;
+};
+
+} // namespace ravlin
