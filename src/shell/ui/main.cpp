@@ -1,7 +1,51 @@
+#include "platform/core/clock.h"
+#include "platform/core/qt_timer.h"
+#include "platform/ui/qt_dialogs.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/launcher_window.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+using namespace ravlin;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
-    return 0;
+    QApplication::setApplicationVersion(QStringLiteral("1.1E"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Ravlin: a workbench for infrared remote controls. Run it in the folder that holds "
+                       "Tarnisk/OpisPl (the application directory is the working directory)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    // Receiver options are added here.
+    parser.process(app);
+
+    // The launcher ends the process itself, also while secondary windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtTimerFactory timers;
+    QtDialogs dialogs;
+    DesktopUrlOpener urls;
+    SystemClock clock;
+    Workbench workbench(dialogs, timers, urls, clock, QDir::currentPath());
+
+    ShellWindows windows(workbench);
+    dialogs.setParent(&windows.launcher());
+    QObject::connect(&workbench, &Workbench::showMainWindowRequested, &app,
+                     [&] { dialogs.setParent(&windows.mainWindow()); });
+    QObject::connect(&workbench, &Workbench::quitRequested, &app, [&] {
+        windows.launcher().close();
+        QCoreApplication::quit();
+    });
+
+    windows.showLauncher();
+    workbench.startup().begin();
+    return QApplication::exec();
 }

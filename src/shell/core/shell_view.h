@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace ravlin {
+
+inline const QString kAppCaption = QStringLiteral("Ravlin   ver 1.1E");
+inline const QString kVersionText = QStringLiteral("ver 1.1E");
+inline const QString kAuthorText =
+    QStringLiteral("Ravlin IR workbench — автор и сопровождение: команда Ravlin, 10.01.11");
+
+// Pages of the main window's tab set, in tab order.
+enum class MainPage { About = 0, HexBaza = 1, Kestrum = 2, Settings = 3, IrDistribution = 4 };
+// Inner pages of the " Kestrum " tab, in tab order.
+enum class KestrumPage { ReceivedData = 0, ReceptionParams = 1, HashModules = 2, Module96 = 3 };
+
+// What the launcher shows.
+struct LauncherView {
+    QString caption = kAppCaption;
+    int progress = 0; // 0..105 in steps of 15
+    bool progressVisible = true;
+    bool choicesVisible = false; // the three labels, the three buttons and the link label
+    QString button1Caption = QStringLiteral("Основная конфигурация  (10)");
+    bool visible = true;
+};
+
+// What the main window frame shows, and which page the user has in front.
+struct MainView {
+    QString caption = QStringLiteral("Ravlin");
+    QString versionLabel;
+    QString authorLabel;
+    bool visible = false;
+    MainPage page = MainPage::About;
+    KestrumPage kestrumPage = KestrumPage::ReceivedData;
+    // Drop-down items of the button-name box ("Имя кнопки"), filled by the start tick.
+    QStringList keyNameItems;
+};
+
+// The lines of the result log memo on the " HEX Baza " tab. `clears` counts clear() calls so a
+// view can append only the new lines and rebuild after a clear.
+class ResultLog {
+public:
+    void append(const QString& line) { m_lines.append(line); }
+    void clear() {
+        m_lines.clear();
+        ++m_clears;
+    }
+    const QStringList& lines() const { return m_lines; }
+    std::uint64_t clears() const { return m_clears; }
+
+private:
+    QStringList m_lines;
+    std::uint64_t m_clears = 0;
+};
+
+// Preset file names and filters of the main window's four file dialogs.
+struct FileDialogPresets {
+    static inline const QString kBaseFilter = QStringLiteral("Text file|*.txt");
+    static inline const QString kDiagramFilter = QStringLiteral("Image File|*.bmp");
+    static inline const QString kDiagramExtension = QStringLiteral(".bmp");
+
+    QString openBase = QStringLiteral("pult.txt");
+    QString saveBase = QStringLiteral("pult.txt");
+    QString diagram = QStringLiteral("Diagram.bmp");
+    QString lengths = QStringLiteral("Len.txt");
+};
+
+// `dir` + "/" + `relative`, without doubling a separator when `dir` already ends in one.
+QString joinPath(const QString& dir, const QString& relative);
+// A preset that holds no separator ("/" or "\") gets the directory in front; others stay.
+QString withDirectoryPrefix(const QString& preset, const QString& dir);
+// Top-left corner that centres a window on a screen, halves rounded to even.
+QPoint centredPosition(QSize screen, QSize window);
+
+} // namespace ravlin

@@ -1,0 +1,150 @@
+#include "shell/core/startup.h"
+
+#include "base/core/key_names.h"
+#include "shell/core/workbench.h"
+
+#include <array>
+
+namespace ravlin {
+
+namespace {
+
+const QString kBaseMissingBox =
+    QStringLiteral("Немогу подгрузить базу!!!\r\n(её необходимо скачать отдельно)");
+const QString kBaseMissingLog = QStringLiteral("Немогу подгрузить базу!!!");
+
+// Data source selected by Button1, Button2 and Button3.
+constexpr std::array<HashSource, 3> kConfigurationSources = {HashSource::OneBitPlusM96, HashSource::OneBit,
+                                                             HashSource::M96NA};
+
+} // namespace
+
+Startup::Startup(Workbench& workbench)
+    : m_wb(workbench), m_t1(workbench.timers().create(kLoadingMs)),
+      m_t2(workbench.timers().create(kProgressMs)), m_t3(workbench.timers().create(kCountdownMs)),
+      m_mainStart(workbench.timers().create(kMainStartMs, true)) {
+    m_t1->setHandler([this] { loadingStep(); });
+    m_t2->setHandler([this] { progressTick(); });
+    m_t3->setHandler([this] { countdownTick(); });
+    m_mainStart->setHandler([this] { mainStartTick(); });
+}
+
+Startup::~Startup() = default;
+
+HashSource Startup::sourceOf(int button) {
+    if (button < 1 || button > static_cast<int>(kConfigurationSources.size()))
+        return kConfigurationSources[0];
+    return kConfigurationSources[static_cast<std::size_t>(button - 1)];
+}
+
+void Startup::begin() {
+    if (m_phase != Phase::Created) return;
+    m_phase = Phase::Loading;
+    m_t1->start();
+    m_mainStart->start();
+}
+
+void Startup::stop() {
+    m_t1->stop();
+    m_t2->stop();
+    m_t3->stop();
+    m_mainStart->stop();
+}
+
+void Startup::loadingStep() {
+    m_t1->stop();
+    m_t2->stop();
+    emit m_wb.centreMainWindowRequested();
+
+    loadAnalogueBase();
+
+    // The name-by-picture window shows the first remote.
+    m_wb.namePicture().remoteCode = QStringLiteral("A01");
+    m_wb.namePicture().selectorText = QStringLiteral("A1");
+    if (m_wb.hooks().loadRemoteDescription) m_wb.hooks().loadRemoteDescription();
+
+    FileDialogPresets& presets = m_wb.presets();
+    for (QString* preset : {&presets.openBase, &presets.saveBase, &presets.diagram, &presets.lengths})
+        *preset = withDirectoryPrefix(*preset, m_wb.appDir());
+
+    m_wb.launcherView().progress = 0;
+    m_phase = Phase::Progress;
+    m_t2->start();
+}
+
+void Startup::loadAnalogueBase() {
+    QString error;
+    switch (m_wb.analogues().load(AnalogueBase::filePath(m_wb.appDir()), &error)) {
+    case AnalogueBase::LoadResult::Loaded:
+        break;
+    case AnalogueBase::LoadResult::Missing:
+        m_wb.dialogs().beep();
+        m_wb.dialogs().information(kBaseMissingBox);
+        m_wb.log(kBaseMissingLog);
+        break;
+    case AnalogueBase::LoadResult::ReadError:
+        // The load is abandoned with an empty base; start-up goes on.
+        m_wb.dialogs().information(error);
+        break;
+    }
+}
+
+void Startup::progressTick() {
+    LauncherView& launcher = m_wb.launcherView();
+    launcher.progress += kProgressStep;
+    if (launcher.progress < 100) return;
+
+    m_t1->stop();
+    m_t2->stop();
+    MainView& main = m_wb.mainView();
+    main.caption = kAppCaption;
+    main.versionLabel = kVersionText;
+    main.authorLabel = kAuthorText;
+    m_wb.setActivePage(MainPage::About, KestrumPage::ReceivedData);
+
+    launcher.progressVisible = false;
+    launcher.choicesVisible = true;
+    m_countdown = kCountdownStart;
+    m_phase = Phase::Choosing;
+    m_t3->start();
+}
+
+void Startup::countdownTick() {
+    --m_countdown;
+    if (m_countdown - 2 >= 0)
+        m_wb.launcherView().button1Caption =
+            QStringLiteral("Основная конфигурация  (") + QString::number(m_countdown - 2) + u')';
+    if (m_countdown < 1) {
+        m_countdown = kCountdownStart;
+        m_t3->stop();
+        chooseConfiguration(1);
+    }
+}
+
+void Startup::chooseConfiguration(int button) {
+    m_t3->stop();
+    m_wb.hashPanel().source = sourceOf(button);
+    if (m_wb.hooks().applyHashPanel) m_wb.hooks().applyHashPanel();
+
+    m_wb.mainView().visible = true;
+    emit m_wb.showMainWindowRequested();
+    m_wb.launcherView().visible = false;
+    emit m_wb.hideLauncherRequested();
+    m_phase = Phase::Done;
+}
+
+void Startup::mainStartTick() {
+    m_mainStart->stop();
+    ButtonBase& base = m_wb.base();
+    base.setCount(0);
+    for (int i = 1; i <= ButtonBase::kCapacity; ++i) {
+        ButtonRecord& r = base.record(i);
+        r.hash.clear();
+        for (QString& t : r.timings)
+            t.clear();
+    }
+    m_wb.mainView().keyNameItems = KeyNamTab::names();
+    if (m_wb.hooks().startSlowPolling) m_wb.hooks().startSlowPolling();
+}
+
+} // namespace ravlin

@@ -1,0 +1,260 @@
+#include "shell/ui/main_window.h"
+
+#include "shell/core/workbench.h"
+#include "shell/ui/link_label.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace ravlin {
+
+namespace {
+
+// An empty place with a margin-less vertical layout that a subsystem fills.
+QWidget* makePlace(const QString& name, QWidget* parent = nullptr) {
+    auto* w = new QWidget(parent);
+    w->setObjectName(name);
+    auto* l = new QVBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(2);
+    return w;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(parent), m_wb(workbench) {
+    setObjectName(QStringLiteral("TForm1"));
+    resize(kWidth, kHeight);
+
+    buildActions();
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs->setTabPosition(QTabWidget::South);
+    setCentralWidget(m_tabs);
+
+    buildAbout();
+    buildHexBaza();
+    buildKestrum();
+    m_settings = makePlace(QStringLiteral("TabSheetSettings"));
+    m_tabs->addTab(m_settings, QStringLiteral(" Settings "));
+    m_irDistribution = makePlace(QStringLiteral("TabSheetIrDistribution"));
+    m_tabs->addTab(m_irDistribution, QStringLiteral("IR Distribution"));
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+
+    connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    connect(m_kestrumTabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    connect(&m_wb, &Workbench::changed, this, &MainWindow::refresh);
+    connect(&m_wb, &Workbench::centreMainWindowRequested, this, &MainWindow::centreOnScreen);
+    connect(&m_wb, &Workbench::showMainWindowRequested, this, &MainWindow::showFromLauncher);
+    connect(&m_wb, &Workbench::closeMainWindowRequested, this, &QWidget::close);
+    refresh();
+}
+
+void MainWindow::buildActions() {
+    m_toolBar = addToolBar(QStringLiteral("ToolBar1"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const char* text : {"Open", "Save", "Pult", "Eprom", "Создание слепка", "Выбор имени", "Exit"})
+        m_toolBar->addAction(QString::fromUtf8(text))
+            ->setObjectName(QStringLiteral("ToolButton") + QString::fromUtf8(text));
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MenuFile"));
+    for (const char* text : {"&Open Cod File", "&Save Cod File", "Save &Diagram"})
+        file->addAction(QString::fromUtf8(text));
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Exit"));
+    menuBar()->addAction(QStringLiteral("About &Help"));
+
+    const auto exit = [this] {
+        m_wb.exitCommand();
+        m_wb.notifyChanged();
+    };
+    connect(action(QStringLiteral("Exit")), &QAction::triggered, this, exit);
+    connect(action(QStringLiteral("&Exit")), &QAction::triggered, this, exit);
+    connect(action(QStringLiteral("About &Help")), &QAction::triggered, this, [this] {
+        m_wb.openHelpPage();
+        m_wb.notifyChanged();
+    });
+}
+
+QAction* MainWindow::action(const QString& text) const {
+    for (QAction* a : m_toolBar->actions())
+        if (a->text() == text) return a;
+    for (QAction* top : menuBar()->actions()) {
+        if (top->text() == text) return top;
+        if (top->menu())
+            for (QAction* a : top->menu()->actions())
+                if (a->text() == text) return a;
+    }
+    return nullptr;
+}
+
+void MainWindow::buildAbout() {
+    m_about = makePlace(QStringLiteral("TabSheetAbout"));
+    auto* l = static_cast<QVBoxLayout*>(m_about->layout());
+    l->setContentsMargins(24, 24, 24, 24);
+    l->addStretch();
+
+    auto* product = new QLabel(QStringLiteral("Ravlin"), m_about);
+    product->setObjectName(QStringLiteral("LabelProduct"));
+    QFont pf(QStringLiteral("Comic Sans MS"));
+    pf.setPixelSize(96);
+    product->setFont(pf);
+    product->setAlignment(Qt::AlignCenter);
+    l->addWidget(product);
+
+    m_version = new QLabel(m_about);
+    m_version->setObjectName(QStringLiteral("LabelVersion"));
+    m_version->setAlignment(Qt::AlignCenter);
+    QFont vf = m_version->font();
+    vf.setPixelSize(18);
+    m_version->setFont(vf);
+    l->addWidget(m_version);
+
+    auto* project = new LinkLabel(QStringLiteral("Страница проекта Ravlin"), m_about);
+    project->setObjectName(QStringLiteral("LabelLink1"));
+    project->setAlignment(Qt::AlignCenter);
+    l->addWidget(project);
+    auto* help = new LinkLabel(QStringLiteral("Помощь по работе с программой"), m_about);
+    help->setObjectName(QStringLiteral("LabelLink2"));
+    help->setAlignment(Qt::AlignCenter);
+    l->addWidget(help);
+    connect(project, &LinkLabel::clicked, this, [this] {
+        m_wb.openProjectPage();
+        m_wb.notifyChanged();
+    });
+    connect(help, &LinkLabel::clicked, this, [this] {
+        m_wb.openHelpPage();
+        m_wb.notifyChanged();
+    });
+
+    l->addStretch();
+    m_author = new QLabel(m_about);
+    m_author->setObjectName(QStringLiteral("LabelAuthor"));
+    m_author->setAlignment(Qt::AlignCenter);
+    l->addWidget(m_author);
+
+    m_tabs->addTab(m_about, QStringLiteral(" About "));
+}
+
+void MainWindow::buildHexBaza() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("TabSheetHexBaza"));
+    auto* l = new QVBoxLayout(page);
+    l->setContentsMargins(4, 4, 4, 4);
+    m_hexBaza = makePlace(QStringLiteral("HexBazaArea"), page);
+    l->addWidget(m_hexBaza);
+    m_memo = new QPlainTextEdit(page);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setReadOnly(true);
+    l->addWidget(m_memo, 1);
+    m_tabs->addTab(page, QStringLiteral(" HEX Baza "));
+}
+
+void MainWindow::buildKestrum() {
+    m_kestrum = new QWidget;
+    m_kestrum->setObjectName(QStringLiteral("TabSheetKestrum"));
+    auto* grid = new QGridLayout(m_kestrum);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setSpacing(4);
+
+    m_kestrumTop = makePlace(QStringLiteral("KestrumTopArea"), m_kestrum);
+    grid->addWidget(m_kestrumTop, 0, 0, 1, 2);
+
+    m_kestrumTabs = new QTabWidget(m_kestrum);
+    m_kestrumTabs->setObjectName(QStringLiteral("PageControl2"));
+    m_receivedData = makePlace(QStringLiteral("TabSheetReceivedData"));
+    m_receptionParams = makePlace(QStringLiteral("TabSheetReceptionParams"));
+    m_hashModules = makePlace(QStringLiteral("TabSheetHashModules"));
+    m_module96 = makePlace(QStringLiteral("TabSheetModule96"));
+    m_kestrumTabs->addTab(m_receivedData, QStringLiteral(" Принятые данные "));
+    m_kestrumTabs->addTab(m_receptionParams, QStringLiteral(" Параметры приёма "));
+    m_kestrumTabs->addTab(m_hashModules, QStringLiteral("Модули ХЭШирования"));
+    m_kestrumTabs->addTab(m_module96, QStringLiteral("Модуль 96 и другие"));
+    grid->addWidget(m_kestrumTabs, 1, 0, 2, 1);
+
+    m_baseEntry = makePlace(QStringLiteral("BaseEntryArea"), m_kestrum);
+    grid->addWidget(m_baseEntry, 1, 1);
+    m_analogue = makePlace(QStringLiteral("AnalogueArea"), m_kestrum);
+    grid->addWidget(m_analogue, 2, 1);
+
+    m_hashResult = makePlace(QStringLiteral("HashResultArea"), m_kestrum);
+    grid->addWidget(m_hashResult, 3, 0, 1, 2);
+    m_strip = makePlace(QStringLiteral("StripArea"), m_kestrum);
+    m_strip->setMinimumHeight(69);
+    grid->addWidget(m_strip, 4, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(2, 1);
+
+    m_tabs->addTab(m_kestrum, QStringLiteral(" Kestrum "));
+}
+
+void MainWindow::pageChanged() {
+    if (m_refreshing) return;
+    m_wb.setActivePage(static_cast<MainPage>(m_tabs->currentIndex()),
+                       static_cast<KestrumPage>(m_kestrumTabs->currentIndex()));
+    m_wb.notifyChanged();
+}
+
+void MainWindow::centreOnScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    move(centredPosition(s->geometry().size(), frameGeometry().size()) + s->geometry().topLeft());
+}
+
+void MainWindow::showFromLauncher() {
+    refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::refresh() {
+    const MainView& v = m_wb.mainView();
+    m_refreshing = true;
+    if (windowTitle() != v.caption) setWindowTitle(v.caption);
+    if (m_version->text() != v.versionLabel) m_version->setText(v.versionLabel);
+    if (m_author->text() != v.authorLabel) m_author->setText(v.authorLabel);
+    const int page = static_cast<int>(v.page);
+    if (m_tabs->currentIndex() != page) m_tabs->setCurrentIndex(page);
+    const int inner = static_cast<int>(v.kestrumPage);
+    if (m_kestrumTabs->currentIndex() != inner) m_kestrumTabs->setCurrentIndex(inner);
+    refreshMemo();
+    m_refreshing = false;
+}
+
+void MainWindow::refreshMemo() {
+    const ResultLog& log = m_wb.resultLog();
+    if (log.clears() != m_memoClears || log.lines().size() < m_memoLines) {
+        m_memo->clear();
+        m_memoLines = 0;
+        m_memoClears = log.clears();
+    }
+    for (; m_memoLines < log.lines().size(); ++m_memoLines)
+        m_memo->appendPlainText(log.lines().at(m_memoLines));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    m_wb.mainWindowClosing();
+}
+
+} // namespace ravlin

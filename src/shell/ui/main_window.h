@@ -1,0 +1,127 @@
+#pragma once
+
+// The main window (TForm1): 795 x 580, five tabs at the bottom, tool bar, "&File" menu,
+// "About &Help", status bar.
+//
+// How to put a page in
+// --------------------
+// Every place a subsystem fills is an empty QWidget with a QVBoxLayout (no margins). Build your
+// widget with the Workbench and add it to the place's layout, e.g. in the code that assembles the
+// windows (shell/ui/shell_windows.cpp):
+//
+//     main.hashModulesPage()->layout()->addWidget(new HashPanelWidget(workbench));
+//
+//   aboutPage()            " About " (filled here)
+//   hexBazaPage()          " HEX Baza ": base file options, checks, statistics, operations
+//                          (above the result log memo Memo1, which the shell shows)
+//   kestrumTopArea()       " Kestrum ": status and length lines at the top
+//   receivedDataPage()     inner tab " Принятые данные " (six timing lines)
+//   receptionParamsPage()  inner tab " Параметры приёма " (receiver settings)
+//   hashModulesPage()      inner tab "Модули ХЭШирования"
+//   module96Page()         inner tab "Модуль 96 и другие"
+//   hashResultArea()       hash result line, under the inner tabs
+//   baseEntryArea()        base entry group (record number, names, add/change/delete)
+//   analogueArea()         analogue group ("Аналоги данной кодировки")
+//   stripArea()            oscillogram strip (775 x 69 picture) with its readouts
+//   settingsPage()         " Settings ": test-mode and unknown-button tools
+//   irDistributionPage()   "IR Distribution"
+//
+// Tool bar and menu actions are exposed by name (action("Open"), action("&Exit"), ...); the shell
+// connects "Exit", "&Exit" and "About &Help"; subsystems connect the others. Each handler copies its
+// widgets' values into the workbench, calls the core, then calls Workbench::notifyChanged().
+
+#include "shell/core/shell_view.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QTabWidget;
+class QToolBar;
+
+namespace ravlin {
+
+class LinkLabel;
+class Workbench;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 795;
+    static constexpr int kHeight = 580;
+
+    explicit MainWindow(Workbench& workbench, QWidget* parent = nullptr);
+
+    // Places for the subsystems' widgets (see above).
+    QWidget* aboutPage() const { return m_about; }
+    QWidget* hexBazaPage() const { return m_hexBaza; }
+    QWidget* kestrumTopArea() const { return m_kestrumTop; }
+    QWidget* receivedDataPage() const { return m_receivedData; }
+    QWidget* receptionParamsPage() const { return m_receptionParams; }
+    QWidget* hashModulesPage() const { return m_hashModules; }
+    QWidget* module96Page() const { return m_module96; }
+    QWidget* hashResultArea() const { return m_hashResult; }
+    QWidget* baseEntryArea() const { return m_baseEntry; }
+    QWidget* analogueArea() const { return m_analogue; }
+    QWidget* stripArea() const { return m_strip; }
+    QWidget* settingsPage() const { return m_settings; }
+    QWidget* irDistributionPage() const { return m_irDistribution; }
+
+    QTabWidget* tabs() const { return m_tabs; }
+    QTabWidget* kestrumTabs() const { return m_kestrumTabs; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QPlainTextEdit* resultMemo() const { return m_memo; }
+    // A tool bar or menu action by its text ("Open", "Save", "Pult", "Eprom", "Создание слепка",
+    // "Выбор имени", "Exit", "&Open Cod File", "&Save Cod File", "Save &Diagram", "&Exit",
+    // "About &Help"); nullptr when there is none.
+    QAction* action(const QString& text) const;
+
+    void refresh();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildActions();
+    void buildAbout();
+    void buildHexBaza();
+    void buildKestrum();
+    void pageChanged();
+    void centreOnScreen();
+    void showFromLauncher();
+    void refreshMemo();
+
+    Workbench& m_wb;
+    QTabWidget* m_tabs;
+    QTabWidget* m_kestrumTabs = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_author = nullptr;
+
+    QWidget* m_about = nullptr;
+    QWidget* m_hexBaza = nullptr;
+    QWidget* m_kestrum = nullptr;
+    QWidget* m_kestrumTop = nullptr;
+    QWidget* m_receivedData = nullptr;
+    QWidget* m_receptionParams = nullptr;
+    QWidget* m_hashModules = nullptr;
+    QWidget* m_module96 = nullptr;
+    QWidget* m_hashResult = nullptr;
+    QWidget* m_baseEntry = nullptr;
+    QWidget* m_analogue = nullptr;
+    QWidget* m_strip = nullptr;
+    QWidget* m_settings = nullptr;
+    QWidget* m_irDistribution = nullptr;
+
+    bool m_refreshing = false; // a page switch made by refresh() is not a user's switch
+    // How much of the result log the memo shows.
+    qsizetype m_memoLines = 0;
+    std::uint64_t m_memoClears = 0;
+};
+
+} // namespace ravlin

@@ -1,0 +1,75 @@
+#include "shell/ui/shell_windows.h"
+
+#include "shell/core/workbench.h"
+#include "shell/ui/launcher_window.h"
+#include "shell/ui/main_window.h"
+
+namespace ravlin {
+
+namespace {
+
+struct SecondaryWindow {
+    const char* formName;
+    const char* caption; // empty where the window's caption is set by its own class
+    std::unique_ptr<QWidget> (*make)(Workbench&, MainWindow&);
+};
+
+// A window whose contents come later: empty, with its form name and caption.
+std::unique_ptr<QWidget> emptyWindow(Workbench&, MainWindow&) {
+    auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
+    w->resize(480, 360);
+    return w;
+}
+
+// Secondary windows in creation order.
+const SecondaryWindow kSecondaryWindows[] = {
+    {"TForm3", "Операции с Eprom", emptyWindow},
+    {"TForm2", "Имя по рисунку", emptyWindow},
+    {"TForm5", "Визуализация совпадений", emptyWindow},
+    {"TForm4", "Создаём слепок кодировки", emptyWindow},
+    {"TForm6", "Настройка графики и зума", emptyWindow},
+    {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
+    {"TForm8", "Выбор имени", emptyWindow},
+    {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
+    {"TForm11", "Источник", emptyWindow},
+};
+
+} // namespace
+
+ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
+    m_launcher = std::make_unique<LauncherWindow>(m_wb);
+    m_main = std::make_unique<MainWindow>(m_wb);
+    for (const SecondaryWindow& s : kSecondaryWindows) {
+        std::unique_ptr<QWidget> w = s.make(m_wb, *m_main);
+        w->setObjectName(QString::fromLatin1(s.formName));
+        if (*s.caption) w->setWindowTitle(QString::fromUtf8(s.caption));
+        m_secondary.push_back(std::move(w));
+    }
+    assemblePages();
+}
+
+ShellWindows::~ShellWindows() = default;
+
+void ShellWindows::assemblePages() {
+    // Subsystems add their page widgets to the main window's places here.
+}
+
+std::vector<QWidget*> ShellWindows::all() const {
+    std::vector<QWidget*> out{m_launcher.get(), m_main.get()};
+    for (const auto& w : m_secondary)
+        out.push_back(w.get());
+    return out;
+}
+
+QWidget* ShellWindows::byName(const QString& formName) const {
+    for (QWidget* w : all())
+        if (w->objectName() == formName) return w;
+    return nullptr;
+}
+
+void ShellWindows::showLauncher() {
+    m_launcher->refresh();
+    m_launcher->show();
+}
+
+} // namespace ravlin
