@@ -152,7 +152,8 @@ public:
     PipelineSettings& settings() { return m_settings; }
     const PipelineView& view() const { return m_view; }
     PipelineView& view() { return m_view; }
-    MainEntryFields fields() const; // the bound fields' current values
+    MainEntryFields fields() const;                          // the bound fields' current values
+    const PipelineBindings& bindings() const { return m_b; } // every pointer set
 
     const RunOutcome& lastOutcome() const { return m_last; }
     bool recognised() const { return m_recognised; }
