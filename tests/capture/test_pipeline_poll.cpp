@@ -1,0 +1,159 @@
+// From a received burst through the poll tick to the lookup: the poller stores the burst and hands
+// it to the pipeline, which processes it and lets polling resume.
+#include "acquisition/core/drivers/usb_driver.h"
+#include "acquisition/core/poller.h"
+#include "capture/pipeline_fixture.h"
+
+#include <QtTest>
+
+#include <deque>
+
+using namespace ravlin;
+using namespace ravlin::testing;
+
+namespace {
+// A receiver that answers with queued blocks, then with "no data".
+class QueuedReceiver : public UsbDriver {
+public:
+    std::deque<std::vector<std::uint8_t>> blocks;
+    int DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& count) override {
+        count = 0;
+        if (blocks.empty()) return StatusOk;
+        const auto b = blocks.front();
+        blocks.pop_front();
+        count = std::min<std::int32_t>(static_cast<std::int32_t>(b.size()), max);
+        std::copy_n(b.begin(), count, block);
+        return StatusOk;
+    }
+    int DoEEPROMRead(std::uint8_t, std::uint8_t& data) override {
+        data = 0;
+        return StatusOk;
+    }
+    int DoEEPROMWrite(std::uint8_t, std::uint8_t) override { return StatusOk; }
+    QString description() const override { return QStringLiteral("queued"); }
+};
+
+// Movrik bytes of durations: a prefix byte F8 + k carries k x 248.
+std::vector<std::uint8_t> movrikBytes(const std::vector<std::int32_t>& durations) {
+    std::vector<std::uint8_t> out;
+    for (std::int32_t d : durations) {
+        int k = d / 248;
+        int rest = d % 248;
+        if (rest == 0 && k > 0) {
+            --k;
+            rest = 248;
+        }
+        if (k > 0) out.push_back(static_cast<std::uint8_t>(0xF8 + k));
+        out.push_back(static_cast<std::uint8_t>(rest));
+    }
+    return out;
+}
+
+struct PollRig {
+    CaptureBuffer buffer;
+    ButtonBase base;
+    WorkingRecord working;
+    AnalogueBase analogues;
+    PositionDistribution distribution;
+    HashPanelSettings panel;
+    DecoderSettings decoder;
+    CaptureSessionFlags session;
+    MatchSignalSettings match;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    QueuedReceiver receiver;
+    Poller poller{scheduler, dialogs, buffer, working, base};
+    int processed = 0;
+    Pipeline pipeline{
+        PipelineState{buffer, base, working, analogues, distribution, panel, decoder, session, match},
+        dialogs, scheduler,
+        PipelineHooks{[this] { poller.stopPolling(); },
+                      [this] {
+                          ++processed;
+                          poller.startPolling();
+                      },
+                      [] { return false; },
+                      [this] { return poller.view().kestrumActive; },
+                      [] { return false; },
+                      [this] { return poller.settings().fiveByteRepeats ? 5 : 3; },
+                      {},
+                      {},
+                      {}},
+        PipelineBindings{nullptr, &poller.view().repeatColour}};
+
+    PollRig() {
+        poller.setUsbDriver(&receiver);
+        poller.hooks().burstStored = [this] { pipeline.schedule(); };
+        poller.hooks().lastBurstRecognised = [this] { return pipeline.recognised(); };
+        poller.startPolling();
+    }
+};
+} // namespace
+
+class TestPipelinePoll : public QObject {
+    Q_OBJECT
+
+private slots:
+    void receivedBurstsAreProcessedOneAtATime();
+    void namedButtonIsFoundOnNextPress();
+    void knownRemoteIsReported();
+};
+
+void TestPipelinePoll::receivedBurstsAreProcessedOneAtATime() {
+    PollRig rig;
+    const auto frame = pulseDistanceFrame({0x10, 0xEF, 0x40, 0xBF});
+    rig.receiver.blocks.push_back(movrikBytes(frame));
+    rig.receiver.blocks.push_back(movrikBytes(plainBurst(0x0ABCDEFu)));
+    rig.scheduler.advance(rig.poller.pollIntervalMs());
+    // The poll tick stored the first burst and stopped; processing has not run yet.
+    QVERIFY(!rig.poller.isPolling());
+    QVERIFY(rig.pipeline.isScheduled());
+    QCOMPARE(rig.buffer.count, 67);
+    rig.scheduler.advance(5);
+    QCOMPARE(rig.processed, 1);
+    QVERIFY(rig.poller.isPolling());
+    QVERIFY(rig.working.hash.startsWith(QStringLiteral("96")));
+    QCOMPARE(rig.poller.view().repeatColour, ViewColour::Teal);
+    QCOMPARE(rig.panel.threshold, QStringLiteral("34"));
+
+    rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
+    QCOMPARE(rig.processed, 2);
+    QVERIFY(rig.working.hash.startsWith(QStringLiteral("00")));
+    QCOMPARE(rig.poller.view().repeatColour, ViewColour::Fuchsia);
+    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("Нету"));
+}
+
+void TestPipelinePoll::namedButtonIsFoundOnNextPress() {
+    PollRig rig;
+    rig.pipeline.settings().autoAdd = true;
+    *rig.pipeline.bindings().buttonName = QStringLiteral("play");
+    const auto bytes = movrikBytes(plainBurst(0x1C1C1C1u));
+    rig.receiver.blocks.push_back(bytes);
+    rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
+    QCOMPARE(rig.base.count(), 1);
+    QCOMPARE(rig.base.record(1).buttonName, QStringLiteral("Play"));
+
+    *rig.pipeline.bindings().buttonName = QStringLiteral("N/A");
+    rig.receiver.blocks.push_back(bytes);
+    rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
+    QCOMPARE(rig.processed, 2);
+    QCOMPARE(rig.base.count(), 1);
+    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("Play"));
+    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("1 - Play"));
+}
+
+void TestPipelinePoll::knownRemoteIsReported() {
+    PollRig rig;
+    const auto frame = pulseDistanceFrame({0x10, 0xEF, 0x40, 0xBF});
+    rig.receiver.blocks.push_back(movrikBytes(frame));
+    rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
+    const QString hash = rig.working.hash;
+    rig.analogues.loadLines({QStringLiteral(";"), hash, QStringLiteral("/tv1.txt/tv2.txt")});
+    rig.receiver.blocks.push_back(movrikBytes(frame));
+    rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
+    QCOMPARE(rig.pipeline.view().analogue.label, QStringLiteral("КНОПКА ЕСТЬ В БАЗЕ."));
+    QVERIFY(rig.pipeline.view().analogue.seeButtonVisible);
+}
+
+QTEST_GUILESS_MAIN(TestPipelinePoll)
+#include "test_pipeline_poll.moc"
