@@ -1,0 +1,697 @@
+#include "base/core/base_file.h"
+#include "base/core/base_file_commands.h"
+#include "base/core/key_names.h"
+#include "fakes/scripted_dialogs.h"
+#include "platform/core/cp1251.h"
+#include "platform/core/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ravlin;
+
+namespace {
+
+ButtonRecord makeRecord(int i) {
+    ButtonRecord r;
+    r.remoteName = QStringLiteral("Пульт %1").arg(i % 3);
+    r.buttonName = KeyNamTab::name(i % KeyNamTab::kCount);
+    r.hash = QStringLiteral("00%1").arg(i * 7919, 6, 16, QLatin1Char('0')).toUpper();
+    // Distinct timings: the loader removes records equal in button name and timings.
+    r.timings[0] = QStringLiteral("15A%1").arg(i, 3, 16, QLatin1Char('0')).toUpper();
+    if (i % 2) r.timings[1] = QStringLiteral("02B");
+    return r;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList crlfLines(const QByteArray& bytes) {
+    QStringList lines = decodeCp1251(bytes).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// The commands with scripted dialogs, the controls the file carries and a memo.
+struct Rig {
+    ButtonBase base;
+    fakes::ScriptedDialogs dialogs;
+    RescanFlags flags;
+    HexBazaSettings tab;
+    BaseFileCommands cmd{base, dialogs, flags, tab};
+    QStringList memo;
+    BaseFileSettings controls;
+    QString recordNumber = QStringLiteral("7");
+    QString remoteName = QStringLiteral("Пульт 1");
+    int goTos = 0;
+    int clears = 0;
+
+    Rig() {
+        auto& h = cmd.hooks();
+        h.log = [this](const QString& l) { memo << l; };
+        h.clearLog = [this] { memo.clear(); };
+        h.gatherSettings = [this] { return controls; };
+        h.applySettings = [this](const BaseFileSettings& s) { controls = s; };
+        h.remoteName = [this] { return remoteName; };
+        h.setRecordNumber = [this](const QString& n) { recordNumber = n; };
+        h.goToRecord = [this] { ++goTos; };
+        h.clearBase = [this] { ++clears; };
+    }
+
+    void open(const QString& path, QList<Answer> answers = {}) {
+        dialogs.fileNames << path;
+        dialogs.answers = answers;
+        cmd.open();
+    }
+    void save(const QString& path) {
+        dialogs.fileNames << path;
+        cmd.save();
+    }
+};
+
+} // namespace
+
+class TestBaseFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { TextFileWriter::failurePoint = nullptr; }
+
+    void twoRecordsWriteExactly37Lines() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        ButtonRecord a = makeRecord(1);
+        a.remoteName = QStringLiteral("Телевизор №1");
+        a.buttonName = QStringLiteral("Громкость");
+        ButtonRecord b = makeRecord(2);
+        b.timings = {QString(), QString(), QString(), QString(), QString(), QString()};
+        rig.base.append(a);
+        rig.base.append(b);
+        rig.controls.receiverKind = QStringLiteral("USBtiny");
+        rig.controls.skipRepeats = true;
+        rig.controls.repeatsFiveBytes = true;
+        rig.controls.autoZoom = false;
+        rig.controls.manualZoom = 33;
+        const QString path = dir.filePath("two.txt");
+        rig.save(path);
+
+        const QByteArray bytes = fileBytes(path);
+        QVERIFY(bytes.endsWith("\r\n"));
+        const QStringList lines = crlfLines(bytes);
+        QCOMPARE(lines.size(), 37);
+        const QStringList header = {"ver 1.1E", "Состояние системы USBtiny",
+                                    "3",        "True",
+                                    "True",     "False",
+                                    "3B",       "04",
+                                    "5",        "",
+                                    "",         "33",
+                                    " ",        "В этом пульте кнопок",
+                                    "2",        "Ну сами кнопки"};
+        QCOMPARE(lines.mid(0, 16), header);
+        QCOMPARE(lines.mid(16, 10), QStringList({"1", a.remoteName, a.buttonName, a.hash, a.timings[0],
+                                                 a.timings[1], "", "", "", ""}));
+        QCOMPARE(lines.at(26), QStringLiteral("2"));
+        QCOMPARE(lines.last(), QStringLiteral("Конец файла"));
+        QCOMPARE(rig.clears, 0);
+
+        Rig back;
+        back.open(path);
+        QCOMPARE(back.base.records(), rig.base.records());
+        QCOMPARE(back.controls.receiverKind, QStringLiteral("USBtiny"));
+        QVERIFY(back.controls.skipRepeats && back.controls.repeatsFiveBytes);
+        QCOMPARE(back.controls.manualZoom, 33);
+        QVERIFY(!back.controls.autoZoom);
+        QVERIFY(back.memo.contains(QStringLiteral("Файл 6 строчного формата ")));
+        QVERIFY(back.memo.contains(QStringLiteral("Записей в базе  - 2")));
+        QVERIFY(back.memo.contains(QStringLiteral("Новых(из файла) - 2")));
+        QVERIFY(back.memo.contains(QStringLiteral("Найдено дублей  - 0")));
+        QCOMPARE(back.memo.last(), QStringLiteral("Действие завершилось успешно"));
+        QCOMPARE(back.recordNumber, QStringLiteral("1"));
+        QCOMPARE(back.goTos, 1);
+        QVERIFY(back.dialogs.events.isEmpty() || !back.dialogs.events.contains("beep"));
+    }
+
+    void openMemoOpeningLinesAndFittingChoice() {
+        Rig rig;
+        rig.controls.fittingAutoChoice = false;
+        rig.cmd.open(); // cancelled dialog
+        QCOMPARE(rig.memo, QStringList({" ", "Активировали диалог - \"Открытие файла\""}));
+        QVERIFY(rig.controls.fittingAutoChoice);
+        QCOMPARE(rig.dialogs.events, QStringList({"open: pult.txt"}));
+    }
+
+    void roundTripOf750Records() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        for (int i = 1; i <= 750; ++i)
+            rig.base.append(makeRecord(i));
+        const QString path = dir.filePath("full.txt");
+        rig.save(path);
+        QCOMPARE(crlfLines(fileBytes(path)).size(), 16 + 7500 + 1);
+        Rig back;
+        back.open(path);
+        QCOMPARE(back.base.count(), 750);
+        QCOMPARE(back.base.records(), rig.base.records());
+        QVERIFY(back.memo.contains(QStringLiteral("Найдено дублей  - 0")));
+    }
+
+    void fourLineFormat() {
+        Rig rig;
+        rig.open(QStringLiteral(RAVLIN_TEST_DATA "/base_4line.txt"));
+        QVERIFY(rig.memo.contains(QStringLiteral("Файл 4x строчного формата ")));
+        QCOMPARE(rig.base.count(), 3);
+        QCOMPARE(rig.base.record(2).buttonName, QStringLiteral("VOL+"));
+        QCOMPARE(rig.base.record(2).hash, QStringLiteral("00C3D4"));
+        QCOMPARE(rig.base.record(2).timings[0], QStringLiteral("15A0AB02B"));
+        QCOMPARE(rig.base.record(3).remoteName, QStringLiteral("Пульт 1"));
+        QVERIFY(rig.base.record(3).timings[4].isEmpty() && rig.base.record(3).timings[5].isEmpty());
+        // The older settings: S1 "True" turns repeat filtering on and scales the zoom.
+        QCOMPARE(rig.controls.receiverKind, QStringLiteral("IgorPlug-USB"));
+        QVERIFY(rig.controls.skipRepeats);
+        QVERIFY(!rig.controls.repeatsFiveBytes);
+        QVERIFY(!rig.controls.autoThreshold);
+        QCOMPARE(rig.controls.threshold, QStringLiteral("2D"));
+        QCOMPARE(rig.controls.minPaint, QStringLiteral("05"));
+        QCOMPARE(rig.controls.matchTarget, QStringLiteral("7"));
+        QCOMPARE(rig.controls.manualZoom, 29);
+    }
+
+    void fileWithoutSettingsBlock() {
+        Rig rig;
+        rig.controls.threshold = QStringLiteral("44");
+        rig.controls.receiverKind = QStringLiteral("USBtiny");
+        rig.controls.manualZoom = 50;
+        rig.open(QStringLiteral(RAVLIN_TEST_DATA "/base_no_settings.txt"));
+        QCOMPARE(rig.base.count(), 2);
+        QCOMPARE(rig.base.record(1).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(rig.base.record(2).timings[1], QStringLiteral("0AB"));
+        QCOMPARE(rig.controls.receiverKind, QStringLiteral("Movrik"));
+        QCOMPARE(rig.controls.threshold, QStringLiteral("44"));
+        QCOMPARE(rig.controls.manualZoom, 50);
+    }
+
+    void headerVariants_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("receiver");
+        QTest::newRow("bare system line") << "Состояние системы"
+                                          << ""
+                                          << "Movrik";
+        QTest::newRow("Movrik") << "ver 1.1E"
+                                << "Состояние системы Movrik"
+                                << "Movrik";
+        QTest::newRow("UDP") << "ver 1.1E"
+                             << "Состояние системы IgorPlug-UDP"
+                             << "IgorPlug-UDP";
+        QTest::newRow("USB, no version line") << "Состояние системы IgorPlug-USB"
+                                              << ""
+                                              << "IgorPlug-USB";
+        QTest::newRow("unknown header") << "ver 9"
+                                        << "Что-то иное"
+                                        << "Movrik";
+    }
+    void headerVariants() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, receiver);
+        QStringList lines;
+        lines << first;
+        if (!second.isEmpty()) lines << second;
+        lines << "3"
+              << "True"
+              << "True"
+              << "True"
+              << "41"
+              << "04"
+              << "5"
+              << ""
+              << ""
+              << "20"
+              << " "
+              << "В этом пульте кнопок"
+              << "1"
+              << "Ну сами кнопки"
+              << "1"
+              << "R"
+              << "PW"
+              << "0077"
+              << "123"
+              << ""
+              << ""
+              << ""
+              << ""
+              << ""
+              << "Конец файла";
+        ButtonBase base;
+        BaseFileSettings s;
+        s.receiverKind = "USBtiny";
+        const BaseFileLoad load = readBaseFile(TextLines(lines), base, s);
+        QCOMPARE(s.receiverKind, receiver);
+        QVERIFY(load.hasSettings);
+        QCOMPARE(s.threshold, QStringLiteral("41"));
+        QCOMPARE(s.manualZoom, 20);
+        QVERIFY(s.skipRepeats && s.repeatsFiveBytes);
+        QCOMPARE(base.count(), 1);
+        QCOMPARE(base.record(1).hash, QStringLiteral("0077"));
+    }
+
+    void settingsBlock_data() {
+        QTest::addColumn<QString>("s1");
+        QTest::addColumn<QString>("s10");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<bool>("skip");
+        QTest::addColumn<bool>("five");
+        // The controls start with zoom 40, filtering on with five bytes.
+        QTest::newRow("older True, 10 -> 29") << "True"
+                                              << "10" << 29 << true << false;
+        QTest::newRow("older False, 3 -> 8.7 -> 9") << "False"
+                                                    << "3" << 9 << false << true;
+        QTest::newRow("older, 5 -> 14.5 -> 14 (half to even)") << "True"
+                                                               << "5" << 14 << true << false;
+        QTest::newRow("older, 15 -> 43.5 -> 44") << "True"
+                                                 << "15" << 44 << true << false;
+        QTest::newRow("older, 30 -> 87 kept at 66") << "True"
+                                                    << "30" << 66 << true << false;
+        QTest::newRow("newer 1, 10 unscaled") << "1"
+                                              << "10" << 10 << false << true;
+        QTest::newRow("newer 2") << "2"
+                                 << "66" << 66 << true << false;
+        QTest::newRow("newer 3, 2 kept at 4") << "3"
+                                              << "2" << 4 << true << true;
+        QTest::newRow("other S1 changes nothing") << "7"
+                                                  << "12" << 12 << true << true;
+        QTest::newRow("negative zoom") << "1"
+                                       << "-8" << 4 << false << true;
+        QTest::newRow("zoom without digits leaves slider") << "1"
+                                                           << "abc" << 40 << false << true;
+    }
+    void settingsBlock() {
+        QFETCH(QString, s1);
+        QFETCH(QString, s10);
+        QFETCH(int, zoom);
+        QFETCH(bool, skip);
+        QFETCH(bool, five);
+        BaseFileSettings s;
+        s.manualZoom = 40;
+        s.skipRepeats = true;
+        s.repeatsFiveBytes = true;
+        applySettingsBlock(
+            {s1, "False", "True", "False", "30", "02", "9", "", "", s10, " ", "В этом пульте кнопок"}, s);
+        QCOMPARE(s.manualZoom, zoom);
+        QCOMPARE(s.skipRepeats, skip);
+        QCOMPARE(s.repeatsFiveBytes, five);
+        QVERIFY(!s.autoThreshold);
+        QVERIFY(s.hash1bit);
+        QVERIFY(!s.autoZoom);
+        QCOMPARE(s.threshold, QStringLiteral("30"));
+        QCOMPARE(s.matchTarget, QStringLiteral("9"));
+    }
+
+    void mergingTheSameFileTwiceAddsNothing() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        for (int i = 1; i <= 5; ++i)
+            rig.base.append(makeRecord(i));
+        const QString path = dir.filePath("m.txt");
+        rig.save(path);
+
+        Rig m;
+        m.open(path);
+        QCOMPARE(m.base.count(), 5);
+        m.memo.clear();
+        m.dialogs.events.clear();
+        m.open(path, {Answer::No});
+        QCOMPARE(
+            m.dialogs.events.mid(1, 2),
+            QStringList({"beep", "ync: На данный момент база не пуста.\r\nОчистить базу перед открытием?"}));
+        QVERIFY(m.memo.contains(QStringLiteral("Добавляем к текущим записям...")));
+        QCOMPARE(m.base.count(), 5);
+        QVERIFY(m.memo.contains(QStringLiteral("Новых(из файла) - 0")));
+        QVERIFY(m.memo.contains(QStringLiteral("Найдено дублей  - 5")));
+        QCOMPARE(m.base.records(), rig.base.records());
+    }
+
+    void mergeQuestionYesClearsFirstAndCancelStops() {
+        QTemporaryDir dir;
+        Rig src;
+        src.tab.clearAfterSave = false;
+        src.base.append(makeRecord(1));
+        const QString path = dir.filePath("one.txt");
+        src.save(path);
+
+        Rig rig;
+        for (int i = 10; i < 14; ++i)
+            rig.base.append(makeRecord(i));
+        rig.open(path, {Answer::Cancel});
+        QCOMPARE(rig.base.count(), 4);
+        QCOMPARE(rig.memo.last(), QStringLiteral("Отмена действия."));
+        QCOMPARE(rig.goTos, 0);
+
+        rig.flags = {true, true};
+        rig.open(path, {Answer::Yes});
+        QVERIFY(rig.memo.contains(QStringLiteral("Перед загрузкой очистили базу...")));
+        QCOMPARE(rig.base.count(), 1);
+        QCOMPARE(rig.base.record(1), makeRecord(1));
+        QVERIFY(rig.memo.contains(QStringLiteral("Новых(из файла) - 1")));
+        QVERIFY(!rig.flags.rescanned);
+        QVERIFY(!rig.flags.withM96);
+        // Save now proposes the opened file.
+        QCOMPARE(rig.cmd.saveName(), path);
+    }
+
+    void remoteNameOnlyDifferenceIsADuplicate() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        ButtonRecord a = makeRecord(3);
+        ButtonRecord b = a;
+        b.remoteName = QStringLiteral("Другой");
+        b.hash = QStringLiteral("FFFF"); // hashes are not compared either
+        ButtonRecord c = makeRecord(4);
+        rig.base.append(a);
+        rig.base.append(b);
+        rig.base.append(c);
+        const QString path = dir.filePath("d.txt");
+        rig.save(path);
+        Rig back;
+        back.open(path);
+        QCOMPARE(back.base.count(), 2);
+        QCOMPARE(back.base.record(1), a);
+        QCOMPARE(back.base.record(2), c);
+        QVERIFY(back.memo.contains(QStringLiteral("Новых(из файла) - 2")));
+        QVERIFY(back.memo.contains(QStringLiteral("Найдено дублей  - 1")));
+    }
+
+    void removalPassesKeepOneWhenAllAreMarked() {
+        ButtonBase base;
+        for (int i = 1; i <= 4; ++i) {
+            ButtonRecord r = makeRecord(i);
+            r.hash = "?";
+            base.append(r);
+        }
+        QCOMPARE(removeMarkedRecords(base), 3);
+        QCOMPARE(base.count(), 1);
+        // Passes remove k = 1, then the record moved into place 2 (old 3); then old 2 goes.
+        QCOMPARE(base.record(1).timings[0], makeRecord(4).timings[0]);
+    }
+
+    void proposedNameFromRemoteName() {
+        QCOMPARE(proposedSaveName(QStringLiteral("TV (Sony).1")), QStringLiteral("TV__Sony__1.txt"));
+        QCOMPARE(proposedSaveName(QStringLiteral("Пульт 1")), QStringLiteral("Пульт_1.txt"));
+        QCOMPARE(proposedSaveName(QStringLiteral("a,b:c;d/e\\f{g}[h]")),
+                 QStringLiteral("a_b_c_d_e_f_g__h_.txt"));
+        QCOMPARE(proposedSaveName(QStringLiteral("№Ёё日")), QStringLiteral("№Ёё_.txt"));
+
+        QTemporaryDir dir;
+        Rig rig;
+        rig.base.append(makeRecord(1));
+        rig.remoteName = QStringLiteral("TV (Sony).1");
+        rig.cmd.save(); // cancelled
+        QCOMPARE(rig.dialogs.events, QStringList({"save: TV__Sony__1.txt"}));
+        // Once the name no longer holds "pult.txt" it is proposed as it is.
+        rig.remoteName = QStringLiteral("Other");
+        rig.save(dir.filePath("chosen"));
+        QCOMPARE(rig.dialogs.events.last(), QStringLiteral("save: TV__Sony__1.txt"));
+        QVERIFY(QFile::exists(dir.filePath("chosen.txt")));
+        QCOMPARE(rig.cmd.saveName(), dir.filePath("chosen.txt"));
+    }
+
+    void saveOfEmptyBase() {
+        Rig rig;
+        rig.cmd.save();
+        QCOMPARE(rig.dialogs.events, QStringList({"beep", "info: Список пуст - сохранять нечего!!!"}));
+    }
+
+    void overwriteQuestionOnlyForNonEmptyFiles() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        rig.base.append(makeRecord(1));
+        const QString path = dir.filePath("x.txt");
+
+        writeBytes(path, QByteArray());
+        rig.save(path);
+        QVERIFY(!rig.dialogs.events.join('|').contains("yesno"));
+        const QByteArray first = fileBytes(path);
+        QVERIFY(!first.isEmpty());
+
+        rig.base.append(makeRecord(2));
+        rig.dialogs.events.clear();
+        rig.dialogs.answers = {Answer::No};
+        rig.save(path);
+        QCOMPARE(
+            rig.dialogs.events.mid(1),
+            QStringList({"beep", "yesno: Файл с таким именем уже существует\r\n       Перезаписать его?"}));
+        QCOMPARE(fileBytes(path), first);
+
+        rig.dialogs.answers = {Answer::Yes};
+        rig.save(path);
+        QCOMPARE(crlfLines(fileBytes(path)).size(), 16 + 20 + 1);
+    }
+
+    void afterSaveChoice() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.base.append(makeRecord(1));
+        QVERIFY(rig.tab.clearAfterSave);
+        rig.save(dir.filePath("a.txt"));
+        QCOMPARE(rig.clears, 1);
+        rig.tab.clearAfterSave = false;
+        rig.save(dir.filePath("b.txt"));
+        QCOMPARE(rig.clears, 1);
+    }
+
+    void failedSaveKeepsOldFileAndBase() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.base.append(makeRecord(1));
+        const QString path = dir.filePath("keep.txt");
+        writeBytes(path, "old contents\r\n");
+        TextFileWriter::failurePoint = [](qsizetype written) { return written >= 10; };
+        rig.dialogs.answers = {Answer::Yes};
+        rig.save(path);
+        QCOMPARE(fileBytes(path), QByteArray("old contents\r\n"));
+        QCOMPARE(rig.base.count(), 1);
+        QCOMPARE(rig.clears, 0); // the base is not cleared after a failed save
+        const QString info = rig.dialogs.events.last();
+        QVERIFY(info.startsWith("info: Файл не сохранён."));
+        QVERIFY(info.contains("Прежний файл не изменён"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"keep.txt"}));
+    }
+
+    void lineBreakInsideANameDoesNotShiftTheFile() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.tab.clearAfterSave = false;
+        ButtonRecord r = makeRecord(1);
+        r.buttonName = QStringLiteral("Да\rНет");
+        rig.base.append(r);
+        rig.base.append(makeRecord(2));
+        const QString path = dir.filePath("cr.txt");
+        rig.save(path);
+        Rig back;
+        back.open(path);
+        QCOMPARE(back.base.count(), 2);
+        QCOMPARE(back.base.record(1).buttonName, QStringLiteral("Да Нет"));
+        QCOMPARE(back.base.record(2), makeRecord(2));
+    }
+
+    void missingFile() {
+        QTemporaryDir dir;
+        Rig rig;
+        rig.base.append(makeRecord(1));
+        rig.open(dir.filePath("nothing"));
+        QCOMPARE(rig.dialogs.events.mid(1), QStringList({"beep", "info: Указанный файл не найден!!!"}));
+        QCOMPARE(rig.memo.last(), QStringLiteral("Но файла не оказалось"));
+        QCOMPARE(rig.base.count(), 1);
+    }
+
+    void directoryChosenAsFile() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder.txt"));
+        Rig rig;
+        rig.base.append(makeRecord(1));
+        rig.flags.rescanned = true;
+        rig.open(dir.filePath("folder.txt"));
+        QCOMPARE(rig.dialogs.events.at(1), QStringLiteral("beep"));
+        QVERIFY(rig.dialogs.events.at(2).startsWith("info: Ошибка чтения файла."));
+        QVERIFY(rig.dialogs.events.at(2).contains("папка"));
+        QCOMPARE(rig.base.count(), 1);
+        QCOMPARE(rig.base.record(1), makeRecord(1));
+        QVERIFY(rig.flags.rescanned);
+        QCOMPARE(rig.goTos, 0);
+    }
+
+    void truncatedFileReadsMissingRecordsAsEmpty() {
+        QTemporaryDir dir;
+        Rig src;
+        src.tab.clearAfterSave = false;
+        src.base.append(makeRecord(1));
+        src.base.append(makeRecord(2));
+        const QString path = dir.filePath("t.txt");
+        src.save(path);
+        QStringList lines = crlfLines(fileBytes(path));
+        lines[14] = "5";
+        lines = lines.mid(0, 16 + 10 + 4); // record 2 stops after its hash text
+        writeBytes(path, encodeCp1251(lines.join("\r\n")));
+
+        Rig rig;
+        rig.open(path);
+        // Records 3..5 read as empty: equal to each other, so two of them are duplicates.
+        QCOMPARE(rig.base.count(), 3);
+        QCOMPARE(rig.base.record(1), makeRecord(1));
+        QCOMPARE(rig.base.record(2).hash, makeRecord(2).hash);
+        QVERIFY(rig.base.record(2).timings[0].isEmpty());
+        QCOMPARE(rig.base.record(3), ButtonRecord());
+        QVERIFY(rig.memo.contains(QStringLiteral("Найдено дублей  - 2")));
+    }
+
+    void countLine_data() {
+        QTest::addColumn<QString>("countLine");
+        QTest::addColumn<int>("loaded");
+        QTest::newRow("zero") << "0" << 0;
+        QTest::newRow("negative") << "-3" << 0;
+        QTest::newRow("not a number") << "abc" << 0;
+        QTest::newRow("leading digits") << "2abc" << 2;
+        QTest::newRow("leading blanks") << "  1" << 1;
+    }
+    void countLine() {
+        QFETCH(QString, countLine);
+        QFETCH(int, loaded);
+        QStringList lines = {"В этом пульте кнопок", countLine, "Ну сами кнопки"};
+        for (int i = 1; i <= 2; ++i) {
+            const ButtonRecord r = makeRecord(i);
+            lines << QString::number(i) << r.remoteName << r.buttonName << r.hash;
+            for (const QString& t : r.timings)
+                lines << t;
+        }
+        ButtonBase base;
+        BaseFileSettings s;
+        const BaseFileLoad load = readBaseFile(TextLines(lines), base, s);
+        QCOMPARE(load.loaded, loaded);
+        QCOMPARE(base.count(), loaded);
+        QCOMPARE(load.leftOut, 0);
+        QVERIFY(!load.hasSettings);
+    }
+
+    void hugeCountStopsAt750() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("huge.txt");
+        QStringList lines = {"В этом пульте кнопок", "999999999999999999999", "Ну сами кнопки"};
+        for (int i = 1; i <= 3; ++i) {
+            const ButtonRecord r = makeRecord(i);
+            lines << QString::number(i) << r.remoteName << r.buttonName << r.hash;
+            for (const QString& t : r.timings)
+                lines << t;
+        }
+        writeBytes(path, encodeCp1251(lines.join("\r\n")));
+        Rig rig;
+        rig.open(path);
+        // 3 records and 747 empty ones, of which all but one are duplicates.
+        QCOMPARE(rig.base.count(), 4);
+        QVERIFY(rig.memo.contains(QStringLiteral("Найдено дублей  - 746")));
+        const QString leftOut = rig.memo.filter("не загружено").value(0);
+        QVERIFY(leftOut.endsWith(QString::number(1'000'000'000'000LL - 750)));
+    }
+
+    void loadStopsAtTheCapacity() {
+        QTemporaryDir dir;
+        Rig src;
+        src.tab.clearAfterSave = false;
+        for (int i = 1; i <= 3; ++i)
+            src.base.append(makeRecord(1000 + i));
+        const QString path = dir.filePath("three.txt");
+        src.save(path);
+
+        Rig rig;
+        for (int i = 1; i <= 749; ++i)
+            rig.base.append(makeRecord(i));
+        rig.open(path, {Answer::No});
+        QCOMPARE(rig.base.count(), 750);
+        QCOMPARE(rig.base.record(750), makeRecord(1001));
+        QVERIFY(rig.memo.contains(
+            QStringLiteral("База заполнена (750 записей) - не загружено записей из файла - 2")));
+        QVERIFY(rig.memo.contains(QStringLiteral("Новых(из файла) - 1")));
+    }
+
+    void binaryJunkKeepsTheBaseConsistent() {
+        QTemporaryDir dir;
+        QRandomGenerator gen(20240611);
+        for (int round = 0; round < 20; ++round) {
+            QByteArray junk(4096 + gen.bounded(60000), '\0');
+            for (char& c : junk)
+                c = static_cast<char>(gen.bounded(256));
+            if (round % 2) junk.prepend("В этом пульте кнопок\r\n900\r\n"); // a plausible head
+            const QString path = dir.filePath(QStringLiteral("junk%1.txt").arg(round));
+            writeBytes(path,
+                       round % 2 ? encodeCp1251(QString::fromUtf8(junk.left(48))) + junk.mid(48) : junk);
+            Rig rig;
+            rig.open(path);
+            QVERIFY(rig.base.count() >= 0 && rig.base.count() <= 750);
+            for (int i = 1; i <= rig.base.count(); ++i) {
+                QVERIFY(rig.base.record(i).remoteName.size() <= 16);
+                QVERIFY(rig.base.record(i).buttonName.size() <= 16);
+            }
+            QCOMPARE(rig.memo.last(), QStringLiteral("Действие завершилось успешно"));
+            QVERIFY(rig.controls.manualZoom >= 4 && rig.controls.manualZoom <= 66);
+        }
+    }
+
+    void formatIsDecidedByLine25() {
+        QStringList lines(30, QStringLiteral("x"));
+        QCOMPARE(detectBaseFileFormat(TextLines(lines)), BaseFileFormat::SixLine);
+        lines[24] = "2";
+        QCOMPARE(detectBaseFileFormat(TextLines(lines)), BaseFileFormat::FourLine);
+        lines[24] = " 2";
+        QCOMPARE(detectBaseFileFormat(TextLines(lines)), BaseFileFormat::SixLine);
+        QCOMPARE(detectBaseFileFormat(TextLines(lines.mid(0, 20))), BaseFileFormat::SixLine);
+    }
+
+    void receiverLineOfSave() {
+        BaseFileSettings s;
+        ButtonBase base;
+        for (const QString& kind : QStringList{"IgorPlug-USB", "USBtiny", "IgorPlug-UDP"}) {
+            s.receiverKind = kind;
+            QCOMPARE(baseFileLines(base, s).at(1), "Состояние системы " + kind);
+        }
+        s.receiverKind = "Something";
+        QCOMPARE(baseFileLines(base, s).at(1), QStringLiteral("Состояние системы Movrik"));
+        s.skipRepeats = true;
+        s.repeatsFiveBytes = false;
+        QCOMPARE(baseFileLines(base, s).at(2), QStringLiteral("2"));
+        QCOMPARE(baseFileLines(base, s).size(), 17);
+    }
+
+    void statisticsReplaceTheMemo() {
+        Rig rig;
+        rig.memo << "old";
+        for (const char* n : {"PW", "OK", "PW"}) {
+            ButtonRecord r;
+            r.buttonName = n;
+            r.hash = "H";
+            rig.base.append(r);
+        }
+        rig.cmd.showStatistics();
+        QCOMPARE(rig.memo, QStringList({"PW         - 01,03", "OK         - 02"}));
+        rig.tab.statisticsByHash = true;
+        rig.cmd.showStatistics();
+        QCOMPARE(rig.memo, QStringList({"H                        - 01,02,03"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBaseFile)
+#include "test_base_file.moc"
