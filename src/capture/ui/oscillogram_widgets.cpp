@@ -1,0 +1,136 @@
+#include "capture/ui/oscillogram_widgets.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ravlin {
+
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kGreen(0, 128, 0);
+
+void setTextIfDiffers(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+
+} // namespace
+
+QImage renderStrip(const StripDrawing& drawing) {
+    QImage image(std::max(1, drawing.width), std::max(1, drawing.height), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (const StripRect& r : drawing.rects) {
+        // Outline and fill cover left..right-1 and top..bottom-1.
+        const int w = r.right - r.left;
+        const int h = r.bottom - r.top;
+        if (w <= 0 || h <= 0) continue;
+        p.fillRect(QRect(r.left, r.top, w, h), kGreen);
+        p.setPen(kYellow);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(r.left, r.top, w - 1, h - 1));
+    }
+    p.setPen(QPen(kYellow, 0));
+    for (const StripLine& l : drawing.lines)
+        p.drawLine(l.x1, l.y1, l.x2, l.y2);
+    return image;
+}
+
+OscillogramStrip::OscillogramStrip(const Oscillogram& oscillogram, QWidget* parent)
+    : QWidget(parent), m_oscillogram(oscillogram) {
+    setObjectName(QStringLiteral("ImageDiagram"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    refresh();
+}
+
+void OscillogramStrip::refresh() {
+    const StripDrawing& d = m_oscillogram.drawing();
+    const QSize size(d.width, d.height);
+    if (this->size() != size) setFixedSize(size);
+    if (d.revision != m_revision) {
+        m_revision = d.revision;
+        update();
+    }
+}
+
+void OscillogramStrip::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, renderStrip(m_oscillogram.drawing()));
+}
+
+void OscillogramStrip::mouseMoveEvent(QMouseEvent* event) {
+    emit pointerMoved(static_cast<int>(event->position().x()));
+}
+
+OscillogramPanel::OscillogramPanel(Oscillogram& oscillogram, std::function<double()> unitMs, QWidget* parent)
+    : QWidget(parent), m_oscillogram(oscillogram), m_unitMs(std::move(unitMs)) {
+    setObjectName(QStringLiteral("OscillogramPanel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* readouts = new QWidget(this);
+    auto* grid = new QGridLayout(readouts);
+    grid->setContentsMargins(2, 0, 2, 0);
+    grid->setVerticalSpacing(0);
+    auto* caption = new QLabel(QStringLiteral("Под мышкой сейчас находится"), readouts);
+    caption->setObjectName(QStringLiteral("LabelUnderMouse"));
+    grid->addWidget(caption, 0, 0);
+    for (int i = 0; i < 6; ++i) {
+        auto* label = new QLabel(OscillogramView::kInitialReadouts[i], readouts);
+        label->setObjectName(QStringLiteral("LabelReadout%1").arg(i + 1));
+        m_readouts[i] = label;
+    }
+    // Readout 1 beside the caption, 2..5 in two columns, 6 last.
+    grid->addWidget(m_readouts[0], 0, 1);
+    grid->addWidget(m_readouts[1], 1, 0);
+    grid->addWidget(m_readouts[2], 1, 1);
+    grid->addWidget(m_readouts[3], 2, 0);
+    grid->addWidget(m_readouts[4], 2, 1);
+    grid->addWidget(m_readouts[5], 0, 2);
+    auto* zoom = new QPushButton(QStringLiteral("Настройка графики и зума"), readouts);
+    zoom->setObjectName(QStringLiteral("ButtonZoom"));
+    grid->addWidget(zoom, 1, 2, 2, 1);
+    connect(zoom, &QPushButton::clicked, this, &OscillogramPanel::zoomWindowRequested);
+    layout->addWidget(readouts);
+
+    m_box = new QScrollArea(this);
+    m_box->setObjectName(QStringLiteral("ScrollBoxDiagram"));
+    m_box->setFixedSize(Oscillogram::kBoxWidth, Oscillogram::kBoxHeight);
+    m_box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_box->setFrameShape(QFrame::NoFrame);
+    m_box->setStyleSheet(QStringLiteral("QScrollArea { background: black; }"));
+    m_strip = new OscillogramStrip(oscillogram);
+    m_box->setWidget(m_strip);
+    layout->addWidget(m_box);
+    connect(m_strip, &OscillogramStrip::pointerMoved, this, &OscillogramPanel::pointerMoved);
+
+    m_length = new QLabel(oscillogram.view().lengthLabel);
+    m_length->setObjectName(QStringLiteral("LabelLength"));
+}
+
+OscillogramPanel::~OscillogramPanel() {
+    if (m_length && !m_length->parent()) delete m_length;
+}
+
+void OscillogramPanel::pointerMoved(int x) {
+    m_oscillogram.mouseMove(x, m_unitMs ? m_unitMs() : 0.02133333);
+    refresh();
+}
+
+void OscillogramPanel::refresh() {
+    const OscillogramView& v = m_oscillogram.view();
+    for (int i = 0; i < 6; ++i)
+        setTextIfDiffers(m_readouts[i], v.readouts[i]);
+    setTextIfDiffers(m_length, v.lengthLabel);
+    m_strip->refresh();
+}
+
+} // namespace ravlin
