@@ -17,6 +17,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     : QObject(parent), m_dialogs(dialogs), m_timers(timers, [this] { emit changed(); }), m_urls(urls),
       m_clock(clock), m_appDir(std::move(appDir)) {
     m_hooks.loadRemoteDescription = [this] { loadRemoteDescriptionStandIn(); };
+    connectStripAndBase();
     m_startup = std::make_unique<Startup>(*this);
 }
 
@@ -57,6 +58,26 @@ void Workbench::openProjectPage() {
 
 void Workbench::openHelpPage() {
     m_urls.open(helpPageUrl());
+}
+
+void Workbench::connectStripAndBase() {
+    m_oscillogram = std::make_unique<Oscillogram>(m_capture, m_zoom, m_dialogs);
+    m_oscillogram->setCaption = [this](const QString& caption) { m_mainView.caption = caption; };
+    m_baseEditor = std::make_unique<BaseEditor>(m_base, m_working, m_capture, m_dialogs);
+    BaseEditor::Hooks& h = m_baseEditor->hooks();
+    h.burstRebuilt = [this] {
+        drawBurst();
+        if (m_hooks.processBurst) m_hooks.processBurst();
+    };
+    h.logLine = [this](const QString& line) { log(line); };
+    h.kestrumActive = [this] { return isKestrumActive(); };
+    h.clearDistribution = [this] {
+        if (m_hooks.clearPositionDistribution) m_hooks.clearPositionDistribution();
+    };
+    h.clearPictures = [this] {
+        m_oscillogram->clear();
+        if (m_hooks.clearVariableDistributionPicture) m_hooks.clearVariableDistributionPicture();
+    };
 }
 
 void Workbench::loadRemoteDescriptionStandIn() {

@@ -19,8 +19,10 @@
 
 #include "base/core/analogue_base.h"
 #include "base/core/button_base.h"
+#include "base/core/base_editor.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "capture/core/oscillogram.h"
 #include "hashing/core/panel_settings.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
@@ -50,6 +52,13 @@ struct ShellHooks {
     // The name-by-picture window's load command for the current remote code. The workbench
     // installs a stand-in that only reports a missing description file.
     std::function<void()> loadRemoteDescription;
+    // Processing of the burst in the capture buffer after go-to-record: polling stops and the
+    // processing run starts. Until the pipeline fills it, polling only restarts.
+    std::function<void()> processBurst;
+    // "Очистить распределение" (Button16): the position distribution map is emptied.
+    std::function<void()> clearPositionDistribution;
+    // The display reset also fills the variable distribution picture (Image2) black.
+    std::function<void()> clearVariableDistributionPicture;
 };
 
 // State of the name-by-picture window the start-up sets before loading the first remote.
@@ -115,6 +124,13 @@ public:
 
     Startup& startup() { return *m_startup; }
 
+    // The oscillogram strip with its zoom settings, and the base-entry commands.
+    ZoomSettings& zoom() { return m_zoom; }
+    Oscillogram& oscillogram() { return *m_oscillogram; }
+    BaseEditor& baseEditor() { return *m_baseEditor; }
+    // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
+    void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
+
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
     bool exitCommand();
@@ -140,6 +156,7 @@ signals:
 
 private:
     void loadRemoteDescriptionStandIn();
+    void connectStripAndBase();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -160,7 +177,11 @@ private:
     LauncherView m_launcherView;
     MainView m_mainView;
 
+    ZoomSettings m_zoom;
+
     // Subsystems (constructed after the state they use).
+    std::unique_ptr<Oscillogram> m_oscillogram;
+    std::unique_ptr<BaseEditor> m_baseEditor;
     std::unique_ptr<Startup> m_startup;
 };
 
