@@ -18,8 +18,8 @@
 // 5. The UI calls the object and then notifyChanged(); every window refreshes on changed().
 
 #include "base/core/analogue_base.h"
-#include "base/core/button_base.h"
 #include "base/core/base_editor.h"
+#include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
 #include "capture/core/oscillogram.h"
