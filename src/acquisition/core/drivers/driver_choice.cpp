@@ -3,20 +3,26 @@
 #include "acquisition/core/drivers/lirc_receiver.h"
 #include "acquisition/core/drivers/simulated_receiver.h"
 
-#include <QCollator>
 #include <QDir>
 
 #include <algorithm>
+#include <climits>
 
 namespace ravlin {
 
 QStringList lircDeviceCandidates(const QString& devDir) {
     QStringList names =
         QDir(devDir).entryList({QStringLiteral("lirc*")}, QDir::System | QDir::Files | QDir::Readable);
-    QCollator numeric;
-    numeric.setNumericMode(true);
-    std::sort(names.begin(), names.end(),
-              [&](const QString& a, const QString& b) { return numeric.compare(a, b) < 0; });
+    // lirc2 before lirc10: by the number after "lirc", then by name.
+    auto number = [](const QString& n) {
+        bool ok = false;
+        const int v = n.mid(4).toInt(&ok);
+        return ok ? v : INT_MAX;
+    };
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+        const int na = number(a), nb = number(b);
+        return na != nb ? na < nb : a < b;
+    });
     QStringList paths;
     for (const QString& n : names)
         paths << devDir + QLatin1Char('/') + n;

@@ -1,0 +1,266 @@
+#include "acquisition/core/drivers/lirc_receiver.h"
+#include "acquisition/core/drivers/mode2.h"
+#include "acquisition/core/signal_generator.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <fcntl.h>
+#include <random>
+#include <unistd.h>
+
+using namespace ravlin;
+using Micros = std::vector<std::uint32_t>;
+using Samples = std::vector<Mode2Sample>;
+Q_DECLARE_METATYPE(ravlin::ReceiverKind)
+
+namespace {
+
+Mode2Sample pulse(std::uint32_t us) {
+    return {Mode2Sample::Type::Pulse, us};
+}
+Mode2Sample space(std::uint32_t us) {
+    return {Mode2Sample::Type::Space, us};
+}
+Mode2Sample timeout(std::uint32_t us) {
+    return {Mode2Sample::Type::Timeout, us};
+}
+
+// Samples of a burst of microseconds (mark first).
+Samples samplesOf(const Micros& burst) {
+    Samples s;
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        s.push_back(i % 2 == 0 ? pulse(burst[i]) : space(burst[i]));
+    return s;
+}
+
+QByteArray wordsOf(const Samples& samples) {
+    QByteArray out;
+    for (const auto& s : samples) {
+        const std::uint32_t w = encodeMode2Word(s);
+        out.append(reinterpret_cast<const char*>(&w), 4);
+    }
+    return out;
+}
+
+// The resolution of duration `index` in a kind's format, in microseconds.
+double resolutionMicros(ReceiverKind kind, int index) {
+    const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
+    switch (kind) {
+    case ReceiverKind::Movrik:
+        return unit;
+    case ReceiverKind::USBtiny:
+        return 4 * unit;
+    case ReceiverKind::IgorPlugUsb:
+        return (index < 7 ? 8 : 4) * unit;
+    case ReceiverKind::IgorPlugUdp:
+        return (index == 0 ? 4 : 2) * unit;
+    }
+    return unit;
+}
+
+double largestMicros(ReceiverKind kind, int index) {
+    return resolutionMicros(kind, index) * (kind == ReceiverKind::Movrik ? 1984 : 255);
+}
+
+} // namespace
+
+class TestMode2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void words() {
+        QCOMPARE(decodeMode2Word(0x01000229u), pulse(553));
+        QCOMPARE(decodeMode2Word(0x000006A4u), space(1700));
+        QCOMPARE(decodeMode2Word(0x03007530u), timeout(30000));
+        QCOMPARE(decodeMode2Word(0x02009470u).type, Mode2Sample::Type::Frequency);
+        QCOMPARE(decodeMode2Word(0x7F000001u).type, Mode2Sample::Type::Unknown);
+        QCOMPARE(encodeMode2Word(pulse(0x12345678)), 0x01FFFFFFu);
+    }
+
+    void framing() {
+        const Samples samples{space(100000),  pulse(9000),  space(4500),  pulse(560), space(560),
+                              pulse(560),     space(40000), pulse(900),   space(900), pulse(900),
+                              timeout(20000), space(5000),  pulse(300),   pulse(200), space(100),
+                              space(50),      pulse(700),   space(30000), pulse(1)};
+        const auto bursts = frameMode2(samples);
+        QCOMPARE(bursts.size(), std::size_t(4));
+        QCOMPARE(bursts[0], Micros({9000, 4500, 560, 560, 560}));
+        QCOMPARE(bursts[1], Micros({900, 900, 900}));
+        // Repeated samples of one type are joined; the idle space before is ignored.
+        QCOMPARE(bursts[2], Micros({500, 150, 700}));
+        QCOMPARE(bursts[3], Micros({1}));
+    }
+
+    void framingGapBuiltFromSpaces() {
+        Mode2Framer f;
+        QVERIFY(!f.feed(pulse(500)));
+        QVERIFY(!f.feed(space(20000)));
+        auto b = f.feed(space(15000));
+        QVERIFY(b);
+        QCOMPARE(*b, Micros({500}));
+        QVERIFY(!f.inBurst());
+        QVERIFY(!f.flush());
+    }
+
+    void ignoresFrequencyAndUnknown() {
+        const auto bursts = frameMode2({{Mode2Sample::Type::Frequency, 38000},
+                                        pulse(10),
+                                        {Mode2Sample::Type::Unknown, 5},
+                                        space(20),
+                                        pulse(30),
+                                        space(40)});
+        QCOMPARE(bursts.size(), std::size_t(1));
+        QCOMPARE(bursts[0], Micros({10, 20, 30}));
+    }
+
+    void roundTrip_data() {
+        QTest::addColumn<ReceiverKind>("kind");
+        for (const auto& k : ReceiverKinds::table())
+            QTest::newRow(k.text) << k.kind;
+    }
+    void roundTrip() {
+        QFETCH(ReceiverKind, kind);
+        std::mt19937 rng(4711 + static_cast<int>(kind));
+        std::uniform_int_distribution<std::uint32_t> length(1, 60000);
+        std::uniform_int_distribution<int> count(1, 60);
+        const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
+        for (int trial = 0; trial < 300; ++trial) {
+            Micros burst(static_cast<std::size_t>(count(rng)) | 1u);
+            for (auto& d : burst)
+                d = length(rng) % (trial % 3 == 0 ? 60000 : 3000) + 1;
+            const auto bytes = encodeMicros(kind, burst);
+            QVERIFY(bytes.size() <= 255);
+            QVERIFY(bytes[0] != 0);
+            QVERIFY(bytes.size() < 2 || bytes[1] != 0);
+            const auto units = convertRawBlock(kind, bytes);
+            QVERIFY(units.size() <= burst.size());
+            QCOMPARE(units.size() % 2, std::size_t(1));
+            for (std::size_t i = 0; i < units.size(); ++i) {
+                const double res = resolutionMicros(kind, int(i));
+                const double expected = std::clamp(double(burst[i]), res, largestMicros(kind, int(i)));
+                const double got = units[i] * unit;
+                if (std::abs(got - expected) > res / 2 + 1e-6)
+                    QFAIL(qPrintable(QStringLiteral("duration %1 us gave %2 us").arg(burst[i]).arg(got)));
+            }
+        }
+    }
+
+    void movrikClampsAt1984() {
+        const auto bytes = encodeMicros(ReceiverKind::Movrik, {100000});
+        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, bytes), std::vector<std::int32_t>({1984}));
+        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, encodeMicros(ReceiverKind::Movrik, {0})),
+                 std::vector<std::int32_t>({1}));
+    }
+
+    void longBurstCutAtAMark() {
+        Micros burst(301, 9000); // two bytes each in Movrik
+        const auto bytes = encodeMicros(ReceiverKind::Movrik, burst);
+        QVERIFY(bytes.size() <= 255);
+        const auto units = convertRawBlock(ReceiverKind::Movrik, bytes);
+        QCOMPARE(units.size(), std::size_t(127));
+    }
+
+    void lircReadsFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("mode2.bin");
+        Samples samples = samplesOf(SignalGenerator::nec(0x04, 0x08));
+        samples.push_back(space(45000));
+        const Samples second = samplesOf(SignalGenerator::necRepeat());
+        samples.insert(samples.end(), second.begin(), second.end());
+        samples.push_back(timeout(125000));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(wordsOf(samples));
+        f.close();
+
+        std::int64_t now = 0;
+        LircReceiver lirc(path, [&] { return now; });
+        QVERIFY(lirc.isOpen());
+        lirc.setKind(ReceiverKind::Movrik);
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = -1;
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        const auto expected = encodeMicros(ReceiverKind::Movrik, SignalGenerator::nec(0x04, 0x08));
+        QCOMPARE(std::vector<std::uint8_t>(block.begin(), block.begin() + count), expected);
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 4); // 9 ms, 2.25 ms, 560 us: F9 AE 69 1A
+        QCOMPARE(std::vector<std::uint8_t>(block.begin(), block.begin() + 4),
+                 std::vector<std::uint8_t>({0xF9, 0xAE, 0x69, 0x1A}));
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0);
+        QCOMPARE(lirc.DoEEPROMWrite(13, 1), 1);
+    }
+
+    void lircPipeSplitsAtSilence() {
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        std::int64_t now = 0;
+        LircReceiver lirc(QStringLiteral("/dev/fd/%1").arg(fds[0]), [&] { return now; });
+        ::close(fds[0]);
+        QVERIFY(lirc.isOpen());
+        lirc.setKind(ReceiverKind::USBtiny);
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = -1;
+
+        const Micros sony = SignalGenerator::sony12(0x15, 0x01);
+        const QByteArray words = wordsOf(samplesOf(sony));
+        // Half the burst, then the rest a little later: still one burst.
+        QCOMPARE(::write(fds[1], words.constData(), 30), 30);
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0);
+        now += 10;
+        QCOMPARE(::write(fds[1], words.constData() + 30, words.size() - 30), words.size() - 30);
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0); // the burst may still go on
+        now += 29;
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0);
+        now += 1; // 30 ms without a sample ends it
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, int(sony.size()));
+        const auto units = convertRawBlock(ReceiverKind::USBtiny,
+                                           std::vector<std::uint8_t>(block.begin(), block.begin() + count));
+        for (std::size_t i = 0; i < units.size(); ++i)
+            QVERIFY(std::abs(units[i] * 85.3333 - sony[i]) <= 4 * 85.3333 / 2 + 0.01);
+
+        // The writer goes away: the end of the pipe is no fault.
+        ::close(fds[1]);
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0);
+    }
+
+    void lircPartialWordsAndGarbage() {
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        std::int64_t now = 0;
+        LircReceiver lirc(QStringLiteral("/dev/fd/%1").arg(fds[0]), [&] { return now; });
+        ::close(fds[0]);
+        std::mt19937 rng(99);
+        QByteArray noise(4003, '\0');
+        for (auto& c : noise)
+            c = static_cast<char>(rng());
+        QCOMPARE(::write(fds[1], noise.constData(), noise.size()), noise.size());
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = 0;
+        for (int i = 0; i < 200; ++i) {
+            now += 31;
+            QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+            QVERIFY(count >= 0 && count <= 255);
+        }
+        ::close(fds[1]);
+    }
+
+    void lircMissingDevice() {
+        LircReceiver lirc(QStringLiteral("/nonexistent/lirc9"));
+        QVERIFY(!lirc.isOpen());
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = 7;
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 1);
+        QCOMPARE(count, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMode2)
+#include "test_mode2.moc"

@@ -1,0 +1,222 @@
+#include "acquisition/core/drivers/driver_choice.h"
+#include "acquisition/core/drivers/lirc_receiver.h"
+#include "acquisition/core/drivers/simulated_receiver.h"
+#include "acquisition/core/poller.h"
+#include "acquisition/core/signal_generator.h"
+#include "base/core/button_base.h"
+#include "base/core/capture_buffer.h"
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ravlin;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const char* kSmallCapture = "# two bursts, USBtiny bytes then Movrik\n"
+                            "kind: USBtiny\n"
+                            "100: 10 20 30 40\r\n"
+                            "\n"
+                            "  50:  F9 10 01 02 03  \n"
+                            "kind: Movrik\n"
+                            "0: 0A 0B 0C 0D 0E\n";
+
+QString writeFile(QTemporaryDir& dir, const QByteArray& text) {
+    const QString path = dir.filePath("small.cap");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    return path;
+}
+
+Bytes read(SimulatedReceiver& sim, int* status = nullptr) {
+    std::array<std::uint8_t, 256> block{};
+    std::int32_t count = -1;
+    const int s = sim.DoGetInfraCode(block.data(), 255, count);
+    if (status) *status = s;
+    return Bytes(block.begin(), block.begin() + count);
+}
+
+} // namespace
+
+class TestSimulatedReceiver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesCaptureFile() {
+        const CaptureFile f = CaptureFile::parse(QString::fromUtf8(kSmallCapture));
+        QCOMPARE(f.problems, QStringList());
+        QCOMPARE(f.bursts.size(), std::size_t(3));
+        QCOMPARE(f.bursts[0].delayMs, 100);
+        QCOMPARE(f.bursts[0].kind, ReceiverKind::USBtiny);
+        QCOMPARE(f.bursts[1].bytes, Bytes({0xF9, 0x10, 1, 2, 3}));
+        QCOMPARE(f.bursts[2].kind, ReceiverKind::Movrik);
+        // Written and read again it is the same.
+        const CaptureFile again = CaptureFile::parse(CaptureFile::format(f.bursts, "c"));
+        QCOMPARE(again.bursts.size(), f.bursts.size());
+        for (std::size_t i = 0; i < f.bursts.size(); ++i) {
+            QCOMPARE(again.bursts[i].bytes, f.bursts[i].bytes);
+            QCOMPARE(again.bursts[i].delayMs, f.bursts[i].delayMs);
+            QCOMPARE(again.bursts[i].kind, f.bursts[i].kind);
+        }
+    }
+
+    void badLinesSkipped_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no colon") << "100 10 20";
+        QTest::newRow("bad delay") << "x: 10 20";
+        QTest::newRow("negative delay") << "-5: 10 20";
+        QTest::newRow("no bytes") << "100:";
+        QTest::newRow("bad byte") << "100: 10 G0";
+        QTest::newRow("three digits") << "100: 100";
+        QTest::newRow("unknown kind") << "kind: Sony";
+        QTest::newRow("too many bytes") << "1:" + QString(" 11").repeated(256);
+    }
+    void badLinesSkipped() {
+        QFETCH(QString, line);
+        const CaptureFile f = CaptureFile::parse("1: 05 06\n" + line + "\n2: 07 08\n");
+        QCOMPARE(f.bursts.size(), std::size_t(2));
+        QCOMPARE(f.problems.size(), 1);
+        QVERIFY(f.problems[0].startsWith("line 2: "));
+    }
+
+    void servesBurstsAfterTheirDelayAndLoops() {
+        QTemporaryDir dir;
+        std::int64_t now = 1000;
+        SimulatedReceiver sim(writeFile(dir, kSmallCapture), [&] { return now; });
+        QVERIFY(sim.connected());
+        int status = -1;
+        QCOMPARE(read(sim, &status), Bytes());
+        QCOMPARE(status, 0);
+        now += 99;
+        QCOMPARE(read(sim), Bytes());
+        now += 1;
+        QCOMPARE(read(sim), Bytes({0x10, 0x20, 0x30, 0x40}));
+        QCOMPARE(read(sim), Bytes()); // one burst per read, the next after its own delay
+        now += 50;
+        // Served as they stand, whatever kind is selected.
+        sim.setKind(ReceiverKind::IgorPlugUsb);
+        QCOMPARE(read(sim), Bytes({0xF9, 0x10, 1, 2, 3}));
+        QCOMPARE(read(sim), Bytes({0x0A, 0x0B, 0x0C, 0x0D, 0x0E}));
+        QCOMPARE(read(sim), Bytes());
+        now += 100;
+        QCOMPARE(read(sim), Bytes({0x10, 0x20, 0x30, 0x40}));
+    }
+
+    void delaysCountFromTheReadThatServed() {
+        std::int64_t now = 0;
+        SimulatedReceiver sim(std::vector<CapturedBurst>{{10, {1, 2}, ReceiverKind::Movrik}},
+                              [&] { return now; });
+        read(sim);
+        now = 5000; // a long pause (processing, a rescan) does not bunch the bursts up
+        QCOMPARE(read(sim), Bytes({1, 2}));
+        QCOMPARE(read(sim), Bytes());
+        now += 10;
+        QCOMPARE(read(sim), Bytes({1, 2}));
+    }
+
+    void noFileIsNotConnected() {
+        std::int64_t now = 0;
+        SimulatedReceiver none(QString(), [&] { return now; });
+        int status = -1;
+        QCOMPARE(read(none, &status), Bytes());
+        QCOMPARE(status, 1);
+        std::uint8_t v = 0;
+        QCOMPARE(none.DoEEPROMRead(1, v), 1);
+        SimulatedReceiver missing(QStringLiteral("/nonexistent/demo.cap"), [&] { return now; });
+        QCOMPARE(read(missing, &status), Bytes());
+        QCOMPARE(status, 1);
+    }
+
+    void eeprom() {
+        std::int64_t now = 0;
+        SimulatedReceiver sim(std::vector<CapturedBurst>{}, [&] { return now; });
+        std::uint8_t v = 0;
+        QCOMPARE(sim.DoEEPROMWrite(13, 0x5A), 0);
+        QCOMPARE(sim.DoEEPROMRead(13, v), 0);
+        QCOMPARE(v, std::uint8_t(0x5A));
+        QCOMPARE(sim.DoEEPROMRead(127, v), 0);
+        QCOMPARE(sim.DoEEPROMRead(128, v), 1);
+        QCOMPARE(sim.DoEEPROMWrite(200, 1), 1);
+        int status = -1;
+        QCOMPARE(read(sim, &status), Bytes());
+        QCOMPARE(status, 0); // a file with no bursts: connected, nothing to say
+    }
+
+    void pollerOnSimulatedReceiver() {
+        // The whole chain: capture file -> simulated receiver -> poll ticks -> capture buffer.
+        fakes::ManualScheduler timers;
+        fakes::ScriptedDialogs dialogs;
+        CaptureBuffer buffer;
+        WorkingRecord working;
+        ButtonBase base;
+        Poller poller(timers, dialogs, buffer, working, base);
+        SimulatedReceiver sim(SignalGenerator::demoCapture(), [&] { return timers.now(); });
+        poller.setUsbDriver(&sim);
+        QList<int> counts;
+        poller.hooks().burstStored = [&] {
+            counts << buffer.count;
+            poller.startPolling(); // what the processing run does at its end
+        };
+        poller.enterSlowStartMode();
+        poller.startPolling();
+        timers.advance(5300); // first read at 1000 ms, bursts at 3100 and 5200 ms
+        QCOMPARE(poller.view().statusText, QStringLiteral("Status : OK!"));
+        QCOMPARE(poller.pollIntervalMs(), 210);
+        QCOMPARE(counts, QList<int>({67, 67})); // NEC frames: leader, 32 bits, stop mark
+        QCOMPARE(buffer.durations[1], 422);     // 9 ms in 21.33 us units
+        QCOMPARE(poller.view().repeatColour, ViewColour::Face);
+        timers.advance(110);
+        QCOMPARE(poller.view().repeatColour, ViewColour::Aqua); // the held button's repeat frames
+        timers.advance(210);
+        QCOMPARE(poller.view().repeatColour, ViewColour::Fuchsia);
+        QCOMPARE(dialogs.events, QStringList());
+    }
+
+    void driverChoice() {
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, kSmallCapture);
+        auto sim = makeUsbDriver("sim:" + path);
+        QVERIFY(sim.driver);
+        QCOMPARE(sim.error, QString());
+        QVERIFY(dynamic_cast<SimulatedReceiver*>(sim.driver.get()));
+        QVERIFY(static_cast<SimulatedReceiver*>(sim.driver.get())->connected());
+
+        auto bare = makeUsbDriver("sim");
+        QVERIFY(bare.driver && !static_cast<SimulatedReceiver*>(bare.driver.get())->connected());
+
+        auto missing = makeUsbDriver("sim:/nonexistent.cap");
+        QVERIFY(missing.driver);
+        QVERIFY(!missing.error.isEmpty());
+
+        auto lirc = makeUsbDriver("lirc:" + path);
+        QVERIFY(dynamic_cast<LircReceiver*>(lirc.driver.get()));
+        QVERIFY(static_cast<LircReceiver*>(lirc.driver.get())->isOpen());
+
+        auto bad = makeUsbDriver("usb:1");
+        QVERIFY(!bad.driver);
+        QVERIFY(bad.error.contains("usb:1"));
+
+        auto def = makeUsbDriver(QString());
+        QVERIFY(def.driver);
+        QCOMPARE(def.error, QString());
+    }
+
+    void lircCandidatesInNumericOrder() {
+        QTemporaryDir dir;
+        for (const char* n : {"lirc10", "lirc2", "lirc0", "other"}) {
+            QFile f(dir.filePath(n));
+            f.open(QIODevice::WriteOnly);
+        }
+        QStringList names;
+        for (const QString& p : lircDeviceCandidates(dir.path()))
+            names << QFileInfo(p).fileName();
+        QCOMPARE(names, QStringList({"lirc0", "lirc2", "lirc10"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimulatedReceiver)
+#include "test_simulated_receiver.moc"
