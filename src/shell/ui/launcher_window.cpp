@@ -26,7 +26,7 @@ const QString kButton3 = QStringLiteral("Сбор данных для отпра
 
 LauncherWindow::LauncherWindow(Workbench& workbench, QWidget* parent) : QWidget(parent), m_wb(workbench) {
     setObjectName(QStringLiteral("TFormA"));
-    setFixedSize(265, 330);
+    setFixedSize(310, 340);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -62,6 +62,9 @@ LauncherWindow::LauncherWindow(Workbench& workbench, QWidget* parent) : QWidget(
         m_buttons[i] = new QPushButton(captions[i], this);
         m_buttons[i]->setObjectName(QString::fromLatin1(kButtonNames[i]));
         m_buttons[i]->setFixedSize(233, 41);
+        QFont bf = m_buttons[i]->font();
+        bf.setPixelSize(11);
+        m_buttons[i]->setFont(bf);
         layout->addWidget(m_buttons[i], 0, Qt::AlignHCenter);
         connect(m_buttons[i], &QPushButton::clicked, this, [this, i] { choose(i + 1); });
     }

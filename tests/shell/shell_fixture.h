@@ -1,0 +1,46 @@
+#pragma once
+
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+#include "fakes/simple_fakes.h"
+#include "platform/core/text_file.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace ravlin::test {
+
+// A workbench over fakes, in a temporary application directory holding Tarnisk/OpisPl.
+struct ShellFixture {
+    QTemporaryDir dir;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    fakes::RecordingUrlOpener urls;
+    fakes::FixedClock clock;
+    std::unique_ptr<Workbench> wb;
+
+    // With `withBase` a known-remotes base of comment lines only; with `withRemote` the first
+    // remote's description file A01.txt.
+    explicit ShellFixture(bool withBase = true, bool withRemote = true) {
+        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
+        if (withBase) writeData(QStringLiteral("BazaDannih.baz"), {QStringLiteral("; comment only")});
+        if (withRemote) writeData(QStringLiteral("A01.txt"), {QStringLiteral("0"), QStringLiteral("0")});
+        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+    }
+
+    void writeData(const QString& name, const QStringList& lines) {
+        TextFileWriter::write(dir.path() + QStringLiteral("/Tarnisk/OpisPl/") + name, lines);
+    }
+
+    // From begin() to the choice phase: T1 at 200 ms, then 7 progress ticks of 120 ms.
+    void runToChoices() {
+        wb->startup().begin();
+        scheduler.advance(200 + 7 * 120);
+    }
+};
+
+} // namespace ravlin::test

@@ -1,0 +1,257 @@
+#include "shell_fixture.h"
+
+#include "base/core/key_names.h"
+#include "shell/core/startup.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace ravlin;
+using ravlin::test::ShellFixture;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nothingRunsBeforeBegin() {
+        ShellFixture f;
+        f.scheduler.advance(10000);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Created);
+        QVERIFY(f.dialogs.events.isEmpty());
+    }
+
+    void progressReaches105AfterSevenTicks() {
+        ShellFixture f;
+        f.wb->startup().begin();
+        f.scheduler.advance(199);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Loading);
+        f.scheduler.advance(1);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Progress);
+        QCOMPARE(f.wb->launcherView().progress, 0);
+        for (int tick = 1; tick <= 6; ++tick) {
+            f.scheduler.advance(120);
+            QCOMPARE(f.wb->launcherView().progress, 15 * tick);
+            QVERIFY(f.wb->launcherView().progressVisible);
+            QVERIFY(!f.wb->launcherView().choicesVisible);
+        }
+        QCOMPARE(f.wb->mainView().versionLabel, QString());
+        f.scheduler.advance(120);
+        QCOMPARE(f.wb->launcherView().progress, 105);
+        QVERIFY(!f.wb->launcherView().progressVisible);
+        QVERIFY(f.wb->launcherView().choicesVisible);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(f.wb->mainView().caption, QStringLiteral("Ravlin   ver 1.1E"));
+        QCOMPARE(f.wb->mainView().versionLabel, QStringLiteral("ver 1.1E"));
+        QVERIFY(f.wb->mainView().authorLabel.contains(QStringLiteral("10.01.11")));
+        // No more progress ticks once the choices are shown.
+        f.scheduler.advance(120 * 3);
+        QCOMPARE(f.wb->launcherView().progress, 105);
+    }
+
+    void progressShowsFirstPages() {
+        ShellFixture f;
+        f.wb->setActivePage(MainPage::Settings, KestrumPage::Module96);
+        f.runToChoices();
+        QCOMPARE(f.wb->activePage(), MainPage::About);
+        QCOMPARE(f.wb->activeKestrumPage(), KestrumPage::ReceivedData);
+    }
+
+    void countdownCaptionsNineToZeroThenButton1() {
+        ShellFixture f;
+        f.runToChoices();
+        QSignalSpy shown(f.wb.get(), &Workbench::showMainWindowRequested);
+        QSignalSpy hidden(f.wb.get(), &Workbench::hideLauncherRequested);
+        f.wb->hashPanel().source = HashSource::XBit;
+        QCOMPARE(f.wb->launcherView().button1Caption, QStringLiteral("Основная конфигурация  (10)"));
+        for (int shownNumber = 9; shownNumber >= 0; --shownNumber) {
+            f.scheduler.advance(500);
+            QCOMPARE(f.wb->launcherView().button1Caption,
+                     QStringLiteral("Основная конфигурация  (%1)").arg(shownNumber));
+        }
+        f.scheduler.advance(500); // eleventh tick: the caption stays at (0)
+        QCOMPARE(f.wb->launcherView().button1Caption, QStringLiteral("Основная конфигурация  (0)"));
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(shown.count(), 0);
+        f.scheduler.advance(500); // twelfth tick presses Button1
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Done);
+        QCOMPARE(f.wb->hashPanel().source, HashSource::OneBitPlusM96);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(hidden.count(), 1);
+        QVERIFY(f.wb->mainView().visible);
+        QVERIFY(!f.wb->launcherView().visible);
+        QCOMPARE(f.wb->startup().countdown(), Startup::kCountdownStart);
+        f.scheduler.advance(10000);
+        QCOMPARE(shown.count(), 1);
+    }
+
+    void configurations_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<HashSource>("source");
+        QTest::newRow("Button1 main") << 1 << HashSource::OneBitPlusM96;
+        QTest::newRow("Button2 patch data") << 2 << HashSource::OneBit;
+        QTest::newRow("Button3 bug report") << 3 << HashSource::M96NA;
+    }
+
+    void configurations() {
+        QFETCH(int, button);
+        QFETCH(HashSource, source);
+        ShellFixture f;
+        f.wb->hashPanel().source = HashSource::XBit;
+        QList<HashSource> applied;
+        f.wb->hooks().applyHashPanel = [&] { applied << f.wb->hashPanel().source; };
+        f.runToChoices();
+        f.scheduler.advance(1500);
+        QSignalSpy shown(f.wb.get(), &Workbench::showMainWindowRequested);
+        f.wb->startup().chooseConfiguration(button);
+        QCOMPARE(f.wb->hashPanel().source, source);
+        QCOMPARE(applied, QList<HashSource>{source}); // applied after the choice was set
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(!f.wb->launcherView().visible);
+        // The countdown is stopped: no automatic press later changes the choice.
+        const QString caption = f.wb->launcherView().button1Caption;
+        f.scheduler.advance(10000);
+        QCOMPARE(f.wb->launcherView().button1Caption, caption);
+        QCOMPARE(f.wb->hashPanel().source, source);
+        QCOMPARE(applied.size(), 1);
+    }
+
+    void startTickEmptiesBaseFillsNamesStartsPolling() {
+        ShellFixture f;
+        ButtonRecord r{
+            QStringLiteral("TV"), QStringLiteral("PW"), QStringLiteral("00AB"), {QStringLiteral("123")}};
+        f.wb->base().append(r);
+        f.wb->base().append(r);
+        f.wb->base().record(700).hash = QStringLiteral("dangling");
+        int polls = 0;
+        f.wb->hooks().startSlowPolling = [&] { ++polls; };
+        f.wb->startup().begin();
+        f.scheduler.advance(399);
+        QCOMPARE(f.wb->base().count(), 2);
+        QCOMPARE(polls, 0);
+        f.scheduler.advance(1);
+        QCOMPARE(f.wb->base().count(), 0);
+        QCOMPARE(f.wb->base().record(1).hash, QString());
+        QCOMPARE(f.wb->base().record(1).timings[0], QString());
+        QCOMPARE(f.wb->base().record(700).hash, QString());
+        QCOMPARE(f.wb->mainView().keyNameItems.size(), 65);
+        QCOMPARE(f.wb->mainView().keyNameItems, KeyNamTab::names());
+        QCOMPARE(polls, 1);
+        f.scheduler.advance(5000);
+        QCOMPARE(polls, 1); // one-shot
+    }
+
+    void missingAnalogueBaseBeepsBoxesAndLogs() {
+        ShellFixture f(false, true);
+        f.wb->startup().begin();
+        f.scheduler.advance(200);
+        QCOMPARE(f.dialogs.events,
+                 (QStringList{
+                     QStringLiteral("beep"),
+                     QStringLiteral("info: Немогу подгрузить базу!!!\r\n(её необходимо скачать отдельно)")}));
+        QCOMPARE(f.wb->resultLog().lines(), QStringList{QStringLiteral("Немогу подгрузить базу!!!")});
+        QCOMPARE(f.wb->analogues().count(), 0);
+        // Start-up goes on.
+        f.scheduler.advance(7 * 120);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+    }
+
+    void commentOnlyBaseLoadsNothingQuietly() {
+        ShellFixture f;
+        f.writeData(QStringLiteral("BazaDannih.baz"), {QStringLiteral("; header"), QStringLiteral("AB"),
+                                                       QString(), QStringLiteral("/x.txt/y.txt")});
+        f.runToChoices();
+        QCOMPARE(f.wb->analogues().count(), 0);
+        QVERIFY(f.dialogs.events.isEmpty());
+        QVERIFY(f.wb->resultLog().lines().isEmpty());
+    }
+
+    void analogueBaseIsLoadedAtStart() {
+        ShellFixture f;
+        f.writeData(QStringLiteral("BazaDannih.baz"),
+                    {QStringLiteral(";c"), QStringLiteral("002F"), QStringLiteral("/tv1.txt/tv2.txt"),
+                     QStringLiteral("1234")});
+        f.runToChoices();
+        QCOMPARE(f.wb->analogues().count(), 2);
+        QCOMPARE(f.wb->analogues().entry(1), QStringLiteral("002F"));
+        QCOMPARE(f.wb->analogues().entry(2), QStringLiteral("1234"));
+    }
+
+    void unreadableAnalogueBaseIsReportedAndStartupGoesOn() {
+        ShellFixture f;
+        QFile::remove(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl/BazaDannih.baz"));
+        QDir(f.dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl/BazaDannih.baz"));
+        f.runToChoices();
+        QCOMPARE(f.dialogs.events.size(), 1);
+        QVERIFY(f.dialogs.events.first().startsWith(QStringLiteral("info: ")));
+        QVERIFY(f.dialogs.events.first().contains(QStringLiteral("BazaDannih.baz")));
+        QCOMPARE(f.wb->analogues().count(), 0);
+        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+    }
+
+    void missingRemoteDescriptionBeepsAndLogsWithoutBox() {
+        ShellFixture f(true, false);
+        f.wb->startup().begin();
+        f.scheduler.advance(200);
+        QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("beep")});
+        QCOMPARE(f.wb->resultLog().lines(), QStringList{QStringLiteral("Немогу подгрузить базу пульта!!!")});
+        QCOMPARE(f.wb->namePicture().remoteCode, QStringLiteral("A01"));
+        QCOMPARE(f.wb->namePicture().selectorText, QStringLiteral("A1"));
+    }
+
+    void bothFilesMissingGiveBothReportsInOrder() {
+        ShellFixture f(false, false);
+        f.wb->startup().begin();
+        f.scheduler.advance(200);
+        QCOMPARE(f.dialogs.beeps(), 2);
+        QCOMPARE(f.dialogs.events.last(), QStringLiteral("beep"));
+        QCOMPARE(f.wb->resultLog().lines(),
+                 (QStringList{QStringLiteral("Немогу подгрузить базу!!!"),
+                              QStringLiteral("Немогу подгрузить базу пульта!!!")}));
+    }
+
+    void remoteLoadHookReplacesStandIn() {
+        ShellFixture f(true, false);
+        QString loaded;
+        f.wb->hooks().loadRemoteDescription = [&] { loaded = f.wb->namePicture().remoteCode; };
+        f.runToChoices();
+        QCOMPARE(loaded, QStringLiteral("A01"));
+        QVERIFY(f.dialogs.events.isEmpty());
+    }
+
+    void presetsGetTheApplicationDirectory() {
+        ShellFixture f;
+        f.wb->presets().lengths = QStringLiteral("/already/full/Len.txt");
+        f.wb->presets().saveBase = QStringLiteral("C:\\base\\pult.txt");
+        f.runToChoices();
+        const QString dir = f.dir.path();
+        QCOMPARE(f.wb->presets().openBase, dir + QStringLiteral("/pult.txt"));
+        QCOMPARE(f.wb->presets().saveBase, QStringLiteral("C:\\base\\pult.txt"));
+        QCOMPARE(f.wb->presets().diagram, dir + QStringLiteral("/Diagram.bmp"));
+        QCOMPARE(f.wb->presets().lengths, QStringLiteral("/already/full/Len.txt"));
+    }
+
+    void centreRequestedDuringLoading() {
+        ShellFixture f;
+        QSignalSpy centre(f.wb.get(), &Workbench::centreMainWindowRequested);
+        f.wb->startup().begin();
+        f.scheduler.advance(199);
+        QCOMPARE(centre.count(), 0);
+        f.scheduler.advance(1);
+        QCOMPARE(centre.count(), 1);
+        f.scheduler.advance(3000);
+        QCOMPARE(centre.count(), 1);
+    }
+
+    void everyTickAnnouncesAChange() {
+        ShellFixture f;
+        QSignalSpy changed(f.wb.get(), &Workbench::changed);
+        f.wb->startup().begin();
+        f.scheduler.advance(200); // T1
+        QCOMPARE(changed.count(), 1);
+        f.scheduler.advance(120 + 80); // T2 at 320, start tick at 400
+        QCOMPARE(changed.count(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "test_startup.moc"
