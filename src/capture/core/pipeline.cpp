@@ -132,6 +132,10 @@ RunOutcome computeHash(std::span<const std::int32_t> durations, const HashPanelS
     return out;
 }
 
+void writeBackThreshold(HashPanelSettings& panel, int threshold) {
+    if (panel.autoThreshold && threshold != 0) panel.threshold = IntToBase(threshold, 16);
+}
+
 Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks,
                    PipelineBindings bindings)
     : m_s(state), m_dialogs(dialogs), m_hooks(std::move(hooks)), m_b(bindings),
@@ -217,7 +221,7 @@ void Pipeline::run() {
     m_recognised = out.decoder.recognised();
     showModules(out);
 
-    if (m_s.panel.autoThreshold && out.threshold != 0) m_s.panel.threshold = IntToBase(out.threshold, 16);
+    writeBackThreshold(m_s.panel, out.threshold);
 
     m_lastSelectedHash = out.selection;
     m_s.working.hash = out.selection;

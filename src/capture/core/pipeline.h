@@ -132,6 +132,9 @@ RunOutcome computeHash(std::span<const std::int32_t> durations, const HashPanelS
                        const DecoderSettings& decoder, DurationHistogram* histogram,
                        const std::function<void()>& beep = {});
 
+// "Включить Автоподбор": the threshold a run ended with goes back into "Порог" (when not 0).
+void writeBackThreshold(HashPanelSettings& panel, int threshold);
+
 // The processing run that every stored burst goes through, driven by the 5 ms processing timer.
 class Pipeline {
 public:

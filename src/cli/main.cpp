@@ -1,0 +1,22 @@
+#include "cli/hash_command.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
+        (args.first() == QLatin1String("hash") && args.contains(QStringLiteral("--help")))) {
+        (args.isEmpty() ? err : out) << ravlin::cli::usageText();
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("hash")) return ravlin::cli::runHash(args, out, err);
+    err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
+    return 2;
+}

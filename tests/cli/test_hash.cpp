@@ -1,0 +1,243 @@
+#include "capture/pipeline_fixture.h"
+#include "cli/hash_command.h"
+#include "hashing/core/number_text.h"
+#include "hashing/core/protocol_decoder.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+using namespace ravlin;
+using namespace ravlin::testing;
+
+namespace {
+struct Run {
+    int exitCode = -1;
+    QStringList lines;
+    QString err;
+};
+
+Run runCli(const QStringList& args, const QByteArray& input) {
+    QProcess p;
+    p.start(QStringLiteral(RAVLIN_CLI), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    Run r;
+    r.exitCode = p.exitCode();
+    r.lines = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray lineOf(const std::vector<std::int32_t>& d, const QString& sep = QStringLiteral(" ")) {
+    QStringList parts;
+    for (auto v : d)
+        parts << QString::number(v);
+    return parts.join(sep).toUtf8() + '\n';
+}
+
+QJsonObject parse(const QString& line) {
+    QJsonParseError e;
+    const QJsonDocument doc = QJsonDocument::fromJson(line.toUtf8(), &e);
+    if (e.error != QJsonParseError::NoError) qWarning() << "bad JSON" << line << e.errorString();
+    return doc.object();
+}
+
+QStringList keysInOrder(const QString& line) {
+    // Top-level keys only: the nested objects are emptied first.
+    QString flat = line.mid(1, line.size() - 2);
+    static const QRegularExpression nested(QStringLiteral("\\{[^{}]*\\}"));
+    flat.replace(nested, QStringLiteral("{}"));
+    static const QRegularExpression key(QStringLiteral("\"([A-Za-z0-9]+)\": "));
+    QStringList keys;
+    auto it = key.globalMatch(flat);
+    while (it.hasNext())
+        keys << it.next().captured(1);
+    return keys;
+}
+} // namespace
+
+class TestCliHash : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nanosToUnits_data();
+    void nanosToUnits();
+    void burstsInUnits();
+    void microsecondsGiveTheSameUnits();
+    void mode2GivesTheSameBursts();
+    void badLineIsReportedWithItsNumber();
+    void options();
+    void usage();
+};
+
+void TestCliHash::nanosToUnits_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qint64>("nanos");
+    QTest::addColumn<int>("units");
+    QTest::newRow("udp half") << QStringLiteral("IgorPlug-UDP") << qint64(25600) << 1;
+    QTest::newRow("udp one and a half") << QStringLiteral("IgorPlug-UDP") << qint64(76800) << 2;
+    QTest::newRow("udp two and a half") << QStringLiteral("IgorPlug-UDP") << qint64(128000) << 3;
+    QTest::newRow("udp below half") << QStringLiteral("IgorPlug-UDP") << qint64(25599) << 0;
+    QTest::newRow("movrik") << QStringLiteral("Movrik") << qint64(9000000) << 422;
+    QTest::newRow("movrik above half") << QStringLiteral("Movrik") << qint64(10667) << 1;
+    QTest::newRow("movrik below half") << QStringLiteral("Movrik") << qint64(10666) << 0;
+    QTest::newRow("usbtiny") << QStringLiteral("USBtiny") << qint64(42667) << 1;
+    QTest::newRow("igorplug-usb") << QStringLiteral("IgorPlug-USB") << qint64(42666) << 0;
+    QTest::newRow("negative half") << QStringLiteral("IgorPlug-UDP") << qint64(-25600) << -1;
+}
+
+void TestCliHash::nanosToUnits() {
+    QFETCH(QString, kind);
+    QFETCH(qint64, nanos);
+    QFETCH(int, units);
+    QCOMPARE(cli::nanosToUnits(nanos, ReceiverKinds::fromText(kind)), units);
+}
+
+void TestCliHash::burstsInUnits() {
+    const auto plain = plainBurst(0x2468ACEu);
+    const auto frame = pulseDistanceFrame({0x20, 0xDF, 0x10, 0xEF});
+    const Run r = runCli({QStringLiteral("hash")},
+                         "# two bursts\n\n" + lineOf(plain) + lineOf(frame, QStringLiteral(", ")));
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err, QString());
+    QCOMPARE(r.lines.size(), 2);
+    const QStringList order = {QStringLiteral("n"),         QStringLiteral("decoder"),
+                               QStringLiteral("hash1bit"),  QStringLiteral("hashXbit"),
+                               QStringLiteral("ver1"),      QStringLiteral("selection"),
+                               QStringLiteral("threshold"), QStringLiteral("porog")};
+    QCOMPARE(keysInOrder(r.lines[0]), order);
+    QCOMPARE(keysInOrder(r.lines[1]), order);
+
+    const QJsonObject first = parse(r.lines[0]);
+    const HashResult one = Hash1bit(plain);
+    const QString ver1 = ver1Text(EncodeVer1(plain, one.threshold));
+    QCOMPARE(first.value(QStringLiteral("n")).toInt(), 31);
+    QVERIFY(first.value(QStringLiteral("decoder")).isNull());
+    const QJsonObject h1 = first.value(QStringLiteral("hash1bit")).toObject();
+    QCOMPARE(h1.value(QStringLiteral("code")).toInt(), one.code);
+    QCOMPARE(h1.value(QStringLiteral("text")).toString(), hashText(one.record));
+    QCOMPARE(h1.value(QStringLiteral("threshold")).toInt(), one.threshold);
+    QVERIFY(first.value(QStringLiteral("hashXbit")).isNull());
+    QCOMPARE(first.value(QStringLiteral("ver1")).toString(), ver1);
+    QCOMPARE(first.value(QStringLiteral("selection")).toString(), QStringLiteral("00") + ver1);
+    QCOMPARE(first.value(QStringLiteral("threshold")).toInt(), one.threshold);
+    QCOMPARE(first.value(QStringLiteral("porog")).toString(), IntToBase(one.threshold, 16));
+
+    const QJsonObject second = parse(r.lines[1]);
+    const DecoderResult decoded = ProtocolDecoder(frame, 0xFF, 0xFC, 0x03);
+    QVERIFY(decoded.recognised());
+    const QJsonObject dec = second.value(QStringLiteral("decoder")).toObject();
+    QCOMPARE(dec.value(QStringLiteral("result")).toInt(), decoded.result);
+    QCOMPARE(dec.value(QStringLiteral("hash")).toString(), decoded.hash);
+    QCOMPARE(dec.value(QStringLiteral("vars")).toString(), decoded.vars);
+    QVERIFY(second.value(QStringLiteral("hash1bit")).isNull());
+    QVERIFY(second.value(QStringLiteral("ver1")).isNull());
+    QCOMPARE(second.value(QStringLiteral("selection")).toString(), decoded.hash);
+    QCOMPARE(second.value(QStringLiteral("threshold")).toInt(), 0x34);
+    QCOMPARE(second.value(QStringLiteral("porog")).toString(), QStringLiteral("34"));
+}
+
+void TestCliHash::microsecondsGiveTheSameUnits() {
+    // IgorPlug-UDP units are 51.2 us: whole units are exact in microseconds with one decimal.
+    const auto plain = plainBurst(0x1357ACEu);
+    QStringList micros;
+    for (auto v : plain)
+        micros << QString::number(v * 51.2, 'f', 1);
+    const Run units = runCli(
+        {QStringLiteral("hash"), QStringLiteral("--kind"), QStringLiteral("IgorPlug-UDP")}, lineOf(plain));
+    const Run us = runCli({QStringLiteral("hash"), QStringLiteral("--us"), QStringLiteral("--kind"),
+                           QStringLiteral("IgorPlug-UDP")},
+                          micros.join(QLatin1Char(' ')).toUtf8() + '\n');
+    QCOMPARE(us.exitCode, 0);
+    QCOMPARE(us.lines, units.lines);
+    QCOMPARE(us.lines.size(), 1);
+
+    // Movrik: 9000 us is 421.875 units, rounded to 422.
+    const Run leader = runCli({QStringLiteral("hash"), QStringLiteral("--us")}, "9000 4500 562.5\n");
+    const Run leaderUnits = runCli({QStringLiteral("hash")}, "422 211 26\n");
+    QCOMPARE(leader.lines, leaderUnits.lines);
+}
+
+void TestCliHash::mode2GivesTheSameBursts() {
+    const auto frame = pulseDistanceFrame({0x20, 0xDF, 0x10, 0xEF});
+    const auto plain = plainBurst(0x0F0F0F0u);
+    // Movrik units written as microseconds that round back to them.
+    const auto toMode2 = [](const std::vector<std::int32_t>& d) {
+        QByteArray out;
+        for (std::size_t i = 0; i < d.size(); ++i) {
+            const qint64 us = qRound64(d[i] * 21.33333);
+            out += (i % 2 == 0 ? "pulse " : "space ") + QByteArray::number(us) + '\n';
+        }
+        return out;
+    };
+    const QByteArray input = "# recorded\n" + toMode2(frame) + "space 45000\n" + toMode2(plain) +
+                             "timeout 1000\n" + "pulse 560\nspace 560\npulse 560\n";
+    const Run m2 = runCli({QStringLiteral("hash"), QStringLiteral("--mode2")}, input);
+    const Run units = runCli({QStringLiteral("hash")}, lineOf(frame) + lineOf(plain) + "26 26 26\n");
+    QCOMPARE(m2.exitCode, 0);
+    QCOMPARE(m2.err, QString());
+    QCOMPARE(m2.lines.size(), 3);
+    QCOMPARE(m2.lines, units.lines);
+}
+
+void TestCliHash::badLineIsReportedWithItsNumber() {
+    const Run r =
+        runCli({QStringLiteral("hash")}, "# c\n300 150 30\n300 x 30\n\n-5 10\n" +
+                                             lineOf(std::vector<std::int32_t>(256, 30)) + "422 211 26\n");
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.lines.size(), 2);
+    QVERIFY2(r.err.contains(QStringLiteral("line 3: \"x\"")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("line 5: \"-5\"")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("line 6: a burst holds at most 255 durations")),
+             qPrintable(r.err));
+    QCOMPARE(r.err.count(QLatin1Char('\n')), 3);
+
+    const Run m2 =
+        runCli({QStringLiteral("hash"), QStringLiteral("--mode2")}, "pulse 500\nspace\nhello 3\npulse 500\n");
+    QCOMPARE(m2.exitCode, 1);
+    QVERIFY(m2.err.contains(QStringLiteral("line 2:")));
+    QVERIFY(m2.err.contains(QStringLiteral("line 3:")));
+    QCOMPARE(m2.lines.size(), 1);
+    QCOMPARE(parse(m2.lines[0]).value(QStringLiteral("n")).toInt(), 1); // joined pulses
+}
+
+void TestCliHash::options() {
+    const auto plain = plainBurst(0x2468ACEu);
+    const Run r = runCli({QStringLiteral("hash"), QStringLiteral("--source"), QStringLiteral("m96"),
+                          QStringLiteral("--threshold"), QStringLiteral("2a")},
+                         lineOf(plain));
+    const QJsonObject o = parse(r.lines.value(0));
+    QCOMPARE(o.value(QStringLiteral("selection")).toString(), QStringLiteral("N/A"));
+    QVERIFY(o.value(QStringLiteral("ver1")).isNull());
+    QCOMPARE(o.value(QStringLiteral("threshold")).toInt(), 0x2A);
+    QCOMPARE(o.value(QStringLiteral("porog")).toString(), QStringLiteral("2A"));
+
+    const Run x = runCli({QStringLiteral("hash"), QStringLiteral("--xbit"), QStringLiteral("--no-ver1")},
+                         lineOf(plain));
+    const QJsonObject xo = parse(x.lines.value(0));
+    const HashResult xr = HashXbit(plain);
+    QCOMPARE(xo.value(QStringLiteral("hashXbit")).toObject().value(QStringLiteral("text")).toString(),
+             hashText(xr.record));
+    QCOMPARE(xo.value(QStringLiteral("selection")).toString(), QStringLiteral("00") + hashText(xr.record));
+
+    const Run bad = runCli({QStringLiteral("hash"), QStringLiteral("--source"), QStringLiteral("none")}, {});
+    QCOMPARE(bad.exitCode, 2);
+    QVERIFY(bad.err.contains(QStringLiteral("unknown source")));
+    const Run missing = runCli({QStringLiteral("hash"), QStringLiteral("/nonexistent/bursts.txt")}, {});
+    QCOMPARE(missing.exitCode, 2);
+    QVERIFY(missing.err.contains(QStringLiteral("/nonexistent/bursts.txt")));
+}
+
+void TestCliHash::usage() {
+    const Run r = runCli({QStringLiteral("--help")}, {});
+    QCOMPARE(r.exitCode, 0);
+    const QString text = r.lines.join(QLatin1Char('\n'));
+    for (const char* option : {"--source", "--xbit", "--no-ver1", "--threshold", "--kind", "--us", "--mode2"})
+        QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+QTEST_GUILESS_MAIN(TestCliHash)
+#include "test_hash.moc"
