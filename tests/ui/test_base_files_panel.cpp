@@ -1,0 +1,86 @@
+#include "base/ui/base_files_panel.h"
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace ravlin;
+
+class TestBaseFilesPanel : public QObject {
+    Q_OBJECT
+
+    ButtonBase m_base;
+    fakes::ScriptedDialogs m_dialogs;
+    fakes::ManualScheduler m_scheduler;
+    RescanFlags m_flags;
+    HexBazaSettings m_settings;
+    QStringList m_memo;
+    QString m_box = QStringLiteral("1");
+
+    template <typename W> static W* find(QWidget& root, const char* name) {
+        W* w = root.findChild<W*>(QString::fromLatin1(name));
+        if (!w) qFatal("missing control %s", name);
+        return w;
+    }
+
+private slots:
+    void controlsDefaultsAndCommands() {
+        BaseFileCommands files(m_base, m_dialogs, m_flags, m_settings);
+        Rescan rescan(m_base, m_dialogs, m_scheduler, m_flags, m_settings);
+        files.hooks().log = [this](const QString& l) { m_memo << l; };
+        files.hooks().clearLog = [this] { m_memo.clear(); };
+        rescan.hooks().log = [this](const QString& l) { m_memo << l; };
+        rescan.hooks().recordNumber = [this] { return m_box; };
+        rescan.hooks().setRecordNumber = [this](const QString& n) { m_box = n; };
+        BaseFilesPanel panel(files, rescan, m_settings);
+        int changes = 0;
+        connect(&panel, &BaseFilesPanel::changed, this, [&] { ++changes; });
+        panel.show();
+
+        QVERIFY(find<QRadioButton>(panel, "RadioButtonSaveClear")->isChecked());
+        QVERIFY(!find<QRadioButton>(panel, "RadioButtonSaveOnly")->isChecked());
+        QVERIFY(find<QCheckBox>(panel, "CheckBoxIgnoreRemotes")->isChecked());
+        QVERIFY(!find<QCheckBox>(panel, "CheckBoxIgnoreButtons")->isChecked());
+        QVERIFY(find<QRadioButton>(panel, "RadioButtonStatName")->isChecked());
+        QCOMPARE(find<QCheckBox>(panel, "CheckBoxIgnoreButtons")->text(),
+                 QStringLiteral("Игнорировать не совп."));
+        auto* rescanButton = find<QPushButton>(panel, "Button4");
+        QCOMPARE(rescanButton->text(), QStringLiteral("Пересканировать все ХЭШи"));
+        auto* progress = find<QProgressBar>(panel, "ProgressBar1");
+        QVERIFY(!progress->isVisible());
+
+        find<QRadioButton>(panel, "RadioButtonSaveOnly")->click();
+        QVERIFY(!m_settings.clearAfterSave);
+        find<QCheckBox>(panel, "CheckBoxIgnoreButtons")->click();
+        QVERIFY(m_settings.duplicates.ignoreButtonNames);
+
+        ButtonRecord r;
+        r.buttonName = "PW";
+        r.hash = "H1";
+        m_base.append(r);
+        r.buttonName = "OK";
+        m_base.append(r);
+        find<QRadioButton>(panel, "RadioButtonStatHash")->click();
+        find<QPushButton>(panel, "ButtonStat")->click();
+        QCOMPARE(m_memo, QStringList({"H1                       - 01,02"}));
+
+        rescanButton->click();
+        QCOMPARE(rescanButton->text(), QStringLiteral("Прервать пересчёт ХЭШей"));
+        m_scheduler.advance(250);
+        panel.refresh();
+        QVERIFY(progress->isVisible());
+        QCOMPARE(progress->value(), 50);
+        find<QPushButton>(panel, "ButtonDubli")->click(); // cancels the running rescan
+        QCOMPARE(rescanButton->text(), QStringLiteral("Пересканировать все ХЭШи"));
+        QVERIFY(!progress->isVisible());
+        QVERIFY(rescan.duplicateRemovalRequested());
+        QVERIFY(changes >= 6);
+    }
+};
+
+QTEST_MAIN(TestBaseFilesPanel)
+#include "test_base_files_panel.moc"
