@@ -14,7 +14,7 @@ namespace ravlin {
 // the workbench. Defaults are the controls' defaults.
 struct BaseFileSettings {
     QString receiverKind = QStringLiteral("Movrik"); // receiver selection box
-    bool skipRepeats = false;                 // "Не добавлять сигналы повтора"
+    bool skipRepeats = true;                  // "Не добавлять сигналы повтора"
     bool repeatsFiveBytes = false;            // "В 5 байт" (else "В 3 байта")
     bool autoThreshold = true;                // "Включить Автоподбор"
     bool hash1bit = true;                     // "ХЭШ (Ver 3 mini - 1bit)"
