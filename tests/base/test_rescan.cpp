@@ -155,6 +155,16 @@ private slots:
         QVERIFY(rig.visited.isEmpty());
         rig.scheduler.advance(1);
         QCOMPARE(rig.visited, QList<int>({1}));
+
+        // The slider's value is taken each time a rescan starts.
+        rig.rescan.pressRescan();
+        rig.rescan.hooks().intervalMs = [] { return 550; };
+        rig.rescan.pressRescan();
+        QCOMPARE(rig.rescan.intervalMs(), 550);
+        rig.scheduler.advance(549);
+        QCOMPARE(rig.visited.size(), 1);
+        rig.scheduler.advance(1);
+        QCOMPARE(rig.visited.size(), 2);
     }
 
     void cancelKeepsWhatWasRecomputed() {

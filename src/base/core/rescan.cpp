@@ -75,6 +75,7 @@ void Rescan::pressRescan() {
         }
         setRecordNumber(1);
         m_firstTick = true;
+        if (m_hooks.intervalMs) m_timer->setInterval(m_hooks.intervalMs());
         m_timer->start();
         m_view.caption = RescanView::kRunningCaption;
         log(QStringLiteral("Начата обработка данных"));

@@ -42,6 +42,8 @@ public:
         std::function<bool()> m96Selected; // " ХЭШ M96" is the hash source
         std::function<void(const QString&)> log;
         std::function<void()> countChanged; // LabelKn shows the count
+        // "Скорость пересчёта ХЭШа" as an interval in ms, read when a rescan starts.
+        std::function<int()> intervalMs;
     };
 
     Rescan(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags,
