@@ -85,7 +85,7 @@ void TestDistributionDrawing::rowsByChoice() {
     QFETCH(QString, expected);
     Picture p = image3();
     drawPositionDistribution(p, sampleMap(),
-                             DistributionSettings{static_cast<DistributionShow>(show), lastInLower, true});
+                             DistributionSettings{static_cast<DistributionShow>(show), lastInLower});
     QStringList got;
     for (const PictureOp& op : p.ops) {
         if (op.kind != PictureOp::Kind::Line) continue;

@@ -69,7 +69,6 @@ enum class DistributionShow { All, FirstOnly, LastOnly };
 struct DistributionSettings {
     DistributionShow show = DistributionShow::All; // RadioButtonW1..W3
     bool lastInLower = true;                       // CheckBox4 "Последн/Хвост"
-    bool clearWithBase = true; // CheckBox8 "При очистке базы очищать"
 };
 
 // Redraws the IR Distribution picture from the map ("Нанести").

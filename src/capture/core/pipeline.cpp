@@ -152,6 +152,7 @@ Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, 
     m_b.changeCaption = &bound(m_b.changeCaption, m_own.changeCaption);
     m_b.countLabel = &bound(m_b.countLabel, m_own.countLabel);
     m_view.variableDistribution.fill(ViewColour::Black);
+    m_irDistribution.fill(ViewColour::Black);
     m_timer->setHandler([this] { run(); });
 }
 

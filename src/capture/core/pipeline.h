@@ -151,6 +151,15 @@ public:
     void applyPanel();
     // "Очистить распределение".
     void clearDistribution();
+    // "Нанести": redraws the IR Distribution picture from the map.
+    void drawDistribution();
+    DistributionSettings& distributionSettings() { return m_distributionSettings; }
+    const Picture& irDistribution() const { return m_irDistribution; }
+    // The display reset fills the variable-distribution picture black.
+    void clearVariablePicture() { m_view.variableDistribution.fill(ViewColour::Black); }
+
+    // Hooks the workbench fills after construction (e.g. the rescan's running state).
+    PipelineHooks& hooks() { return m_hooks; }
 
     PipelineSettings& settings() { return m_settings; }
     const PipelineView& view() const { return m_view; }
@@ -190,6 +199,8 @@ private:
 
     PipelineSettings m_settings;
     PipelineView m_view;
+    DistributionSettings m_distributionSettings;
+    Picture m_irDistribution{kImage3Width, kImage3Height, {}};
     DurationHistogram m_histogram;
     RunOutcome m_last;
 

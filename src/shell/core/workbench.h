@@ -17,12 +17,18 @@
 // 4. Lower objects announce work for higher ones through signals or callbacks; connect them here.
 // 5. The UI calls the object and then notifyChanged(); every window refreshes on changed().
 
+#include "acquisition/core/drivers/network_driver.h"
+#include "acquisition/core/drivers/usb_driver.h"
+#include "acquisition/core/poller.h"
 #include "base/core/analogue_base.h"
 #include "base/core/base_editor.h"
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
+#include "capture/core/pipeline.h"
+#include "capture/core/position_distribution.h"
 #include "hashing/core/panel_settings.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
@@ -59,6 +65,8 @@ struct ShellHooks {
     std::function<void()> clearPositionDistribution;
     // The display reset also fills the variable distribution picture (Image2) black.
     std::function<void()> clearVariableDistributionPicture;
+    // Duration unit of the receiver in use, in milliseconds (the strip's readouts).
+    std::function<double()> durationUnitMs;
 };
 
 // State of the name-by-picture window the start-up sets before loading the first remote.
@@ -128,6 +136,20 @@ public:
     ZoomSettings& zoom() { return m_zoom; }
     Oscillogram& oscillogram() { return *m_oscillogram; }
     BaseEditor& baseEditor() { return *m_baseEditor; }
+    // Receiver polling, and the backend behind the USB receivers' driver port (the simulated
+    // receiver with no file until main() chooses one).
+    Poller& poller() { return *m_poller; }
+    UsbDriver* usbDriver() const { return m_usbDriver.get(); }
+    void setUsbDriver(std::unique_ptr<UsbDriver> driver);
+    // The processing run of every stored burst, with what it reads: the position distribution,
+    // the decoder's check boxes, the capture-session flags and the match-signal settings.
+    Pipeline& pipeline() { return *m_pipeline; }
+    PositionDistribution& distribution() { return m_distribution; }
+    DecoderSettings& decoderSettings() { return m_decoder; }
+    CaptureSessionFlags& session() { return m_session; }
+    MatchSignalSettings& matchSignal() { return m_match; }
+    // The hash box of the burst on screen (shared by the base-entry commands and the processing run).
+    QString& hashBox() { return m_hashBox; }
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
 
@@ -157,6 +179,8 @@ signals:
 private:
     void loadRemoteDescriptionStandIn();
     void connectStripAndBase();
+    void connectReceiver();
+    void connectPipeline();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -182,6 +206,15 @@ private:
     // Subsystems (constructed after the state they use).
     std::unique_ptr<Oscillogram> m_oscillogram;
     std::unique_ptr<BaseEditor> m_baseEditor;
+    QString m_hashBox = WorkingRecord::kHashPlaceholder;
+    std::unique_ptr<UsbDriver> m_usbDriver;
+    std::unique_ptr<NetworkDriver> m_networkDriver;
+    std::unique_ptr<Poller> m_poller;
+    PositionDistribution m_distribution;
+    DecoderSettings m_decoder;
+    CaptureSessionFlags m_session;
+    MatchSignalSettings m_match;
+    std::unique_ptr<Pipeline> m_pipeline;
     std::unique_ptr<Startup> m_startup;
 };
 
