@@ -42,10 +42,9 @@ struct ReceptionSettings {
 struct ReceptionView {
     bool kestrumActive = true; // the " Kestrum " tab is the active page (written by the UI)
 
-    QString statusText;                               // status label at the top of the " Kestrum " tab
-    QString lengthText = QStringLiteral("Length : "); // length label beside it (written by the drawing)
-    ViewColour repeatColour = ViewColour::Face;       // repeat indicator square
-    ViewColour nameStatusColour = ViewColour::Face;   // small square beside the button-name box
+    QString statusText;                             // status label at the top of the " Kestrum " tab
+    ViewColour repeatColour = ViewColour::Face;     // repeat indicator square
+    ViewColour nameStatusColour = ViewColour::Face; // small square beside the button-name box
     QString unitLabel = QStringLiteral("0.0213(3) МиллиСек"); // under "Один импульс продолжается около"
 
     // The six timing-line fields of " Принятые данные ".

@@ -1,3 +1,4 @@
+#include "acquisition/core/drivers/driver_choice.h"
 #include "platform/core/clock.h"
 #include "platform/core/qt_timer.h"
 #include "platform/ui/qt_dialogs.h"
@@ -10,6 +11,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+
+#include <cstdio>
 
 using namespace ravlin;
 
@@ -24,8 +27,14 @@ int main(int argc, char** argv) {
                        "Tarnisk/OpisPl (the application directory is the working directory)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    // Receiver options are added here.
+    const QCommandLineOption receiver(QStringLiteral("receiver"), QString::fromUtf8(kReceiverOptionHelp),
+                                      QStringLiteral("sim:FILE|sim|lirc:/dev/lircN"));
+    parser.addOption(receiver);
     parser.process(app);
+
+    DriverChoice usb = makeUsbDriver(parser.value(receiver));
+    if (!usb.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(usb.error));
+    if (!usb.driver) return 2;
 
     // The launcher ends the process itself, also while secondary windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -35,6 +44,7 @@ int main(int argc, char** argv) {
     DesktopUrlOpener urls;
     SystemClock clock;
     Workbench workbench(dialogs, timers, urls, clock, QDir::currentPath());
+    workbench.setUsbDriver(std::move(usb.driver));
 
     ShellWindows windows(workbench);
     dialogs.setParent(&windows.launcher());

@@ -1,8 +1,11 @@
 #include "shell/ui/shell_windows.h"
 
+#include "acquisition/ui/reception_widgets.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
+
+#include <QLayout>
 
 namespace ravlin {
 
@@ -19,6 +22,21 @@ std::unique_ptr<QWidget> emptyWindow(Workbench&, MainWindow&) {
     auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
     w->resize(480, 360);
     return w;
+}
+
+// The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
+// lines and the reception parameters in their inner tabs.
+void assembleReception(Workbench& wb, MainWindow& main) {
+    auto* status = new ReceptionStatusBar(wb.poller());
+    main.kestrumTopArea()->layout()->addWidget(status);
+    auto* data = new ReceivedDataPage(wb.poller());
+    main.receivedDataPage()->layout()->addWidget(data);
+    auto* params = new ReceptionParamsPage(wb.poller());
+    main.receptionParamsPage()->layout()->addWidget(params);
+    QObject::connect(&wb, &Workbench::changed, status, &ReceptionStatusBar::refresh);
+    QObject::connect(&wb, &Workbench::changed, data, &ReceivedDataPage::refresh);
+    QObject::connect(&wb, &Workbench::changed, params, &ReceptionParamsPage::refresh);
+    QObject::connect(params, &ReceptionParamsPage::changed, &wb, &Workbench::notifyChanged);
 }
 
 // Secondary windows in creation order.
@@ -52,6 +70,7 @@ ShellWindows::~ShellWindows() = default;
 
 void ShellWindows::assemblePages() {
     // Subsystems add their page widgets to the main window's places here.
+    assembleReception(m_wb, *m_main);
 }
 
 std::vector<QWidget*> ShellWindows::all() const {

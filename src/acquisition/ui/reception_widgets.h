@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace ravlin {
+
+class Poller;
+
+// Status label and repeat indicator square at the top of the " Kestrum " tab.
+class ReceptionStatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReceptionStatusBar(Poller& poller, QWidget* parent = nullptr);
+    void refresh();
+
+private:
+    Poller& m_poller;
+    QLabel* m_status; // LabelStatus
+    QFrame* m_repeat; // PanelRepeat
+};
+
+// Inner tab " Принятые данные ": the six timing-line fields of the burst on screen.
+class ReceivedDataPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReceivedDataPage(Poller& poller, QWidget* parent = nullptr);
+    void refresh();
+
+    QLineEdit* field(int i) const { return m_fields.at(static_cast<std::size_t>(i)); }
+
+private:
+    Poller& m_poller;
+    std::array<QLineEdit*, 6> m_fields{}; // EditTiming1..EditTiming6
+};
+
+// Inner tab " Параметры приёма ": receiver kind, poll rate, rescan speed, repeat filter, answer
+// storing and the network receiver's parameters. Each handler writes the poller's settings, makes
+// one call and announces the change.
+class ReceptionParamsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReceptionParamsPage(Poller& poller, QWidget* parent = nullptr);
+    void refresh();
+
+signals:
+    void changed();
+
+private:
+    void edited(const std::function<void()>& apply);
+
+    Poller& m_poller;
+    QComboBox* m_kind;                     // ComboBoxReceiver
+    QLabel* m_unit;                        // LabelUnit
+    QSlider* m_pollRate;                   // TrackBarPoll
+    QSlider* m_rescanSpeed;                // TrackBarRescan
+    QCheckBox* m_skipRepeats;              // CheckBoxRepeats
+    QRadioButton* m_three;                 // RadioButton3
+    QRadioButton* m_five;                  // RadioButton5
+    QCheckBox* m_storeAnswers;             // CheckBoxMini
+    QLineEdit* m_port;                     // EditPort
+    std::array<QLineEdit*, 4> m_address{}; // EditIp1..EditIp4
+    bool m_refreshing = false;
+};
+
+} // namespace ravlin
