@@ -1,10 +1,15 @@
 #include "shell/ui/shell_windows.h"
 
 #include "acquisition/ui/reception_widgets.h"
+#include "base/ui/base_entry_group.h"
+#include "capture/ui/bitmap_save.h"
+#include "capture/ui/oscillogram_widgets.h"
+#include "capture/ui/zoom_settings_window.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 
+#include <QAction>
 #include <QLayout>
 
 namespace ravlin {
@@ -22,6 +27,10 @@ std::unique_ptr<QWidget> emptyWindow(Workbench&, MainWindow&) {
     auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
     w->resize(480, 360);
     return w;
+}
+
+std::unique_ptr<QWidget> zoomWindow(Workbench& wb, MainWindow&) {
+    return std::make_unique<ZoomSettingsWindow>(wb.zoom());
 }
 
 // The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
@@ -45,7 +54,7 @@ const SecondaryWindow kSecondaryWindows[] = {
     {"TForm2", "Имя по рисунку", emptyWindow},
     {"TForm5", "Визуализация совпадений", emptyWindow},
     {"TForm4", "Создаём слепок кодировки", emptyWindow},
-    {"TForm6", "Настройка графики и зума", emptyWindow},
+    {"TForm6", "Настройка графики и зума", zoomWindow},
     {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
     {"TForm8", "Выбор имени", emptyWindow},
     {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
@@ -71,6 +80,28 @@ ShellWindows::~ShellWindows() = default;
 void ShellWindows::assemblePages() {
     // Subsystems add their page widgets to the main window's places here.
     assembleReception(m_wb, *m_main);
+    assembleStripAndBaseEntry();
+}
+
+void ShellWindows::assembleStripAndBaseEntry() {
+    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] {
+        return m_wb.hooks().durationUnitMs ? m_wb.hooks().durationUnitMs() : 0.0;
+    });
+    m_main->stripArea()->layout()->addWidget(strip);
+    m_main->kestrumTopArea()->layout()->addWidget(strip->lengthLabel());
+    QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
+    auto* zoom = static_cast<ZoomSettingsWindow*>(byName(QStringLiteral("TForm6")));
+    QObject::connect(strip, &OscillogramPanel::zoomWindowRequested, zoom,
+                     [this, zoom] { zoom->showCentredOver(*m_main); });
+    if (QAction* save = m_main->action(QStringLiteral("Save &Diagram")))
+        QObject::connect(save, &QAction::triggered, strip, [this] {
+            saveBitmap(m_wb.dialogs(), m_wb.appDir(), renderStrip(m_wb.oscillogram().drawing()));
+        });
+
+    auto* entry = new BaseEntryGroup(m_wb.baseEditor());
+    m_main->baseEntryArea()->layout()->addWidget(entry);
+    QObject::connect(&m_wb, &Workbench::changed, entry, &BaseEntryGroup::refresh);
+    QObject::connect(entry, &BaseEntryGroup::changed, &m_wb, &Workbench::notifyChanged);
 }
 
 std::vector<QWidget*> ShellWindows::all() const {

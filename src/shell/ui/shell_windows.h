@@ -38,6 +38,7 @@ public:
 
 private:
     void assemblePages();
+    void assembleStripAndBaseEntry();
 
     Workbench& m_wb;
     std::unique_ptr<LauncherWindow> m_launcher;
