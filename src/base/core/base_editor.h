@@ -19,8 +19,9 @@ struct BaseEntrySettings {
     QString recordNumber = QStringLiteral("1");     // Edit6
     QString remoteName = QStringLiteral("Пульт 1"); // Edit10
     QString buttonName = QStringLiteral("N/A");     // ComboBoxKey
-    // "При очистке базы очищать" of the IR Distribution tab: clearing the base clears the map too.
-    bool clearDistributionWithBase = false;
+    // "При очистке базы очищать" of the IR Distribution tab (ticked at start): clearing the base
+    // clears the map too.
+    bool clearDistributionWithBase = true;
 };
 
 // Texts and colours the base-entry controls show.
