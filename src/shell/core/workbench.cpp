@@ -22,6 +22,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectStripAndBase();
     connectReceiver();
     connectPipeline();
+    connectBaseFiles();
     m_startup = std::make_unique<Startup>(*this);
 }
 
@@ -128,6 +129,7 @@ void Workbench::connectPipeline() {
     h.kestrumActive = [this] { return isKestrumActive(); };
     h.hashTabActive = [this] { return isKestrumPageActive(KestrumPage::HashModules); };
     h.repeatLimit = [this] { return m_poller->settings().fiveByteRepeats ? 5 : 3; };
+    h.rescanRunning = [this] { return m_rescan && m_rescan->isRunning(); };
     h.log = [this](const QString& line) { log(line); };
     PipelineBindings b;
     b.caption = &m_mainView.caption;

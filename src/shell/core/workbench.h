@@ -22,9 +22,11 @@
 #include "acquisition/core/poller.h"
 #include "base/core/analogue_base.h"
 #include "base/core/base_editor.h"
+#include "base/core/base_file_commands.h"
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/rescan.h"
 #include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
@@ -148,6 +150,14 @@ public:
     DecoderSettings& decoderSettings() { return m_decoder; }
     CaptureSessionFlags& session() { return m_session; }
     MatchSignalSettings& matchSignal() { return m_match; }
+    // Base files (Open/Save), the rescan, the statistics and the " HEX Baza " options they read.
+    BaseFileCommands& baseFiles() { return *m_baseFiles; }
+    Rescan& rescan() { return *m_rescan; }
+    HexBazaSettings& hexBaza() { return m_hexBaza; }
+    RescanFlags& rescanFlags() { return m_rescanFlags; }
+    // The settings a base file carries, gathered from their owners / applied to them.
+    BaseFileSettings baseFileSettings() const;
+    void applyBaseFileSettings(const BaseFileSettings& settings);
     // The hash box of the burst on screen (shared by the base-entry commands and the processing run).
     QString& hashBox() { return m_hashBox; }
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
@@ -181,6 +191,7 @@ private:
     void connectStripAndBase();
     void connectReceiver();
     void connectPipeline();
+    void connectBaseFiles();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -215,6 +226,11 @@ private:
     CaptureSessionFlags m_session;
     MatchSignalSettings m_match;
     std::unique_ptr<Pipeline> m_pipeline;
+    HexBazaSettings m_hexBaza;
+    RescanFlags m_rescanFlags;
+    BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
+    std::unique_ptr<BaseFileCommands> m_baseFiles;
+    std::unique_ptr<Rescan> m_rescan;
     std::unique_ptr<Startup> m_startup;
 };
 
