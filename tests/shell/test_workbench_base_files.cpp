@@ -1,0 +1,81 @@
+#include "base/core/capture_buffer.h"
+#include "shell_fixture.h"
+
+#include <QtTest>
+
+using namespace ravlin;
+
+namespace {
+
+// A pulse-distance burst of 33 durations: a leader, 16 bits of `code`, a final mark.
+std::array<QString, kTimingTextCount> burst(int code) {
+    std::vector<std::int32_t> d = {420, 210};
+    for (int b = 0; b < 15; ++b) {
+        d.push_back(26);
+        d.push_back((code >> b) & 1 ? 79 : 26);
+    }
+    d.push_back(26);
+    return timingTextsOf(d);
+}
+
+} // namespace
+
+class TestWorkbenchBaseFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveReopenRescanDeduplicateAndSummarise() {
+        test::ShellFixture fx;
+        Workbench& wb = *fx.wb;
+        const QStringList names = {"Mute", "PW", "OK", "N/A"};
+        const int codes[] = {0x1234, 0x00FF, 0x0F0F, 0x00FF};
+        for (int i = 0; i < 4; ++i) {
+            ButtonRecord r;
+            r.remoteName = QStringLiteral("TV");
+            r.buttonName = names[i];
+            r.hash = QStringLiteral("stale%1").arg(i);
+            r.timings = burst(codes[i]);
+            if (i == 3) r.remoteName = QStringLiteral("TV2");
+            wb.base().append(r);
+        }
+        wb.baseEditor().settings().remoteName = QStringLiteral("TV (Sony).1");
+        const QString path = fx.dir.filePath(QStringLiteral("TV__Sony__1.txt"));
+        fx.dialogs.fileNames << path;
+        wb.baseFiles().save();
+        QVERIFY(fx.dialogs.events.contains(QStringLiteral("save: TV__Sony__1.txt")));
+        // After the save the base is cleared (its own question answered Yes).
+        QCOMPARE(wb.base().count(), 0);
+
+        wb.hashPanel().threshold = QStringLiteral("44");
+        fx.dialogs.fileNames << path;
+        wb.baseFiles().open();
+        QCOMPARE(wb.base().count(), 4);
+        QCOMPARE(wb.hashPanel().threshold, QStringLiteral("3B"));
+        QCOMPARE(wb.baseEditor().view().countLabel, QStringLiteral("4"));
+        QCOMPARE(wb.baseEditor().settings().recordNumber, QStringLiteral("1"));
+        QVERIFY(wb.resultLog().lines().contains(QStringLiteral("Действие завершилось успешно")));
+        QCOMPARE(wb.presets().saveBase, path);
+
+        wb.rescan().removeDuplicates();
+        QVERIFY(wb.rescan().isRunning());
+        fx.scheduler.advance(6 * 250 + 50);
+        QVERIFY(!wb.rescan().isRunning());
+        QVERIFY(wb.rescanFlags().rescanned);
+        // Every record carries a recomputed hash; the unnamed copy of PW went.
+        QCOMPARE(wb.base().count(), 3);
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(!wb.base().record(i).hash.startsWith(QStringLiteral("stale")));
+        QCOMPARE(wb.base().record(1).buttonName, QStringLiteral("PW"));
+        QCOMPARE(wb.base().record(2).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(wb.base().record(3).buttonName, QStringLiteral("OK"));
+        QVERIFY(wb.resultLog().lines().contains(QStringLiteral("При этом было игнорировано дублей - 1")));
+        QCOMPARE(wb.baseEditor().view().countLabel, QStringLiteral("3"));
+
+        wb.baseFiles().showStatistics();
+        QCOMPARE(wb.resultLog().lines(),
+                 QStringList({"PW         - 01", "Mute       - 02", "OK         - 03"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWorkbenchBaseFiles)
+#include "test_workbench_base_files.moc"
