@@ -563,6 +563,24 @@ private slots:
         QCOMPARE(r.poller.view().recordPanelText, QStringLiteral("750 Тест"));
     }
 
+    void attachedBaseEntryPanels() {
+        Rig r;
+        QString panel = QStringLiteral("old");
+        ViewColour panelColour = ViewColour::Lime, marker = ViewColour::Red;
+        r.poller.attachBaseEntryPanels(&panel, &panelColour, &marker);
+        r.poller.settings().storeAnswers = true;
+        r.receiver.queue(answer(0x00, 0x01));
+        r.tick();
+        QCOMPARE(panel, QStringLiteral("1 Тест"));
+        QCOMPARE(marker, ViewColour::Face);
+        QCOMPARE(r.poller.view().recordPanelText, QString());
+        r.poller.view().kestrumActive = false;
+        r.receiver.queue(answer(0x00, 0x02));
+        r.tick();
+        QCOMPARE(panel, QString());
+        QCOMPARE(panelColour, ViewColour::Face);
+    }
+
     void noDriverIsNotConnected() {
         Rig r;
         r.poller.setUsbDriver(nullptr);

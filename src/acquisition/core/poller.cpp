@@ -42,6 +42,13 @@ void Poller::setNetworkDriver(NetworkDriver* driver) {
     if (driver) driver->setKind(ReceiverKind::IgorPlugUdp);
 }
 
+void Poller::attachBaseEntryPanels(QString* recordPanelText, ViewColour* recordPanelColour,
+                                   ViewColour* nameMarker) {
+    if (recordPanelText) m_recordPanelText = recordPanelText;
+    if (recordPanelColour) m_recordPanelColour = recordPanelColour;
+    if (nameMarker) m_nameMarker = nameMarker;
+}
+
 void Poller::enterSlowStartMode() {
     m_timer->setInterval(kSlowIntervalMs);
     m_slow = true;
@@ -120,7 +127,7 @@ void Poller::tick() {
         return;
     }
 
-    m_view.nameStatusColour = ViewColour::Face; // 5.
+    *m_nameMarker = ViewColour::Face; // 5.
 
     if (block[0] == 0 || block[1] == 0) { // 6.
         dataLoss();
@@ -208,10 +215,10 @@ void Poller::storeAnswer(const QString& identity) {
     }
     m_base.setCurrentIndex(index);
     if (m_view.kestrumActive) {
-        m_view.recordPanelText = QString::number(index) + QStringLiteral(" Тест");
+        *m_recordPanelText = QString::number(index) + QStringLiteral(" Тест");
     } else {
-        m_view.recordPanelText.clear();
-        m_view.recordPanelColour = ViewColour::Face;
+        m_recordPanelText->clear();
+        *m_recordPanelColour = ViewColour::Face;
     }
 }
 

@@ -76,6 +76,11 @@ public:
     // The poll timer's handler.
     void tick();
 
+    // The record-number panel and the small square beside the button-name box live in the
+    // base-entry group; the poller writes them there once attached (else its own view's fields).
+    void attachBaseEntryPanels(QString* recordPanelText, ViewColour* recordPanelColour,
+                               ViewColour* nameMarker);
+
     // Fields 1..6 from the working record's timing texts under the tab-active rule.
     void showTimingFields();
 
@@ -116,6 +121,9 @@ private:
     int m_hold = 0;
     QString m_lastAnswer;
     AnswerBuffer m_answer;
+    QString* m_recordPanelText = &m_view.recordPanelText;
+    ViewColour* m_recordPanelColour = &m_view.recordPanelColour;
+    ViewColour* m_nameMarker = &m_view.nameStatusColour;
 };
 
 } // namespace ravlin

@@ -103,6 +103,8 @@ void Workbench::connectReceiver() {
     m_poller->setNetworkDriver(m_networkDriver.get());
     m_poller->view().kestrumActive = isKestrumActive();
     m_baseEditor->attachBurstFields(&m_hashBox, &m_poller->view().timingFields);
+    BaseEntryView& entry = m_baseEditor->view();
+    m_poller->attachBaseEntryPanels(&entry.selection, &entry.selectionColour, &entry.nameMarker);
     Poller::Hooks& h = m_poller->hooks();
     // A stored burst is drawn and processed; with no processing run yet, polling simply goes on.
     h.burstStored = [this] {
