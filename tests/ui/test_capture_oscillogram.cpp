@@ -135,6 +135,19 @@ private slots:
         QCOMPARE(m_zoom.narrowestFilled, QStringLiteral("0A"));
     }
 
+    void settingsWindowShowsManualZoom() {
+        m_zoom.automatic = false;
+        m_zoom.manualPosition = 40;
+        ZoomSettingsWindow w(m_zoom);
+        QVERIFY(find<QRadioButton>(w, "RadioButtonManual")->isChecked());
+        QVERIFY(!find<QRadioButton>(w, "RadioButtonAuto")->isChecked());
+        QCOMPARE(find<QSlider>(w, "TrackBarZoom")->value(), 40);
+        m_zoom.automatic = true;
+        w.refresh();
+        QVERIFY(find<QRadioButton>(w, "RadioButtonAuto")->isChecked());
+        QVERIFY(m_zoom.automatic);
+    }
+
     void settingsWindowIsCentredAndNonModal() {
         QCOMPARE(ZoomSettingsWindow::centredOver(QRect(100, 50, 795, 580), QSize(300, 201)),
                  QPoint(347, 239));

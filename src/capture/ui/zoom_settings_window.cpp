@@ -70,10 +70,8 @@ void ZoomSettingsWindow::store() {
 
 void ZoomSettingsWindow::refresh() {
     m_refreshing = true;
-    if (m_auto->isChecked() != m_settings.automatic) {
-        m_auto->setChecked(m_settings.automatic);
-        m_manual->setChecked(!m_settings.automatic);
-    }
+    if (m_auto->isChecked() != m_settings.automatic) m_auto->setChecked(m_settings.automatic);
+    if (m_manual->isChecked() == m_settings.automatic) m_manual->setChecked(!m_settings.automatic);
     if (m_track->value() != m_settings.manualPosition) m_track->setValue(m_settings.manualPosition);
     if (m_fallback->isChecked() != m_settings.autoFallback) m_fallback->setChecked(m_settings.autoFallback);
     if (m_narrowest->text() != m_settings.narrowestFilled) m_narrowest->setText(m_settings.narrowestFilled);

@@ -91,6 +91,7 @@ void ShellWindows::assembleStripAndBaseEntry() {
     m_main->kestrumTopArea()->layout()->addWidget(strip->lengthLabel());
     QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
     auto* zoom = static_cast<ZoomSettingsWindow*>(byName(QStringLiteral("TForm6")));
+    QObject::connect(&m_wb, &Workbench::changed, zoom, &ZoomSettingsWindow::refresh);
     QObject::connect(strip, &OscillogramPanel::zoomWindowRequested, zoom,
                      [this, zoom] { zoom->showCentredOver(*m_main); });
     if (QAction* save = m_main->action(QStringLiteral("Save &Diagram")))
