@@ -194,6 +194,10 @@ void Pipeline::clearDistribution() {
     m_s.distribution.clear();
 }
 
+void Pipeline::drawDistribution() {
+    drawPositionDistribution(m_irDistribution, m_s.distribution, m_distributionSettings);
+}
+
 QString Pipeline::filterButtonName(const QString& text) {
     QString out;
     for (QChar c : text) {

@@ -1,9 +1,16 @@
 #include "shell/ui/shell_windows.h"
 
 #include "acquisition/ui/reception_widgets.h"
+#include "base/core/analogue_base.h"
 #include "base/ui/base_entry_group.h"
+#include "base/ui/base_files_panel.h"
+#include "base/ui/sources_window.h"
 #include "capture/ui/bitmap_save.h"
+#include "capture/ui/distribution_page.h"
+#include "capture/ui/hash_panel_decoders.h"
+#include "capture/ui/hash_panel_page.h"
 #include "capture/ui/oscillogram_widgets.h"
+#include "capture/ui/pipeline_result.h"
 #include "capture/ui/zoom_settings_window.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
@@ -48,6 +55,60 @@ void assembleReception(Workbench& wb, MainWindow& main) {
     QObject::connect(params, &ReceptionParamsPage::changed, &wb, &Workbench::notifyChanged);
 }
 
+// "Источник": the known-remotes files that hold the hash of the last lookup; polling pauses meanwhile.
+std::unique_ptr<QWidget> sourcesWindow(Workbench& wb, MainWindow&) {
+    HashSources::Hooks h;
+    h.pollingActive = [&wb] { return wb.poller().isPolling(); };
+    h.stopPolling = [&wb] { wb.poller().stopPolling(); };
+    h.startPolling = [&wb] { wb.poller().startPolling(); };
+    h.lastHash = [&wb] { return wb.pipeline().lastSelectedHash(); };
+    auto w =
+        std::make_unique<SourcesWindow>(AnalogueBase::filePath(wb.appDir()), wb.dialogs(), wb.timers(), h);
+    QObject::connect(&wb, &Workbench::changed, w.get(), &SourcesWindow::refresh);
+    return w;
+}
+
+// The processing run's widgets: the hash-modules and decoder tabs, the hash result line, the
+// analogue group and the IR Distribution tab.
+template <typename W> void place(Workbench& wb, QWidget* area, W* widget) {
+    area->layout()->addWidget(widget);
+    QObject::connect(&wb, &Workbench::changed, widget, &W::refresh);
+    QObject::connect(widget, &W::changed, &wb, &Workbench::notifyChanged);
+}
+
+void assemblePipeline(Workbench& wb, MainWindow& main, QWidget* sources) {
+    Pipeline& p = wb.pipeline();
+    place(wb, main.hashModulesPage(), new HashPanelPage(p, wb.hashPanel()));
+    place(wb, main.module96Page(), new DecoderPage(p, wb.decoderSettings()));
+    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.hashBox()));
+    auto* window = static_cast<SourcesWindow*>(sources);
+    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, window] {
+              if (window) window->openOver(main);
+          }));
+    place(wb, main.irDistributionPage(),
+          new DistributionPage(p, wb.baseEditor().settings().clearDistributionWithBase,
+                               [&wb](const QImage& image) { saveBitmap(wb.dialogs(), wb.appDir(), image); }));
+}
+
+// The base controls of " HEX Baza " and the Open/Save commands of the tool bar and "&File" menu.
+void assembleBaseFiles(Workbench& wb, MainWindow& main) {
+    auto* panel = new BaseFilesPanel(wb.baseFiles(), wb.rescan(), wb.hexBaza());
+    main.hexBazaPage()->layout()->addWidget(panel);
+    QObject::connect(&wb, &Workbench::changed, panel, &BaseFilesPanel::refresh);
+    QObject::connect(panel, &BaseFilesPanel::changed, &wb, &Workbench::notifyChanged);
+    const auto bind = [&](const char* text, void (BaseFileCommands::*command)()) {
+        if (QAction* a = main.action(QString::fromLatin1(text)))
+            QObject::connect(a, &QAction::triggered, panel, [&wb, command] {
+                (wb.baseFiles().*command)();
+                wb.notifyChanged();
+            });
+    };
+    bind("Open", &BaseFileCommands::open);
+    bind("&Open Cod File", &BaseFileCommands::open);
+    bind("Save", &BaseFileCommands::save);
+    bind("&Save Cod File", &BaseFileCommands::save);
+}
+
 // Secondary windows in creation order.
 const SecondaryWindow kSecondaryWindows[] = {
     {"TForm3", "Операции с Eprom", emptyWindow},
@@ -58,7 +119,7 @@ const SecondaryWindow kSecondaryWindows[] = {
     {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
     {"TForm8", "Выбор имени", emptyWindow},
     {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
-    {"TForm11", "Источник", emptyWindow},
+    {"TForm11", "Источник", sourcesWindow},
 };
 
 } // namespace
@@ -80,7 +141,9 @@ ShellWindows::~ShellWindows() = default;
 void ShellWindows::assemblePages() {
     // Subsystems add their page widgets to the main window's places here.
     assembleReception(m_wb, *m_main);
+    assembleBaseFiles(m_wb, *m_main);
     assembleStripAndBaseEntry();
+    assemblePipeline(m_wb, *m_main, byName(QStringLiteral("TForm11")));
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {

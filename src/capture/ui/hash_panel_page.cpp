@@ -1,0 +1,165 @@
+#include "capture/ui/hash_panel_page.h"
+
+#include "capture/core/pipeline.h"
+#include "capture/ui/distribution_picture.h"
+#include "capture/ui/pipeline_refresh.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace ravlin {
+
+namespace {
+struct SourceButton {
+    HashSource source;
+    const char* name;
+    const char* caption;
+};
+// In HashSource order.
+constexpr SourceButton kSourceButtons[] = {
+    {HashSource::OneBitPlusM96, "RadioButtonHs1", "1b+M96"},
+    {HashSource::OneBit, "RadioButtonHs2", " ХЭШ 1bit"},
+    {HashSource::XBit, "RadioButtonHs3", " ХЭШ Xbit"},
+    {HashSource::M96, "RadioButtonHs96", " ХЭШ M96"},
+    {HashSource::M96NA, "RadioButtonHs9L", " ХЭШ M96 + N/A"},
+};
+
+QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QLabel* label(const char* name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+} // namespace
+
+HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QWidget* parent)
+    : QWidget(parent), m_pipeline(pipeline), m_settings(settings) {
+    setObjectName(QStringLiteral("HashPanelPage"));
+    auto* layout = new QHBoxLayout(this);
+
+    auto* modules = new QGroupBox(QStringLiteral(" Модули "), this);
+    auto* grid = new QGridLayout(modules);
+    m_oneBit = checkBox("CheckBoxHs2", QStringLiteral("ХЭШ (Ver 3 mini - 1bit)"), modules);
+    m_xBit = checkBox("CheckBoxHs3", QStringLiteral("ХЭШ (Ver 3 full - X bit)"), modules);
+    m_decoder = checkBox("CheckBoxHs96", QStringLiteral("ХЭШ 96 и компания"), modules);
+    m_oneBitStatus = label("LabelHs2", QStringLiteral("N/A"), modules);
+    m_xBitStatus = label("LabelHs3", QStringLiteral("N/A"), modules);
+    m_decoderStatus = label("LabelHs96", QStringLiteral("N/A"), modules);
+    grid->addWidget(m_oneBit, 0, 0);
+    grid->addWidget(m_oneBitStatus, 0, 1);
+    grid->addWidget(m_xBit, 1, 0);
+    grid->addWidget(m_xBitStatus, 1, 1);
+    grid->addWidget(m_decoder, 2, 0);
+    grid->addWidget(m_decoderStatus, 2, 1);
+
+    auto* source = new QGroupBox(QStringLiteral("Источник данных"), modules);
+    source->setObjectName(QStringLiteral("GroupBoxSource"));
+    auto* sourceLayout = new QVBoxLayout(source);
+    auto* group = new QButtonGroup(this);
+    for (std::size_t i = 0; i < m_sources.size(); ++i) {
+        const SourceButton& s = kSourceButtons[i];
+        auto* radio = new QRadioButton(QString::fromUtf8(s.caption), source);
+        radio->setObjectName(QString::fromLatin1(s.name));
+        group->addButton(radio);
+        sourceLayout->addWidget(radio);
+        m_sources[i] = radio;
+        connect(radio, &QRadioButton::clicked, this, [this, src = s.source] { sourceClicked(src); });
+    }
+    grid->addWidget(source, 3, 0, 1, 2);
+
+    m_ver1 = checkBox("CheckBoxHs1", QStringLiteral("Выдать результат"), modules);
+    grid->addWidget(m_ver1, 4, 0);
+    grid->addWidget(new QLabel(QStringLiteral("в виде Ver1"), modules), 4, 1);
+    m_threshold = new QLineEdit(modules);
+    m_threshold->setObjectName(QStringLiteral("EditA3"));
+    m_threshold->setMaxLength(2);
+    grid->addWidget(new QLabel(QStringLiteral("Порог"), modules), 5, 0);
+    grid->addWidget(m_threshold, 5, 1);
+    m_auto = checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), modules);
+    grid->addWidget(m_auto, 6, 0, 1, 2);
+    m_apply = new QPushButton(QStringLiteral("!"), modules);
+    m_apply->setObjectName(QStringLiteral("Button28"));
+    m_apply->setVisible(false);
+    grid->addWidget(m_apply, 7, 0);
+    layout->addWidget(modules);
+
+    auto* distribution = new QGroupBox(QStringLiteral(" Распределение переменных "), this);
+    distribution->setObjectName(QStringLiteral("GroupBoxDistribution"));
+    auto* dl = new QGridLayout(distribution);
+    m_image = new PictureView([&p = m_pipeline]() -> const Picture& { return p.view().variableDistribution; },
+                              distribution);
+    m_image->setObjectName(QStringLiteral("Image2"));
+    m_max = label("LabelMax", QStringLiteral("Max"), distribution);
+    m_medium = label("LabelMedium", QStringLiteral("Medium"), distribution);
+    m_min = label("LabelMin", QStringLiteral("Min"), distribution);
+    dl->addWidget(m_image, 0, 0, 1, 3);
+    dl->addWidget(m_min, 1, 0);
+    dl->addWidget(m_medium, 1, 1);
+    dl->addWidget(m_max, 1, 2);
+    layout->addWidget(distribution);
+    layout->addStretch();
+
+    const auto toggle = [this](QCheckBox* box, bool HashPanelSettings::*member) {
+        connect(box, &QCheckBox::clicked, this, [this, member](bool on) {
+            m_settings.*member = on;
+            emit changed();
+        });
+    };
+    toggle(m_oneBit, &HashPanelSettings::oneBit);
+    toggle(m_xBit, &HashPanelSettings::xBit);
+    toggle(m_decoder, &HashPanelSettings::decoder);
+    toggle(m_ver1, &HashPanelSettings::ver1);
+    toggle(m_auto, &HashPanelSettings::autoThreshold);
+    connect(m_threshold, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_settings.threshold = text;
+        emit changed();
+    });
+    connect(m_apply, &QPushButton::clicked, this, [this] {
+        m_pipeline.applyPanel();
+        emit changed();
+    });
+    refresh();
+}
+
+void HashPanelPage::sourceClicked(HashSource source) {
+    m_settings.source = source;
+    m_apply->click();
+}
+
+void HashPanelPage::refresh() {
+    using namespace ui;
+    setIfDifferent(m_oneBit, m_settings.oneBit);
+    setIfDifferent(m_xBit, m_settings.xBit);
+    setIfDifferent(m_decoder, m_settings.decoder);
+    setEnabledIfDifferent(m_oneBit, !m_settings.oneBitLocked);
+    setEnabledIfDifferent(m_xBit, !m_settings.xBitLocked);
+    setEnabledIfDifferent(m_decoder, !m_settings.decoderLocked);
+    const PipelineView& v = m_pipeline.view();
+    setIfDifferent(m_oneBitStatus, v.oneBitStatus);
+    setIfDifferent(m_xBitStatus, v.xBitStatus);
+    setIfDifferent(m_decoderStatus, v.decoderStatus);
+    for (std::size_t i = 0; i < m_sources.size(); ++i)
+        setIfDifferent(m_sources[i], kSourceButtons[i].source == m_settings.source);
+    setIfDifferent(m_ver1, m_settings.ver1);
+    setIfDifferent(m_threshold, m_settings.threshold);
+    setIfDifferent(m_auto, m_settings.autoThreshold);
+    setIfDifferent(m_min, v.minLabel);
+    setIfDifferent(m_max, v.maxLabel);
+    setIfDifferent(m_medium, v.mediumLabel);
+    m_image->refresh();
+}
+
+} // namespace ravlin

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/core/view_colour.h"
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QWidget>
+
+namespace ravlin::ui {
+
+// Refresh helpers: a widget is set only when its value differs, so a refresh never fires the
+// widget's own change handler back into the core.
+inline void setIfDifferent(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+inline void setIfDifferent(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) edit->setText(text);
+}
+inline void setIfDifferent(QAbstractButton* button, bool checked) {
+    if (button->isChecked() != checked) button->setChecked(checked);
+}
+inline void setEnabledIfDifferent(QWidget* widget, bool enabled) {
+    if (widget->isEnabled() != enabled) widget->setEnabled(enabled);
+}
+inline void setVisibleIfDifferent(QWidget* widget, bool visible) {
+    if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
+}
+
+inline QColor colourOf(ViewColour c) {
+    const std::uint32_t rgb = rgbOf(c);
+    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>(rgb & 0xFF));
+}
+
+} // namespace ravlin::ui

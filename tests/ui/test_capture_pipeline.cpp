@@ -1,0 +1,225 @@
+#include "base/ui/sources_window.h"
+#include "capture/pipeline_fixture.h"
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+#include "fakes/simple_fakes.h"
+#include "hashing/core/number_text.h"
+#include "platform/core/text_file.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace ravlin;
+
+namespace {
+struct Shell {
+    QTemporaryDir dir;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    fakes::RecordingUrlOpener urls;
+    fakes::FixedClock clock;
+    std::unique_ptr<Workbench> wb;
+    std::unique_ptr<ShellWindows> windows;
+
+    explicit Shell(const QStringList& baseLines = {QStringLiteral("; none")}) {
+        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
+        TextFileWriter::write(dir.path() + QStringLiteral("/Tarnisk/OpisPl/BazaDannih.baz"), baseLines);
+        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        windows = std::make_unique<ShellWindows>(*wb);
+    }
+    MainWindow& main() { return windows->mainWindow(); }
+    template <typename T> T* find(const char* name) {
+        T* w = main().findChild<T*>(QString::fromLatin1(name));
+        if (!w) qWarning() << "no widget" << name;
+        return w;
+    }
+    // Brings " Kestrum " and its inner page to the front, as the user would.
+    void showKestrum(KestrumPage inner) {
+        main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
+        main().kestrumTabs()->setCurrentIndex(static_cast<int>(inner));
+    }
+    void process(const std::vector<std::int32_t>& burst) {
+        CaptureBuffer& b = wb->capture();
+        b.clear();
+        for (auto d : burst)
+            b.append(d);
+        b.fromRecord = false;
+        wb->working().timings = timingTextsOf(b.span());
+        wb->hooks().processBurst();
+        scheduler.advance(5);
+    }
+};
+} // namespace
+
+class TestCapturePipelineUi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsCarryNamesAndDefaults();
+    void dataSourceSynchronisesCheckBoxes();
+    void launcherConfigurationTakesEffect();
+    void processedBurstIsShown();
+    void irDistributionDrawAndClear();
+    void sourcesWindowListsFiles();
+};
+
+void TestCapturePipelineUi::controlsCarryNamesAndDefaults() {
+    Shell s;
+    QVERIFY(s.find<QCheckBox>("CheckBoxHs2")->isChecked());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxHs2")->isEnabled());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxHs3")->isChecked());
+    QVERIFY(s.find<QCheckBox>("CheckBoxHs3")->isEnabled());
+    QVERIFY(s.find<QCheckBox>("CheckBoxHs96")->isChecked());
+    QCOMPARE(s.find<QCheckBox>("CheckBoxHs96")->text(), QStringLiteral("ХЭШ 96 и компания"));
+    QCOMPARE(s.find<QLabel>("LabelHs2")->text(), QStringLiteral("N/A"));
+    QVERIFY(s.find<QRadioButton>("RadioButtonHs1")->isChecked());
+    QCOMPARE(s.find<QRadioButton>("RadioButtonHs9L")->text(), QStringLiteral(" ХЭШ M96 + N/A"));
+    QVERIFY(s.find<QCheckBox>("CheckBoxHs1")->isChecked());
+    QCOMPARE(s.find<QLineEdit>("EditA3")->text(), QStringLiteral("3B"));
+    QCOMPARE(s.find<QLineEdit>("EditA3")->maxLength(), 2);
+    QVERIFY(s.find<QCheckBox>("CheckBox3")->isChecked());
+    QVERIFY(s.find<QPushButton>("Button28")->isHidden());
+    QVERIFY(s.find<QWidget>("Image2"));
+    QCOMPARE(s.find<QLineEdit>("EditHs1")->text(), QStringLiteral("ХЭШ 96"));
+    QCOMPARE(s.find<QLineEdit>("EditHs2")->text(), QStringLiteral("Его переменные"));
+    QVERIFY(!s.find<QCheckBox>("CheckBoxMouse")->isChecked());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxJoystick")->isChecked());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxRoison")->isChecked());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxTadiran")->isChecked());
+    QVERIFY(s.find<QCheckBox>("CheckBoxM24")->isChecked());
+    QVERIFY(s.find<QCheckBox>("CheckBoxFirst")->isChecked());
+    QVERIFY(s.find<QRadioButton>("RadioButtonW1")->isChecked());
+    QVERIFY(s.find<QCheckBox>("CheckBox4")->isChecked());
+    QVERIFY(s.find<QCheckBox>("CheckBox8")->isChecked());
+    QCOMPARE(s.find<QPushButton>("Button2")->text(), QStringLiteral("Нанести"));
+    QCOMPARE(s.find<QPushButton>("Button16")->text(), QStringLiteral("Очистить распределение"));
+    QVERIFY(s.find<QWidget>("Image3"));
+    QVERIFY(s.find<QCheckBox>("CheckBoxBaz")->isChecked());
+    QCOMPARE(s.find<QLabel>("LabelD1")->text(), QStringLiteral("N/A     Неизвестная кнопка"));
+    QVERIFY(s.find<QPushButton>("ButtonHsSm")->isHidden());
+    QVERIFY(!s.find<QCheckBox>("CheckBoxAutoAdd")->isChecked());
+    QCOMPARE(s.find<QLineEdit>("EditPebr")->text(), QStringLiteral("Тут преобразованное значение"));
+}
+
+void TestCapturePipelineUi::dataSourceSynchronisesCheckBoxes() {
+    Shell s;
+    auto* oneBit = s.find<QCheckBox>("CheckBoxHs2");
+    auto* xBit = s.find<QCheckBox>("CheckBoxHs3");
+    auto* decoder = s.find<QCheckBox>("CheckBoxHs96");
+    s.find<QRadioButton>("RadioButtonHs2")->click();
+    QVERIFY(oneBit->isChecked() && !oneBit->isEnabled());
+    QVERIFY(!decoder->isChecked() && decoder->isEnabled());
+    s.find<QRadioButton>("RadioButtonHs1")->click();
+    QVERIFY(oneBit->isChecked() && !oneBit->isEnabled());
+    QVERIFY(decoder->isChecked() && !decoder->isEnabled());
+    s.find<QRadioButton>("RadioButtonHs3")->click();
+    QVERIFY(xBit->isChecked() && !xBit->isEnabled());
+    QVERIFY(oneBit->isChecked() && oneBit->isEnabled());
+    QVERIFY(decoder->isChecked() && decoder->isEnabled());
+    QCOMPARE(s.wb->hashPanel().source, HashSource::XBit);
+    // A user's click on an unlocked box reaches the settings.
+    oneBit->click();
+    QVERIFY(!s.wb->hashPanel().oneBit);
+}
+
+void TestCapturePipelineUi::launcherConfigurationTakesEffect() {
+    {
+        // The second configuration selects " ХЭШ 1bit" through the panel's "!" command.
+        Shell s;
+        s.wb->startup().chooseConfiguration(2);
+        s.wb->notifyChanged();
+        QVERIFY(s.find<QRadioButton>("RadioButtonHs2")->isChecked());
+        QVERIFY(!s.find<QCheckBox>("CheckBoxHs96")->isChecked());
+        QVERIFY(s.find<QCheckBox>("CheckBoxHs96")->isEnabled());
+        QVERIFY(!s.find<QCheckBox>("CheckBoxHs2")->isEnabled());
+    }
+    {
+        Shell s;
+        s.wb->hashPanel().decoder = false;
+        s.wb->startup().chooseConfiguration(3);
+        s.wb->notifyChanged();
+        QVERIFY(s.find<QRadioButton>("RadioButtonHs9L")->isChecked());
+        QVERIFY(s.find<QCheckBox>("CheckBoxHs96")->isChecked());
+        QVERIFY(!s.find<QCheckBox>("CheckBoxHs96")->isEnabled());
+        QVERIFY(s.find<QCheckBox>("CheckBoxHs2")->isEnabled());
+    }
+}
+
+void TestCapturePipelineUi::processedBurstIsShown() {
+    Shell s;
+    s.showKestrum(KestrumPage::HashModules);
+    s.find<QCheckBox>("CheckBoxAutoAdd")->click();
+    const auto burst = ravlin::testing::plainBurst(0x2468ACEu);
+    s.process(burst);
+    const HashResult one = Hash1bit(burst);
+    const QString hash = QStringLiteral("00") + ver1Text(EncodeVer1(burst, one.threshold));
+    QCOMPARE(s.find<QLineEdit>("EditPebr")->text(), hash);
+    QCOMPARE(s.find<QLabel>("LabelHs2")->text(), statusText(one.code, one.record));
+    QCOMPARE(s.find<QLineEdit>("EditA3")->text(), IntToBase(one.threshold, 16));
+    QVERIFY(s.find<QLabel>("LabelMin")->text().startsWith(QStringLiteral("Min=")));
+    QCOMPARE(s.wb->base().count(), 1);
+    QVERIFY(s.wb->poller().isPolling());
+}
+
+void TestCapturePipelineUi::irDistributionDrawAndClear() {
+    Shell s;
+    s.process(ravlin::testing::plainBurst(0x1111111u));
+    s.find<QPushButton>("Button2")->click();
+    const std::size_t withData = s.wb->pipeline().irDistribution().ops.size();
+    s.find<QPushButton>("Button16")->click();
+    s.find<QPushButton>("Button2")->click();
+    QCOMPARE(s.wb->pipeline().irDistribution().ops.size(), std::size_t{1 + 2 * 10 * 52});
+    QVERIFY(withData > s.wb->pipeline().irDistribution().ops.size());
+    s.find<QRadioButton>("RadioButtonW2")->click();
+    QCOMPARE(s.wb->pipeline().distributionSettings().show, DistributionShow::FirstOnly);
+    s.find<QCheckBox>("CheckBox8")->click();
+    QVERIFY(!s.wb->baseEditor().settings().clearDistributionWithBase);
+}
+
+void TestCapturePipelineUi::sourcesWindowListsFiles() {
+    const auto burst = ravlin::testing::plainBurst(0x0C0C0C0u);
+    const HashResult one = Hash1bit(burst);
+    const QString hash = QStringLiteral("00") + ver1Text(EncodeVer1(burst, one.threshold));
+    Shell s({QStringLiteral("; demo"), hash, QStringLiteral("/tv1.txt/tv2.txt")});
+    s.wb->analogues().load(AnalogueBase::filePath(s.dir.path()));
+    s.showKestrum(KestrumPage::ReceivedData);
+    s.process(burst);
+    QCOMPARE(s.find<QLabel>("LabelD1")->text(), QStringLiteral("КНОПКА ЕСТЬ В БАЗЕ."));
+    auto* see = s.find<QPushButton>("ButtonHsSm");
+    QVERIFY(!see->isHidden());
+
+    auto* window = static_cast<SourcesWindow*>(s.windows->byName(QStringLiteral("TForm11")));
+    QVERIFY(window);
+    s.wb->poller().startPolling();
+    QString listed;
+    bool pausedMeanwhile = false;
+    QTimer::singleShot(0, window, [&] {
+        pausedMeanwhile = !s.wb->poller().isPolling();
+        s.scheduler.advance(50);
+        listed = window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+        window->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    });
+    see->click();
+    QVERIFY(pausedMeanwhile);
+    QCOMPARE(listed, QStringLiteral("tv1.txt\ntv2.txt"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), hash);
+    QVERIFY(s.wb->poller().isPolling());
+}
+
+QTEST_MAIN(TestCapturePipelineUi)
+#include "test_capture_pipeline.moc"
