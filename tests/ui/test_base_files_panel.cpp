@@ -1,8 +1,13 @@
 #include "base/ui/base_files_panel.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
+#include "shell/shell_fixture.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,6 +84,30 @@ private slots:
         QVERIFY(!progress->isVisible());
         QVERIFY(rescan.duplicateRemovalRequested());
         QVERIFY(changes >= 6);
+    }
+
+    void placedOnTheHexBazaPageWithOpenAndSave() {
+        test::ShellFixture fx;
+        ShellWindows windows(*fx.wb);
+        MainWindow& main = windows.mainWindow();
+        QVERIFY(main.hexBazaPage()->findChild<QPushButton*>(QStringLiteral("Button4")));
+        QVERIFY(main.hexBazaPage()->findChild<QProgressBar*>(QStringLiteral("ProgressBar1")));
+
+        main.action(QStringLiteral("Save"))->trigger();
+        QCOMPARE(fx.dialogs.events.mid(fx.dialogs.events.size() - 2),
+                 QStringList({"beep", "info: Список пуст - сохранять нечего!!!"}));
+        main.action(QStringLiteral("&Save Cod File"))->trigger();
+        QCOMPARE(fx.dialogs.events.last(), QStringLiteral("info: Список пуст - сохранять нечего!!!"));
+
+        const QString path = fx.dir.filePath(QStringLiteral("none.txt"));
+        fx.dialogs.fileNames << path;
+        main.action(QStringLiteral("Open"))->trigger();
+        QCOMPARE(fx.dialogs.events.last(), QStringLiteral("info: Указанный файл не найден!!!"));
+        fx.dialogs.fileNames << path;
+        main.action(QStringLiteral("&Open Cod File"))->trigger();
+        QCOMPARE(fx.wb->resultLog().lines().last(), QStringLiteral("Но файла не оказалось"));
+        QCOMPARE(main.resultMemo()->toPlainText().split(QLatin1Char('\n')).last(),
+                 QStringLiteral("Но файла не оказалось"));
     }
 };
 
