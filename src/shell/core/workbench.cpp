@@ -115,6 +115,9 @@ void Workbench::connectReceiver() {
             m_poller->startPolling();
     };
     h.logLine = [this](const QString& line) { log(line); };
+    h.rescanIntervalChanged = [this](int ms) {
+        if (m_rescan) m_rescan->setIntervalMs(ms);
+    };
     m_hooks.startSlowPolling = [this] {
         m_poller->enterSlowStartMode();
         m_poller->startPolling();
