@@ -5,6 +5,7 @@
 #include "base/core/rescan.h"
 #include "base/core/statistics.h"
 #include "fakes/scripted_dialogs.h"
+#include "platform/core/cp1251.h"
 #include "platform/core/text_file.h"
 
 #include <QTemporaryDir>
@@ -71,6 +72,17 @@ private slots:
             cmd.save();
         }
         QVERIFY(QFileInfo(path).size() > 0);
+    }
+
+    // The part of a save that is not the disk: the layout and its cp1251 bytes.
+    void saveLayoutAndEncoding() {
+        const ButtonBase base = generatedBase();
+        QBENCHMARK {
+            QByteArray bytes;
+            for (const QString& line : baseFileLines(base, BaseFileSettings()))
+                bytes += encodeCp1251(line) + "\r\n";
+            QVERIFY(!bytes.isEmpty());
+        }
     }
 
     void rescanFinishOrderingAndDuplicateRemoval() {
