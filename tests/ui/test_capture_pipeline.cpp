@@ -91,7 +91,14 @@ void TestCapturePipelineUi::controlsCarryNamesAndDefaults() {
     QCOMPARE(s.find<QRadioButton>("RadioButtonHs9L")->text(), QStringLiteral(" ХЭШ M96 + N/A"));
     QVERIFY(s.find<QCheckBox>("CheckBoxHs1")->isChecked());
     QCOMPARE(s.find<QLineEdit>("EditA3")->text(), QStringLiteral("3B"));
-    QCOMPARE(s.find<QLineEdit>("EditA3")->maxLength(), 2);
+    auto* threshold = s.find<QLineEdit>("EditA3");
+    threshold->selectAll();
+    QTest::keyClicks(threshold, QStringLiteral("2A7"));
+    QCOMPARE(threshold->text(), QStringLiteral("2A"));
+    QCOMPARE(s.wb->hashPanel().threshold, QStringLiteral("2A"));
+    s.wb->hashPanel().threshold = QStringLiteral("12E"); // written back for a "23" frame
+    s.wb->notifyChanged();
+    QCOMPARE(threshold->text(), QStringLiteral("12E"));
     QVERIFY(s.find<QCheckBox>("CheckBox3")->isChecked());
     QVERIFY(s.find<QPushButton>("Button28")->isHidden());
     QVERIFY(s.find<QWidget>("Image2"));

@@ -1,5 +1,6 @@
 #include "capture/core/pipeline.h"
 
+#include "base/core/base_editor.h"
 #include "base/core/key_names.h"
 #include "hashing/core/number_text.h"
 #include "hashing/core/protocol_threshold.h"
@@ -307,13 +308,12 @@ void Pipeline::normaliseButtonName() {
 
 void Pipeline::rehashShownRecord() {
     if (!m_s.buffer.fromRecord || m_s.working.hash == kNotAvailable) return;
-    bool ok = false;
-    const int index = m_b.recordNumber->trimmed().toInt(&ok);
-    if (!ok || index < 1 || index > m_s.base.count()) {
+    const std::optional<int> index = BaseEditor::parseRecordNumber(*m_b.recordNumber);
+    if (!index || *index < 1 || *index > m_s.base.count()) {
         m_dialogs.beep();
         return;
     }
-    m_s.base.record(index).hash = m_s.working.hash;
+    m_s.base.record(*index).hash = m_s.working.hash;
 }
 
 bool Pipeline::autoAdd() {

@@ -18,6 +18,8 @@
 namespace ravlin {
 
 namespace {
+constexpr int kThresholdTyped = 2;
+
 struct SourceButton {
     HashSource source;
     const char* name;
@@ -85,7 +87,6 @@ HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QW
     grid->addWidget(new QLabel(QStringLiteral("в виде Ver1"), modules), 4, 1);
     m_threshold = new QLineEdit(modules);
     m_threshold->setObjectName(QStringLiteral("EditA3"));
-    m_threshold->setMaxLength(2);
     grid->addWidget(new QLabel(QStringLiteral("Порог"), modules), 5, 0);
     grid->addWidget(m_threshold, 5, 1);
     m_auto = checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), modules);
@@ -123,7 +124,12 @@ HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QW
     toggle(m_decoder, &HashPanelSettings::decoder);
     toggle(m_ver1, &HashPanelSettings::ver1);
     toggle(m_auto, &HashPanelSettings::autoThreshold);
+    // At most two characters are typed; the automatic threshold may write a longer one ("12E").
     connect(m_threshold, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.size() > kThresholdTyped && text.size() > m_settings.threshold.size()) {
+            m_threshold->setText(m_settings.threshold);
+            return;
+        }
         m_settings.threshold = text;
         emit changed();
     });
