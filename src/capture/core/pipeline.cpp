@@ -152,6 +152,7 @@ Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, 
     m_b.recordPanelColour = &bound(m_b.recordPanelColour, m_own.recordPanelColour);
     m_b.changeCaption = &bound(m_b.changeCaption, m_own.changeCaption);
     m_b.countLabel = &bound(m_b.countLabel, m_own.countLabel);
+    m_b.lastRealName = &bound(m_b.lastRealName, m_own.lastRealName);
     m_view.variableDistribution.fill(ViewColour::Black);
     m_irDistribution.fill(ViewColour::Black);
     m_timer->setHandler([this] { run(); });
@@ -177,6 +178,7 @@ MainEntryFields Pipeline::fields() const {
     f.recordPanelColour = *m_b.recordPanelColour;
     f.changeCaption = *m_b.changeCaption;
     f.countLabel = *m_b.countLabel;
+    f.lastRealName = *m_b.lastRealName;
     return f;
 }
 
@@ -303,7 +305,8 @@ void Pipeline::normaliseButtonName() {
         if (name != box && name != kHvost && name != kNotAvailable) box = name;
         break;
     }
-    if (box == kHvost && m_lastRealName != kHvost && m_lastRealName != kNotAvailable) box = m_lastRealName;
+    const QString& lastReal = *m_b.lastRealName;
+    if (box == kHvost && lastReal != kHvost && lastReal != kNotAvailable) box = lastReal;
 }
 
 void Pipeline::rehashShownRecord() {
@@ -388,7 +391,7 @@ void Pipeline::lookUp() {
         }
     }
     const QString& box = *m_b.buttonName;
-    if (box != kNotAvailable && box != kHvost && !isRescan()) m_lastRealName = box;
+    if (box != kNotAvailable && box != kHvost && !isRescan()) *m_b.lastRealName = box;
 
     const MatchSignalSettings& match = m_s.match;
     const bool matched = match.anyRecord ? indexText != kAbsentIndex : match.recordNumber == indexText;

@@ -65,8 +65,9 @@ struct MainEntryFields {
     QString recordNumber = QStringLiteral("1");          // Edit6
     QString recordPanel;                                 // PanelSi1
     ViewColour recordPanelColour = ViewColour::Face;
-    QString changeCaption = kChangeCaption;     // ButtonDey1
-    QString countLabel = QStringLiteral("000"); // LabelKn
+    QString changeCaption = kChangeCaption;       // ButtonDey1
+    QString countLabel = QStringLiteral("000");   // LabelKn
+    QString lastRealName = QStringLiteral("N/A"); // the last name that was neither "N/A" nor "Hvost"
 };
 
 struct PipelineBindings {
@@ -81,6 +82,7 @@ struct PipelineBindings {
     ViewColour* recordPanelColour = nullptr;
     QString* changeCaption = nullptr;
     QString* countLabel = nullptr;
+    QString* lastRealName = nullptr;
 };
 
 // What the run asks of the rest of the workbench.
@@ -170,7 +172,7 @@ public:
     const RunOutcome& lastOutcome() const { return m_last; }
     bool recognised() const { return m_recognised; }
     const QString& lastSelectedHash() const { return m_lastSelectedHash; }
-    const QString& lastRealButtonName() const { return m_lastRealName; }
+    const QString& lastRealButtonName() const { return *m_b.lastRealName; }
     const DurationHistogram& histogram() const { return m_histogram; }
 
     // Filters a button-name box text to the allowed characters, Latin letters made upper case.
@@ -206,7 +208,6 @@ private:
 
     bool m_recognised = false;
     QString m_lastSelectedHash = kNotAvailable;
-    QString m_lastRealName = kNotAvailable;
     bool m_firstRun = true;
     bool m_clearImageNext = false;
 };
