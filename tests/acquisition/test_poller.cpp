@@ -581,6 +581,37 @@ private slots:
         QCOMPARE(panelColour, ViewColour::Face);
     }
 
+    void randomBlocksKeepTheInvariants() {
+        Rig r;
+        r.poller.settings().storeAnswers = true;
+        r.poller.hooks().burstStored = [&r] {
+            ++r.bursts;
+            r.poller.startPolling();
+        };
+        std::mt19937 rng(31337);
+        std::uniform_int_distribution<int> byte(0, 255), length(0, 255), status(-1, 6), kind(0, 3);
+        const QStringList kinds = {"Movrik", "USBtiny", "IgorPlug-USB", "Movrik"};
+        for (int i = 0; i < 3000; ++i) {
+            if (i % 500 == 0) {
+                r.poller.settings().kindText = kinds[kind(rng)];
+                r.poller.applyReceiverKind();
+            }
+            Bytes b(static_cast<std::size_t>(length(rng)));
+            for (auto& v : b)
+                v = static_cast<std::uint8_t>(byte(rng));
+            if (i % 7 == 0 && b.size() > 4) b[0] = b[1] = 0xFF;
+            r.receiver.queue(b, status(rng));
+            r.tick();
+            QVERIFY(r.buffer.count >= 0 && r.buffer.count <= 255);
+            for (const QString& t : r.working.timings)
+                if (!t.startsWith(QStringLiteral("0x"))) QVERIFY(t.size() <= 99);
+            QVERIFY(r.poller.answerHold() >= 0 && r.poller.answerHold() <= 30);
+            QVERIFY(r.poller.isPolling());
+        }
+        QVERIFY(r.bursts > 100);
+        QVERIFY(r.base.count() > 0);
+    }
+
     void noDriverIsNotConnected() {
         Rig r;
         r.poller.setUsbDriver(nullptr);
