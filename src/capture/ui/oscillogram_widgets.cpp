@@ -1,6 +1,5 @@
 #include "capture/ui/oscillogram_widgets.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -75,28 +74,36 @@ OscillogramPanel::OscillogramPanel(Oscillogram& oscillogram, std::function<doubl
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
+    // Two compact rows above the strip: the caption with readouts 1, 2, 3; readouts 6, 4, 5 with
+    // the zoom button. Each row is laid out on its own so the strip's width holds both.
     auto* readouts = new QWidget(this);
-    auto* grid = new QGridLayout(readouts);
-    grid->setContentsMargins(2, 0, 2, 0);
-    grid->setVerticalSpacing(0);
+    auto* rows = new QVBoxLayout(readouts);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    QFont small = readouts->font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1.0));
     auto* caption = new QLabel(QStringLiteral("Под мышкой сейчас находится"), readouts);
     caption->setObjectName(QStringLiteral("LabelUnderMouse"));
-    grid->addWidget(caption, 0, 0);
+    caption->setFont(small);
     for (int i = 0; i < 6; ++i) {
         auto* label = new QLabel(OscillogramView::kInitialReadouts[i], readouts);
         label->setObjectName(QStringLiteral("LabelReadout%1").arg(i + 1));
+        label->setFont(small);
         m_readouts[i] = label;
     }
-    // Readout 1 beside the caption, 2..5 in two columns, 6 last.
-    grid->addWidget(m_readouts[0], 0, 1);
-    grid->addWidget(m_readouts[1], 1, 0);
-    grid->addWidget(m_readouts[2], 1, 1);
-    grid->addWidget(m_readouts[3], 2, 0);
-    grid->addWidget(m_readouts[4], 2, 1);
-    grid->addWidget(m_readouts[5], 0, 2);
     auto* zoom = new QPushButton(QStringLiteral("Настройка графики и зума"), readouts);
     zoom->setObjectName(QStringLiteral("ButtonZoom"));
-    grid->addWidget(zoom, 1, 2, 2, 1);
+    zoom->setFont(small);
+    auto row = [&](std::initializer_list<QWidget*> widgets) {
+        auto* h = new QHBoxLayout;
+        h->setSpacing(8);
+        for (QWidget* w : widgets)
+            h->addWidget(w);
+        h->addStretch();
+        rows->addLayout(h);
+    };
+    row({caption, m_readouts[0], m_readouts[1], m_readouts[2]});
+    row({m_readouts[5], m_readouts[3], m_readouts[4], zoom});
     connect(zoom, &QPushButton::clicked, this, &OscillogramPanel::zoomWindowRequested);
     layout->addWidget(readouts);
 
