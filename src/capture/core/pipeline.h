@@ -29,8 +29,8 @@ inline const QString kChangeCaption = QStringLiteral("Изменить");
 inline const QString kAddCaption = QStringLiteral("Добавить");
 inline const QString kAbsentIndex = QStringLiteral("Отсутствует");
 
-// Selects the hash source and keeps the module check boxes consistent with it (the hidden "!"
-// button of the hash-modules tab). Returns whether the status texts are to be reset.
+// Keeps the module check boxes consistent with the selected hash source and locks those the
+// source needs (the hidden "!" button of the hash-modules tab, without its status-text reset).
 void synchronisePanel(HashPanelSettings& settings);
 
 // Options of the processing run that are not on the hash-modules tab.
