@@ -130,7 +130,7 @@ private slots:
         QVERIFY(s.find<QFrame>("PanelRepeat"));
 
         s.wb->startup().begin();
-        s.scheduler.advance(3000);  // the launcher's progress shows the About page
+        s.scheduler.advance(3000); // the launcher's progress shows the About page
         s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
         s.receiver->queueStatus(0);
         s.receiver->queue({0xF9, 0x10, 0x20, 0x30, 0x40, 0x50});
