@@ -1,0 +1,250 @@
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+#include "fakes/simple_fakes.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/launcher_window.h"
+#include "shell/ui/link_label.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace ravlin;
+
+namespace {
+
+struct Shell {
+    QTemporaryDir dir;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    fakes::RecordingUrlOpener urls;
+    fakes::FixedClock clock;
+    std::unique_ptr<Workbench> wb;
+    std::unique_ptr<ShellWindows> windows;
+
+    Shell() {
+        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
+        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        windows = std::make_unique<ShellWindows>(*wb);
+        windows->showLauncher();
+        wb->startup().begin();
+    }
+    MainWindow& main() { return windows->mainWindow(); }
+    LauncherWindow& launcher() { return windows->launcher(); }
+    template <typename T> T* find(QWidget& w, const char* name) {
+        return w.findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+QStringList tabTexts(const QTabWidget* tabs) {
+    QStringList out;
+    for (int i = 0; i < tabs->count(); ++i)
+        out << tabs->tabText(i);
+    return out;
+}
+
+} // namespace
+
+class TestShellWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsExistInCreationOrder() {
+        Shell s;
+        QStringList names;
+        for (QWidget* w : s.windows->all())
+            names << w->objectName();
+        QCOMPARE(names, (QStringList{"TFormA", "TForm1", "TForm3", "TForm2", "TForm5", "TForm4", "TForm6",
+                                     "TForm7", "TForm8", "TForm10", "TForm11"}));
+        QVERIFY(s.launcher().isVisible());
+        for (QWidget* w : s.windows->all())
+            if (w != &s.launcher()) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    }
+
+    void secondaryCaptions_data() {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("TForm2") << "TForm2"
+                                << "Имя по рисунку";
+        QTest::newRow("TForm3") << "TForm3"
+                                << "Операции с Eprom";
+        QTest::newRow("TForm4") << "TForm4"
+                                << "Создаём слепок кодировки";
+        QTest::newRow("TForm5") << "TForm5"
+                                << "Визуализация совпадений";
+        QTest::newRow("TForm6") << "TForm6"
+                                << "Настройка графики и зума";
+        QTest::newRow("TForm7") << "TForm7"
+                                << "Подбор переменных ХЭШирования";
+        QTest::newRow("TForm8") << "TForm8"
+                                << "Выбор имени";
+        QTest::newRow("TForm10") << "TForm10"
+                                 << "Настройки под кнопки Pelvar";
+        QTest::newRow("TForm11") << "TForm11"
+                                 << "Источник";
+    }
+
+    void secondaryCaptions() {
+        QFETCH(QString, form);
+        QFETCH(QString, caption);
+        Shell s;
+        QWidget* w = s.windows->byName(form);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), caption);
+    }
+
+    void mainWindowFrame() {
+        Shell s;
+        QCOMPARE(s.main().size(), QSize(795, 580));
+        QCOMPARE(s.main().tabs()->tabPosition(), QTabWidget::South);
+        QCOMPARE(tabTexts(s.main().tabs()),
+                 (QStringList{" About ", " HEX Baza ", " Kestrum ", " Settings ", "IR Distribution"}));
+        QCOMPARE(tabTexts(s.main().kestrumTabs()), (QStringList{" Принятые данные ", " Параметры приёма ",
+                                                                "Модули ХЭШирования", "Модуль 96 и другие"}));
+        QStringList tools;
+        for (QAction* a : s.main().toolBar()->actions())
+            tools << a->text();
+        QCOMPARE(tools,
+                 (QStringList{"Open", "Save", "Pult", "Eprom", "Создание слепка", "Выбор имени", "Exit"}));
+        QStringList menus;
+        for (QAction* a : s.main().menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{"&File", "About &Help"}));
+        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Exit"})
+            QVERIFY2(s.main().action(QString::fromUtf8(item)), item);
+        QVERIFY(s.main().statusBar());
+        for (QWidget* place :
+             {s.main().receivedDataPage(), s.main().receptionParamsPage(), s.main().hashModulesPage(),
+              s.main().module96Page(), s.main().hexBazaPage(), s.main().irDistributionPage(),
+              s.main().settingsPage(), s.main().kestrumTopArea(), s.main().stripArea(),
+              s.main().hashResultArea(), s.main().baseEntryArea(), s.main().analogueArea()})
+            QVERIFY(place && place->layout());
+    }
+
+    void launcherButtonsAppearAfterProgress() {
+        Shell s;
+        auto* b1 = s.find<QPushButton>(s.launcher(), "Button1");
+        auto* b2 = s.find<QPushButton>(s.launcher(), "Button2");
+        auto* b3 = s.find<QPushButton>(s.launcher(), "Button3");
+        QVERIFY(b1 && b2 && b3);
+        QCOMPARE(s.launcher().windowTitle(), QStringLiteral("Ravlin   ver 1.1E"));
+        QCOMPARE(b1->text(), QStringLiteral("Основная конфигурация  (10)"));
+        QCOMPARE(b2->text(), QStringLiteral("Сбор данных для патча 9,10 прошивок"));
+        QCOMPARE(b3->text(), QStringLiteral("Сбор данных для отправки bug report."));
+        QCOMPARE(b1->size(), QSize(233, 41));
+        QVERIFY(!b1->isVisible());
+        auto* progress = s.find<QProgressBar>(s.launcher(), "ProgressBar1");
+        QVERIFY(progress && progress->isVisible());
+        s.scheduler.advance(200 + 3 * 120);
+        QCOMPARE(progress->value(), 45);
+        s.scheduler.advance(4 * 120);
+        QVERIFY(!progress->isVisible());
+        QVERIFY(b1->isVisible() && b2->isVisible() && b3->isVisible());
+        s.scheduler.advance(500);
+        QCOMPARE(b1->text(), QStringLiteral("Основная конфигурация  (9)"));
+    }
+
+    void clickingAConfigurationOpensTheMainWindow() {
+        Shell s;
+        s.scheduler.advance(200 + 7 * 120);
+        QTest::mouseClick(s.find<QPushButton>(s.launcher(), "Button2"), Qt::LeftButton);
+        QCOMPARE(s.wb->hashPanel().source, HashSource::OneBit);
+        QVERIFY(s.main().isVisible());
+        QVERIFY(!s.launcher().isVisible());
+        QCOMPARE(s.main().windowTitle(), QStringLiteral("Ravlin   ver 1.1E"));
+        QCOMPARE(s.main().tabs()->currentIndex(), 0);
+        QCOMPARE(s.find<QLabel>(s.main(), "LabelVersion")->text(), QStringLiteral("ver 1.1E"));
+        QVERIFY(s.find<QLabel>(s.main(), "LabelAuthor")->text().contains(QStringLiteral("10.01.11")));
+    }
+
+    void countdownPressesButton1ByItself() {
+        Shell s;
+        s.scheduler.advance(200 + 7 * 120 + 12 * 500);
+        QVERIFY(s.main().isVisible());
+        QVERIFY(!s.launcher().isVisible());
+        QCOMPARE(s.wb->hashPanel().source, HashSource::OneBitPlusM96);
+    }
+
+    void exitWithEmptyBaseEndsTheProcess() {
+        Shell s;
+        s.scheduler.advance(200 + 7 * 120 + 12 * 500);
+        QSignalSpy quit(s.wb.get(), &Workbench::quitRequested);
+        s.windows->byName(QStringLiteral("TForm6"))->show(); // a non-modal window stays open
+        s.main().action(QStringLiteral("Exit"))->trigger();
+        QVERIFY(s.dialogs.events.filter(QStringLiteral("yesno")).isEmpty());
+        QVERIFY(!s.main().isVisible());
+        QCOMPARE(quit.count(), 1);
+    }
+
+    void exitAnsweredNoKeepsRunning() {
+        Shell s;
+        s.scheduler.advance(200 + 7 * 120 + 12 * 500);
+        s.wb->base().append(ButtonRecord{});
+        s.dialogs.answers << Answer::No;
+        QSignalSpy quit(s.wb.get(), &Workbench::quitRequested);
+        s.main().action(QStringLiteral("&Exit"))->trigger();
+        QCOMPARE(s.dialogs.events.last(),
+                 QStringLiteral("yesno: Буфер содержит данные...\r\nВыйти с потерей данных?"));
+        QVERIFY(s.main().isVisible());
+        QCOMPARE(quit.count(), 0);
+    }
+
+    void tabSwitchesAreReported() {
+        Shell s;
+        s.main().tabs()->setCurrentIndex(2);
+        s.main().kestrumTabs()->setCurrentIndex(2);
+        QCOMPARE(s.wb->activePage(), MainPage::Kestrum);
+        QCOMPARE(s.wb->activeKestrumPage(), KestrumPage::HashModules);
+        s.wb->setActivePage(MainPage::IrDistribution, KestrumPage::Module96);
+        s.wb->notifyChanged();
+        QCOMPARE(s.main().tabs()->currentIndex(), 4);
+        QCOMPARE(s.main().kestrumTabs()->currentIndex(), 3);
+    }
+
+    void resultLogAppearsInTheMemo() {
+        Shell s; // no known-remotes base in the directory
+        s.scheduler.advance(200);
+        QVERIFY(s.main().resultMemo()->toPlainText().contains(QStringLiteral("Немогу подгрузить базу!!!")));
+        s.wb->resultLog().clear();
+        s.wb->log(QStringLiteral("one"));
+        s.wb->notifyChanged();
+        QCOMPARE(s.main().resultMemo()->toPlainText(), QStringLiteral("one"));
+    }
+
+    void linkLabelsHoverAndOpen() {
+        Shell s;
+        auto* link = s.find<LinkLabel>(s.main(), "LabelLink1");
+        QVERIFY(link);
+        QCOMPARE(link->font().family(), QStringLiteral("MS Sans Serif"));
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(link, &enter);
+        QCOMPARE(link->font().family(), QStringLiteral("Arial"));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        QCOMPARE(link->font().family(), QStringLiteral("MS Sans Serif"));
+        s.main().show();
+        QTest::mouseClick(link, Qt::LeftButton);
+        s.main().action(QStringLiteral("About &Help"))->trigger();
+        QCOMPARE(s.urls.opened.size(), 2);
+        QVERIFY(s.urls.opened.at(0).endsWith(QStringLiteral("/docs/index.md")));
+        QVERIFY(s.urls.opened.at(1).endsWith(QStringLiteral("/docs/index.md#help")));
+    }
+};
+
+QTEST_MAIN(TestShellWindows)
+#include "test_shell_windows.moc"
