@@ -29,9 +29,9 @@ QStringList lircDeviceCandidates(const QString& devDir) {
     return paths;
 }
 
-DriverChoice makeUsbDriver(const QString& spec, MonotonicMs now) {
+DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
     DriverChoice choice;
-    if (spec.isEmpty()) {
+    if (option.isEmpty()) {
         for (const QString& path : lircDeviceCandidates()) {
             auto lirc = std::make_unique<LircReceiver>(path, now);
             if (lirc->isOpen()) {
@@ -42,19 +42,19 @@ DriverChoice makeUsbDriver(const QString& spec, MonotonicMs now) {
         choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
         return choice;
     }
-    if (spec == QLatin1String("sim")) {
+    if (option == QLatin1String("sim")) {
         choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
-    } else if (spec.startsWith(QLatin1String("sim:")) && spec.size() > 4) {
-        auto sim = std::make_unique<SimulatedReceiver>(spec.mid(4), now);
-        if (!sim->connected()) choice.error = QStringLiteral("cannot read capture file %1").arg(spec.mid(4));
+    } else if (option.startsWith(QLatin1String("sim:")) && option.size() > 4) {
+        auto sim = std::make_unique<SimulatedReceiver>(option.mid(4), now);
+        if (!sim->connected()) choice.error = QStringLiteral("cannot read capture file %1").arg(option.mid(4));
         choice.driver = std::move(sim);
-    } else if (spec.startsWith(QLatin1String("lirc:")) && spec.size() > 5) {
-        auto lirc = std::make_unique<LircReceiver>(spec.mid(5), now);
-        if (!lirc->isOpen()) choice.error = QStringLiteral("cannot open %1").arg(spec.mid(5));
+    } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
+        auto lirc = std::make_unique<LircReceiver>(option.mid(5), now);
+        if (!lirc->isOpen()) choice.error = QStringLiteral("cannot open %1").arg(option.mid(5));
         choice.driver = std::move(lirc);
     } else {
         choice.error =
-            QStringLiteral("unknown receiver \"%1\" (use sim:FILE, sim or lirc:/dev/lircN)").arg(spec);
+            QStringLiteral("unknown receiver \"%1\" (use sim:FILE, sim or lirc:/dev/lircN)").arg(option);
     }
     return choice;
 }

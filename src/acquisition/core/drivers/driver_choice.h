@@ -16,7 +16,7 @@ namespace ravlin {
 //   "lirc:/dev/lircN" a Linux IR device (or a file or pipe of mode2 samples)
 //   ""                the first /dev/lirc* that opens, else the simulated receiver with no file
 struct DriverChoice {
-    std::unique_ptr<UsbDriver> driver; // null when the spec is not understood
+    std::unique_ptr<UsbDriver> driver; // null when the option is not understood
     QString error;
 };
 
@@ -25,7 +25,7 @@ inline constexpr const char* kReceiverOptionHelp =
     "(simulated receiver, not connected), lirc:/dev/lircN (Linux IR device). Default: the first "
     "/dev/lirc* that opens, else the simulated receiver.";
 
-DriverChoice makeUsbDriver(const QString& spec, MonotonicMs now = steadyMonotonicMs());
+DriverChoice makeUsbDriver(const QString& option, MonotonicMs now = steadyMonotonicMs());
 
 // The /dev/lirc* device nodes, in name order (lirc0 before lirc1 ...).
 QStringList lircDeviceCandidates(const QString& devDir = QStringLiteral("/dev"));
