@@ -14,6 +14,7 @@ private slots:
     void decodedRun();
     void hashedRun();
     void hashedRunOnHashTab();
+    void hashedRunOnFullBase();
     void variableDistributionDrawing();
     void irDistributionDrawing();
 };
@@ -49,6 +50,26 @@ void BenchPipeline::hashedRunOnHashTab() {
     QBENCHMARK {
         rig.pipeline.run();
     }
+}
+
+// A new burst against a full base of 750 records: the lookup scans them all, the automatic add
+// asks nothing (the name is N/A) and replaces record 750 with its beep.
+void BenchPipeline::hashedRunOnFullBase() {
+    PipelineRig rig;
+    for (int i = 1; i <= ButtonBase::kCapacity; ++i) {
+        ButtonRecord r;
+        r.remoteName = QStringLiteral("Пульт");
+        r.buttonName = QStringLiteral("Key %1").arg(i % 10);
+        r.hash = QStringLiteral("00%1").arg(i, 12, 16, QLatin1Char('0')).toUpper();
+        rig.base.append(r);
+    }
+    for (auto d : plainBurst(0x2468ACEu))
+        rig.buffer.append(d);
+    rig.pipeline.settings().autoAdd = true;
+    QBENCHMARK {
+        rig.pipeline.run();
+    }
+    QCOMPARE(rig.base.count(), ButtonBase::kCapacity);
 }
 
 void BenchPipeline::variableDistributionDrawing() {
