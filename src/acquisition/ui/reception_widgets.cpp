@@ -128,7 +128,7 @@ ReceptionParamsPage::ReceptionParamsPage(Poller& poller, QWidget* parent)
     m_unit->setObjectName(QStringLiteral("LabelUnit"));
     kindBox->addWidget(m_unit);
     kindBox->addStretch(1);
-    grid->addLayout(kindBox, 0, 0, 2, 1);
+    grid->addLayout(kindBox, 0, 0);
 
     // Poll rate and rescan speed.
     auto* rates = new QGridLayout;
@@ -193,7 +193,10 @@ ReceptionParamsPage::ReceptionParamsPage(Poller& poller, QWidget* parent)
     stop->setObjectName(QStringLiteral("ButtonStop"));
     netGrid->addWidget(restart, 3, 0, 1, 2);
     netGrid->addWidget(stop, 3, 2, 1, 2);
-    grid->addWidget(net, 0, 2, 2, 1);
+    // Under the receiver kind, so the page stays narrow enough for the " Kestrum " tab.
+    grid->addWidget(net, 1, 0);
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(2, 1);
 
     connect(m_kind, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         edited([this, text] {

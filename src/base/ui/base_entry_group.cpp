@@ -40,12 +40,16 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
 
 BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(parent), m_editor(editor) {
     setObjectName(QStringLiteral("BaseEntryGroup"));
+    // Compact: the groups sit in a narrow column of the " Kestrum " tab.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(2);
 
     auto* records = new QGroupBox(QStringLiteral("База принятых кнопок"), this);
     records->setObjectName(QStringLiteral("GroupBoxBase"));
     auto* rl = new QHBoxLayout(records);
+    rl->setContentsMargins(4, 2, 4, 4);
+    rl->setSpacing(4);
     auto* previous = button(QStringLiteral("BitBtn8"), QStringLiteral("<"), records);
     m_recordNumber = new QLineEdit(records);
     m_recordNumber->setObjectName(QStringLiteral("Edit6"));
@@ -67,6 +71,8 @@ BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(pa
     auto* entry = new QGroupBox(QStringLiteral(" Вхождение в базу "), this);
     entry->setObjectName(QStringLiteral("GroupBoxEntry"));
     auto* grid = new QGridLayout(entry);
+    grid->setContentsMargins(4, 2, 4, 4);
+    grid->setSpacing(3);
     m_remoteName = new QLineEdit(entry);
     m_remoteName->setObjectName(QStringLiteral("Edit10"));
     m_buttonName = new QComboBox(entry);
@@ -92,6 +98,7 @@ BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(pa
     grid->addWidget(m_marker, 1, 1);
     grid->addWidget(m_selection, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(3);
     buttons->addWidget(m_change);
     buttons->addWidget(add);
     buttons->addWidget(remove);

@@ -28,7 +28,9 @@ BaseFilesPanel::BaseFilesPanel(BaseFileCommands& files, Rescan& rescan, HexBazaS
     setObjectName(QStringLiteral("BaseFilesPanel"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* groups = new QHBoxLayout;
+    // Two columns so the page fits the window's width: file saving above checks and statistics,
+    // the base operations beside them.
+    auto* groups = new QGridLayout;
     outer->addLayout(groups);
 
     auto* save = named(new QGroupBox(QStringLiteral(" Сохранение файла пульта "), this),
@@ -41,7 +43,7 @@ BaseFilesPanel::BaseFilesPanel(BaseFileCommands& files, Rescan& rescan, HexBazaS
     sl->addWidget(m_saveOnly);
     sl->addWidget(m_saveAndClear);
     sl->addStretch();
-    groups->addWidget(save);
+    groups->addWidget(save, 0, 0);
 
     auto* work =
         named(new QGroupBox(QStringLiteral(" Работа с базой "), this), QStringLiteral("GroupBoxWork"));
@@ -61,7 +63,8 @@ BaseFilesPanel::BaseFilesPanel(BaseFileCommands& files, Rescan& rescan, HexBazaS
     wl->addWidget(named(new QLabel(QStringLiteral("Имена кнопок"), work), QStringLiteral("LabelButtonNames")),
                   3, 0);
     wl->addWidget(m_ignoreButtons, 3, 1);
-    groups->addWidget(work);
+    wl->setRowStretch(4, 1);
+    groups->addWidget(work, 0, 1, 2, 1);
 
     auto* checks = named(new QGroupBox(QStringLiteral(" Проверки и статистика "), this),
                          QStringLiteral("GroupBoxChecks"));
@@ -76,7 +79,8 @@ BaseFilesPanel::BaseFilesPanel(BaseFileCommands& files, Rescan& rescan, HexBazaS
     cl->addWidget(m_byHash);
     cl->addWidget(stats);
     cl->addStretch();
-    groups->addWidget(checks);
+    groups->addWidget(checks, 1, 0);
+    groups->setColumnStretch(2, 1);
 
     m_progress = named(new QProgressBar(this), QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ravlin {
 
 PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const QString& hashBox, QWidget* parent)
@@ -45,11 +47,17 @@ AnalogueGroup::AnalogueGroup(Pipeline& pipeline, std::function<void()> openSourc
     outer->setContentsMargins(0, 0, 0, 0);
     auto* group = new QGroupBox(QStringLiteral("Аналоги данной кодировки"), this);
     outer->addWidget(group);
+    // Compact: the group sits in a narrow column of the " Kestrum " tab.
     auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->setSpacing(2);
     m_check = new QCheckBox(
         QStringLiteral("Проверять аналоги... (в базу внесены\nкнопки PW,key1,play,stop известных ПДУ)"),
         group);
     m_check->setObjectName(QStringLiteral("CheckBoxBaz"));
+    QFont small = m_check->font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1.0));
+    m_check->setFont(small);
     layout->addWidget(m_check);
     auto* row = new QHBoxLayout;
     m_label = new QLabel(group);

@@ -5,18 +5,22 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ravlin {
 
@@ -32,10 +36,27 @@ QWidget* makePlace(const QString& name, QWidget* parent = nullptr) {
     return w;
 }
 
+// A page whose contents may need more room than the window gives: the place inside a frameless
+// scroll box, so a page never makes the window grow.
+QScrollArea* scrollable(QWidget* place) {
+    auto* box = new QScrollArea;
+    box->setObjectName(place->objectName() + QStringLiteral("Scroll"));
+    box->setFrameShape(QFrame::NoFrame);
+    box->setWidgetResizable(true);
+    box->setWidget(place);
+    // Transparent, so the page looks the same as one without a scroll box.
+    box->viewport()->setAutoFillBackground(false);
+    place->setAutoFillBackground(false);
+    return box;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(parent), m_wb(workbench) {
     setObjectName(QStringLiteral("TForm1"));
+    // The window opens at its design size; an explicit minimum keeps the pages' own minimum sizes
+    // from enlarging it (pages that hold more scroll instead).
+    setMinimumSize(kWidth, kHeight);
     resize(kWidth, kHeight);
 
     buildActions();
@@ -49,9 +70,9 @@ MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(pare
     buildHexBaza();
     buildKestrum();
     m_settings = makePlace(QStringLiteral("TabSheetSettings"));
-    m_tabs->addTab(m_settings, QStringLiteral(" Settings "));
+    m_tabs->addTab(scrollable(m_settings), QStringLiteral(" Settings "));
     m_irDistribution = makePlace(QStringLiteral("TabSheetIrDistribution"));
-    m_tabs->addTab(m_irDistribution, QStringLiteral("IR Distribution"));
+    m_tabs->addTab(scrollable(m_irDistribution), QStringLiteral("IR Distribution"));
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
@@ -157,9 +178,10 @@ void MainWindow::buildHexBaza() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheetHexBaza"));
     auto* l = new QVBoxLayout(page);
-    l->setContentsMargins(4, 4, 4, 4);
-    m_hexBaza = makePlace(QStringLiteral("HexBazaArea"), page);
-    l->addWidget(m_hexBaza);
+    l->setContentsMargins(2, 2, 2, 2);
+    l->setSpacing(2);
+    m_hexBaza = makePlace(QStringLiteral("HexBazaArea"));
+    l->addWidget(scrollable(m_hexBaza));
     m_memo = new QPlainTextEdit(page);
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setReadOnly(true);
@@ -168,41 +190,60 @@ void MainWindow::buildHexBaza() {
 }
 
 void MainWindow::buildKestrum() {
+    // From top to bottom: status and length line; inner tabs beside a narrow column with the base
+    // entry and analogue groups; hash result line; oscillogram strip with its readouts. Only the
+    // inner tabs stretch; pages that hold more than they show scroll.
     m_kestrum = new QWidget;
     m_kestrum->setObjectName(QStringLiteral("TabSheetKestrum"));
-    auto* grid = new QGridLayout(m_kestrum);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
+    auto* column = new QVBoxLayout(m_kestrum);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(2);
 
-    m_kestrumTop = makePlace(QStringLiteral("KestrumTopArea"), m_kestrum);
-    grid->addWidget(m_kestrumTop, 0, 0, 1, 2);
+    m_kestrumTop = new QWidget(m_kestrum);
+    m_kestrumTop->setObjectName(QStringLiteral("KestrumTopArea"));
+    auto* top = new QHBoxLayout(m_kestrumTop);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(8);
+    column->addWidget(m_kestrumTop);
 
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(4);
     m_kestrumTabs = new QTabWidget(m_kestrum);
     m_kestrumTabs->setObjectName(QStringLiteral("PageControl2"));
+    m_kestrumTabs->setUsesScrollButtons(true);
+    // Slim tabs, so the four captions fit beside the right column.
+    QFont tabFont = m_kestrumTabs->tabBar()->font();
+    tabFont.setPointSizeF(std::max(6.0, tabFont.pointSizeF() - 1.0));
+    m_kestrumTabs->tabBar()->setFont(tabFont);
+    m_kestrumTabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 2px; }"));
     m_receivedData = makePlace(QStringLiteral("TabSheetReceivedData"));
     m_receptionParams = makePlace(QStringLiteral("TabSheetReceptionParams"));
     m_hashModules = makePlace(QStringLiteral("TabSheetHashModules"));
     m_module96 = makePlace(QStringLiteral("TabSheetModule96"));
-    m_kestrumTabs->addTab(m_receivedData, QStringLiteral(" Принятые данные "));
-    m_kestrumTabs->addTab(m_receptionParams, QStringLiteral(" Параметры приёма "));
-    m_kestrumTabs->addTab(m_hashModules, QStringLiteral("Модули ХЭШирования"));
-    m_kestrumTabs->addTab(m_module96, QStringLiteral("Модуль 96 и другие"));
-    grid->addWidget(m_kestrumTabs, 1, 0, 2, 1);
+    m_kestrumTabs->addTab(scrollable(m_receivedData), QStringLiteral(" Принятые данные "));
+    m_kestrumTabs->addTab(scrollable(m_receptionParams), QStringLiteral(" Параметры приёма "));
+    m_kestrumTabs->addTab(scrollable(m_hashModules), QStringLiteral("Модули ХЭШирования"));
+    m_kestrumTabs->addTab(scrollable(m_module96), QStringLiteral("Модуль 96 и другие"));
+    middle->addWidget(m_kestrumTabs, 1);
 
-    m_baseEntry = makePlace(QStringLiteral("BaseEntryArea"), m_kestrum);
-    grid->addWidget(m_baseEntry, 1, 1);
-    m_analogue = makePlace(QStringLiteral("AnalogueArea"), m_kestrum);
-    grid->addWidget(m_analogue, 2, 1);
+    auto* right = new QWidget(m_kestrum);
+    right->setObjectName(QStringLiteral("KestrumRightColumn"));
+    right->setFixedWidth(kRightColumnWidth);
+    auto* rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(0, 0, 0, 0);
+    rightColumn->setSpacing(2);
+    m_baseEntry = makePlace(QStringLiteral("BaseEntryArea"), right);
+    rightColumn->addWidget(m_baseEntry);
+    m_analogue = makePlace(QStringLiteral("AnalogueArea"), right);
+    rightColumn->addWidget(m_analogue);
+    rightColumn->addStretch(1);
+    middle->addWidget(right);
+    column->addLayout(middle, 1);
 
     m_hashResult = makePlace(QStringLiteral("HashResultArea"), m_kestrum);
-    grid->addWidget(m_hashResult, 3, 0, 1, 2);
+    column->addWidget(m_hashResult);
     m_strip = makePlace(QStringLiteral("StripArea"), m_kestrum);
-    m_strip->setMinimumHeight(69);
-    grid->addWidget(m_strip, 4, 0, 1, 2);
-    grid->setColumnStretch(0, 3);
-    grid->setColumnStretch(1, 2);
-    grid->setRowStretch(1, 1);
-    grid->setRowStretch(2, 1);
+    column->addWidget(m_strip);
 
     m_tabs->addTab(m_kestrum, QStringLiteral(" Kestrum "));
 }

@@ -5,8 +5,10 @@
 //
 // How to put a page in
 // --------------------
-// Every place a subsystem fills is an empty QWidget with a QVBoxLayout (no margins). Build your
-// widget with the Workbench and add it to the place's layout, e.g. in the code that assembles the
+// Every place a subsystem fills is an empty QWidget with a QVBoxLayout (no margins; the top area of
+// " Kestrum " has a QHBoxLayout, its widgets side by side). The inner tabs, the " HEX Baza "
+// controls, " Settings " and "IR Distribution" sit in scroll boxes, so a page never enlarges the window.
+// Build your widget with the Workbench and add it to the place's layout, e.g. in the code that assembles the
 // windows (shell/ui/shell_windows.cpp):
 //
 //     main.hashModulesPage()->layout()->addWidget(new HashPanelWidget(workbench));
@@ -22,7 +24,7 @@
 //   hashResultArea()       hash result line, under the inner tabs
 //   baseEntryArea()        base entry group (record number, names, add/change/delete)
 //   analogueArea()         analogue group ("Аналоги данной кодировки")
-//   stripArea()            oscillogram strip (775 x 69 picture) with its readouts
+//   stripArea()            oscillogram strip (775 x 69 picture in a 779 x 79 box) with its readouts
 //   settingsPage()         " Settings ": test-mode and unknown-button tools
 //   irDistributionPage()   "IR Distribution"
 //
@@ -53,6 +55,8 @@ class MainWindow : public QMainWindow {
 public:
     static constexpr int kWidth = 795;
     static constexpr int kHeight = 580;
+    // Width of the " Kestrum " column that holds the base entry and analogue groups.
+    static constexpr int kRightColumnWidth = 282;
 
     explicit MainWindow(Workbench& workbench, QWidget* parent = nullptr);
 

@@ -1,0 +1,186 @@
+#include "capture/core/oscillogram.h"
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+#include "fakes/simple_fakes.h"
+#include "shell/core/shell_view.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace ravlin;
+
+namespace {
+
+struct Shell {
+    QTemporaryDir dir;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    fakes::RecordingUrlOpener urls;
+    fakes::FixedClock clock;
+    std::unique_ptr<Workbench> wb;
+    std::unique_ptr<ShellWindows> windows;
+
+    Shell() {
+        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
+        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        windows = std::make_unique<ShellWindows>(*wb);
+    }
+    MainWindow& main() { return windows->mainWindow(); }
+
+    // Shows the main window with the given page (and inner page of " Kestrum ") in front.
+    bool showPage(int page, int inner = 0) {
+        main().show();
+        if (!QTest::qWaitForWindowExposed(&main())) return false;
+        main().tabs()->setCurrentIndex(page);
+        main().kestrumTabs()->setCurrentIndex(inner);
+        QApplication::processEvents();
+        return true;
+    }
+};
+
+constexpr int kKestrum = 2;
+
+// True when every pixel of `w` can be painted: nothing of it is clipped by its parents.
+bool wholly(QWidget* w) {
+    return w && w->isVisible() && w->visibleRegion().boundingRect() == w->rect();
+}
+
+} // namespace
+
+class TestShellLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensAtDesignSize_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("inner");
+        for (int page = 0; page < 5; ++page)
+            QTest::addRow("page %d", page) << page << 0;
+        for (int inner = 1; inner < 4; ++inner)
+            QTest::addRow("Kestrum inner %d", inner) << kKestrum << inner;
+    }
+
+    void opensAtDesignSize() {
+        QFETCH(int, page);
+        QFETCH(int, inner);
+        Shell s;
+        QVERIFY(s.showPage(page, inner));
+        QCOMPARE(s.main().size(), QSize(MainWindow::kWidth, MainWindow::kHeight));
+        QCOMPARE(s.main().minimumSize(), QSize(MainWindow::kWidth, MainWindow::kHeight));
+        // The contents need no more room than the window gives them.
+        QTabWidget* tabs = s.main().tabs();
+        const QSize need = tabs->minimumSizeHint();
+        QVERIFY2(need.width() <= tabs->width() && need.height() <= tabs->height(),
+                 qPrintable(QStringLiteral("tabs need %1 x %2, have %3 x %4")
+                                .arg(need.width())
+                                .arg(need.height())
+                                .arg(tabs->width())
+                                .arg(tabs->height())));
+        QWidget* current = tabs->currentWidget();
+        QVERIFY(current->minimumSizeHint().width() <= current->width());
+        QVERIFY(current->minimumSizeHint().height() <= current->height());
+    }
+
+    void userMayEnlargeTheWindow() {
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        s.main().resize(1000, 700);
+        QApplication::processEvents();
+        QCOMPARE(s.main().size(), QSize(1000, 700));
+        s.main().resize(600, 400);
+        QApplication::processEvents();
+        QCOMPARE(s.main().size(), QSize(MainWindow::kWidth, MainWindow::kHeight));
+    }
+
+    void stripBoxIsWhollyVisible() {
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        auto* box = s.main().findChild<QScrollArea*>(QStringLiteral("ScrollBoxDiagram"));
+        QVERIFY(box);
+        QCOMPARE(box->size(), QSize(Oscillogram::kBoxWidth, Oscillogram::kBoxHeight));
+        QVERIFY2(wholly(box), "the strip box is cut off");
+        QVERIFY(box->viewport()->height() >= Oscillogram::kBoxHeight);
+        QVERIFY2(wholly(s.main().findChild<QWidget*>(QStringLiteral("ImageDiagram"))),
+                 "the strip is cut off");
+    }
+
+    void kestrumControlsAreWhollyVisible_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name :
+             {"LabelStatus",   "LabelLength",     "PageControl2",    "EditTiming1",   "EditTiming6",
+              "EditPebr",      "CheckBoxAutoAdd", "LabelUnderMouse", "LabelReadout1", "LabelReadout2",
+              "LabelReadout3", "LabelReadout4",   "LabelReadout5",   "LabelReadout6", "ButtonZoom",
+              "GroupBoxBase",  "BitBtnCl1",       "GroupBoxEntry",   "Edit10",        "ComboBoxKey",
+              "PanelSi1",      "ButtonDey1",      "ButtonDey2",      "ButtonDey3",    "CheckBoxBaz",
+              "AnalogueGroup"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void kestrumControlsAreWhollyVisible() {
+        QFETCH(QString, name);
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        auto* w = s.main().findChild<QWidget*>(name);
+        QVERIFY(w);
+        QVERIFY2(wholly(w), qPrintable(name + QStringLiteral(" is cut off")));
+        // Every text fits its control.
+        QVERIFY2(
+            w->width() >= w->minimumSizeHint().width(),
+            qPrintable(
+                QStringLiteral("%1: %2 < %3").arg(name).arg(w->width()).arg(w->minimumSizeHint().width())));
+    }
+
+    void hexBazaControlsAreWhollyVisible() {
+        Shell s;
+        QVERIFY(s.showPage(1));
+        for (const char* name : {"GroupBoxSave", "GroupBoxWork", "GroupBoxChecks", "ButtonStat", "Memo1"}) {
+            auto* w = s.main().findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(wholly(w), name);
+        }
+    }
+
+    void centredAtDesignSize() {
+        Shell s;
+        // The start-up centres the window before it is shown, by its size alone.
+        emit s.wb->centreMainWindowRequested();
+        QVERIFY(s.showPage(0));
+        const QScreen* screen = s.main().screen();
+        QVERIFY(screen);
+        const QRect area = screen->geometry();
+        QCOMPARE(s.main().size(), QSize(MainWindow::kWidth, MainWindow::kHeight));
+        QCOMPARE(s.main().pos(),
+                 centredPosition(area.size(), QSize(MainWindow::kWidth, MainWindow::kHeight)) +
+                     area.topLeft());
+        // Once shown, the frame counts too.
+        emit s.wb->centreMainWindowRequested();
+        QApplication::processEvents();
+        QCOMPARE(s.main().pos(),
+                 centredPosition(area.size(), s.main().frameGeometry().size()) + area.topLeft());
+    }
+
+    void innerTabsShowAllCaptions() {
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        QTabBar* bar = s.main().kestrumTabs()->tabBar();
+        const QRect last = bar->tabRect(bar->count() - 1);
+        QVERIFY2(last.right() < bar->width(),
+                 qPrintable(QStringLiteral("last tab ends at %1 of %2").arg(last.right()).arg(bar->width())));
+        QVERIFY(bar->tabRect(0).left() >= 0);
+    }
+};
+
+QTEST_MAIN(TestShellLayout)
+#include "test_shell_layout.moc"
