@@ -43,7 +43,10 @@ constexpr DecoderBox kBoxes[] = {
 DecoderPage::DecoderPage(Pipeline& pipeline, DecoderSettings& settings, QWidget* parent)
     : QWidget(parent), m_pipeline(pipeline), m_settings(settings) {
     setObjectName(QStringLiteral("DecoderPage"));
+    // Tight rows, so the twenty boxes and both result lines fit the inner tab without scrolling.
     auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setVerticalSpacing(0);
     int i = 0;
     for (const DecoderBox& d : kBoxes) {
         auto* box = new QCheckBox(QString::fromUtf8(d.caption), this);
