@@ -12,7 +12,8 @@ ButtonRecord makeRecord(int i) {
     r.remoteName = QStringLiteral("Remote %1").arg(i);
     r.buttonName = KeyNamTab::name(i % KeyNamTab::kCount);
     r.hash = QStringLiteral("H%1").arg(i);
-    for (int t = 0; t < kTimingTextCount; ++t) r.timings[t] = QStringLiteral("T%1.%2").arg(i).arg(t);
+    for (int t = 0; t < kTimingTextCount; ++t)
+        r.timings[t] = QStringLiteral("T%1.%2").arg(i).arg(t);
     return r;
 }
 
@@ -46,7 +47,8 @@ private slots:
 
     void limitOf750() {
         ButtonBase base;
-        for (int i = 1; i < 750; ++i) QVERIFY(!base.append(makeRecord(i)).atLimit);
+        for (int i = 1; i < 750; ++i)
+            QVERIFY(!base.append(makeRecord(i)).atLimit);
         const auto at = base.append(makeRecord(750));
         QCOMPARE(at.index, 750);
         QVERIFY(at.atLimit);
@@ -60,7 +62,8 @@ private slots:
 
     void removeKeepsAllFieldsTogether() {
         ButtonBase base;
-        for (int i = 1; i <= 5; ++i) base.append(makeRecord(i));
+        for (int i = 1; i <= 5; ++i)
+            base.append(makeRecord(i));
         base.remove(3);
         QCOMPARE(base.count(), 4);
         QCOMPARE(base.record(1), makeRecord(1));

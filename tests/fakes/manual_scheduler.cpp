@@ -12,7 +12,7 @@ struct ManualScheduler::Entry {
     bool singleShot = false;
     int interval = 0;
     std::int64_t due = 0;
-    std::uint64_t order = 0;  // creation order breaks ties
+    std::uint64_t order = 0; // creation order breaks ties
     std::function<void()> handler;
 };
 

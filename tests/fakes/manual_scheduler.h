@@ -19,7 +19,7 @@ public:
     // Number of live timers that are active.
     int activeCount() const;
 
-    struct Entry;  // internal, shared with the timers it made
+    struct Entry; // internal, shared with the timers it made
 
 private:
     std::int64_t m_now = 0;

@@ -13,10 +13,10 @@ namespace ravlin::fakes {
 // "beep", "info: <text>", "yesno: <text>", "ync: <text>", "open: <default>", "save: <default>".
 class ScriptedDialogs : public Dialogs {
 public:
-    QList<Answer> answers;       // for askYesNo and askYesNoCancel, consumed in order
-    QStringList fileNames;       // for openFileName and saveFileName, consumed in order
+    QList<Answer> answers; // for askYesNo and askYesNoCancel, consumed in order
+    QStringList fileNames; // for openFileName and saveFileName, consumed in order
     QStringList events;
-    QStringList captions;        // caption of every box, in order
+    QStringList captions; // caption of every box, in order
 
     void beep() override { events << QStringLiteral("beep"); }
     void information(const QString& text, const QString& caption = QString()) override {

@@ -20,8 +20,8 @@ private slots:
         QTest::newRow("decimal") << qint64(1234) << 10 << "1234";
         QTest::newRow("negative") << qint64(-26) << 16 << "-1A";
         QTest::newRow("negative letter first") << qint64(-10) << 16 << "-0A";
-        QTest::newRow("most negative") << qint64(std::numeric_limits<qint64>::min()) << 16
-                                       << "-8000000000000000";
+        QTest::newRow("most negative")
+            << qint64(std::numeric_limits<qint64>::min()) << 16 << "-8000000000000000";
     }
     void intToBase() {
         QFETCH(qint64, value);

@@ -32,7 +32,8 @@ private slots:
     }
 
     void characterOutsideCp1251IsWrittenAsQuestionMark() {
-        QCOMPARE(encodeCp1251(QStringLiteral("a€b")), QByteArray("a\x88" "b"));
+        QCOMPARE(encodeCp1251(QStringLiteral("a€b")), QByteArray("a\x88"
+                                                                 "b"));
         QCOMPARE(encodeCp1251(QStringLiteral("x日y✓")), QByteArray("x?y?"));
         QCOMPARE(decodeCp1251(QByteArray("\xC0\xFF")), QStringLiteral("Ая"));
     }
@@ -71,10 +72,14 @@ private slots:
     void extensionCompletion_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "scan" << "scan.bmp";
-        QTest::newRow("case matters") << "scan.BMP" << "scan.BMP.bmp";
-        QTest::newRow("inside") << "a.bmp.old" << "a.bmp.old";
-        QTest::newRow("at first character") << ".bmp" << ".bmp.bmp";
+        QTest::newRow("plain") << "scan"
+                               << "scan.bmp";
+        QTest::newRow("case matters") << "scan.BMP"
+                                      << "scan.BMP.bmp";
+        QTest::newRow("inside") << "a.bmp.old"
+                                << "a.bmp.old";
+        QTest::newRow("at first character") << ".bmp"
+                                            << ".bmp.bmp";
     }
     void extensionCompletion() {
         QFETCH(QString, name);

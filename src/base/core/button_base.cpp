@@ -46,11 +46,14 @@ ButtonBase::AppendResult ButtonBase::append(const ButtonRecord& record) {
     return {m_count, m_count >= kCapacity};
 }
 
-void ButtonBase::setCount(int count) { m_count = std::clamp(count, 0, kCapacity); }
+void ButtonBase::setCount(int count) {
+    m_count = std::clamp(count, 0, kCapacity);
+}
 
 void ButtonBase::clear() {
     m_count = 0;
-    for (auto& r : m_records) r = ButtonRecord();
+    for (auto& r : m_records)
+        r = ButtonRecord();
 }
 
 int ButtonBase::lastIndexOfHash(const QString& hash) const {
@@ -67,7 +70,8 @@ int ButtonBase::firstIndexOfHash(const QString& hash) const {
 
 void ButtonBase::remove(int index) {
     if (index < 1 || index > m_count) return;
-    for (int i = index; i < m_count; ++i) m_records[i] = std::move(m_records[i + 1]);
+    for (int i = index; i < m_count; ++i)
+        m_records[i] = std::move(m_records[i + 1]);
     m_records[m_count] = ButtonRecord();
     --m_count;
 }
@@ -83,8 +87,10 @@ std::vector<ButtonRecord> ButtonBase::records() const {
 
 void ButtonBase::setRecords(const std::vector<ButtonRecord>& records) {
     const int n = std::min<int>(static_cast<int>(records.size()), kCapacity);
-    for (int i = 0; i < n; ++i) m_records[i + 1] = cutNames(records[i]);
-    for (int i = n + 1; i <= kCapacity; ++i) m_records[i] = ButtonRecord();
+    for (int i = 0; i < n; ++i)
+        m_records[i + 1] = cutNames(records[i]);
+    for (int i = n + 1; i <= kCapacity; ++i)
+        m_records[i] = ButtonRecord();
     m_count = n;
 }
 

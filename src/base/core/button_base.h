@@ -57,7 +57,7 @@ public:
     void setRecords(const std::vector<ButtonRecord>& records);
 
 private:
-    std::vector<ButtonRecord> m_records;  // index 0 unused scratch, 1..750
+    std::vector<ButtonRecord> m_records; // index 0 unused scratch, 1..750
     int m_count = 0;
     int m_current = 1;
 };

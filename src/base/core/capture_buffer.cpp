@@ -8,7 +8,8 @@ std::array<QString, kTimingTextCount> timingTextsOf(std::span<const std::int32_t
     std::array<QString, kTimingTextCount> texts;
     int slot = 0;
     for (std::int32_t d : durations) {
-        while (slot < kTimingTextCount && texts[slot].size() >= kDurationsPerTimingText * 3) ++slot;
+        while (slot < kTimingTextCount && texts[slot].size() >= kDurationsPerTimingText * 3)
+            ++slot;
         if (slot == kTimingTextCount) break;
         texts[slot] += IntToBaseWidth(d, 16, 3);
     }

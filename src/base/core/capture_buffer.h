@@ -14,17 +14,19 @@ namespace ravlin {
 struct CaptureBuffer {
     static constexpr int kCapacity = 255;
 
-    std::array<std::int32_t, kCapacity + 1> durations{};  // entry 0 unused
+    std::array<std::int32_t, kCapacity + 1> durations{}; // entry 0 unused
     int count = 0;
     std::int64_t total = 0;
-    bool fromRecord = false;  // false: from the receiver; true: rebuilt from a base record
+    bool fromRecord = false; // false: from the receiver; true: rebuilt from a base record
     double pixelScale = 1.0;
 
     // Durations 1..count as a read-only span (index 0 is duration 1).
     std::span<const std::int32_t> span() const {
         return std::span<const std::int32_t>(durations.data() + 1, static_cast<std::size_t>(count));
     }
-    std::int32_t at(int position) const { return position >= 1 && position <= count ? durations[position] : 0; }
+    std::int32_t at(int position) const {
+        return position >= 1 && position <= count ? durations[position] : 0;
+    }
 
     void clear() {
         durations.fill(0);

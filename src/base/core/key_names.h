@@ -9,9 +9,9 @@ namespace ravlin {
 namespace KeyNamTab {
 
 inline constexpr int kCount = 65;
-inline constexpr int kUnknown = 0;  // "N/A"
-inline constexpr int kRepeat = 63;  // "Hvost", a repeat (tail) signal
-inline constexpr int kLast = 64;    // "Obshaya"
+inline constexpr int kUnknown = 0; // "N/A"
+inline constexpr int kRepeat = 63; // "Hvost", a repeat (tail) signal
+inline constexpr int kLast = 64;   // "Obshaya"
 
 // Name of an index 0..64; empty text for any other index.
 QString name(int index);

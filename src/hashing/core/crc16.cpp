@@ -6,15 +6,20 @@ namespace {
 
 std::uint32_t reflectedStep(std::uint32_t crc, std::uint8_t byte, std::uint32_t polynomial) {
     crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1u) ? (crc >> 1) ^ polynomial : crc >> 1;
+    for (int bit = 0; bit < 8; ++bit)
+        crc = (crc & 1u) ? (crc >> 1) ^ polynomial : crc >> 1;
     return crc & 0xFFFFu;
 }
 
 } // namespace
 
-std::uint32_t crc16ArcStep(std::uint32_t crc, std::uint8_t byte) { return reflectedStep(crc, byte, 0xA001u); }
+std::uint32_t crc16ArcStep(std::uint32_t crc, std::uint8_t byte) {
+    return reflectedStep(crc, byte, 0xA001u);
+}
 
-std::uint32_t crc16KermitStep(std::uint32_t crc, std::uint8_t byte) { return reflectedStep(crc, byte, 0x8408u); }
+std::uint32_t crc16KermitStep(std::uint32_t crc, std::uint8_t byte) {
+    return reflectedStep(crc, byte, 0x8408u);
+}
 
 int shortBurstValue(std::span<const std::int32_t> durations) {
     const auto n = durations.size();

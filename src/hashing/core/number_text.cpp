@@ -38,7 +38,8 @@ QString IntToBaseWidth(std::int64_t value, int base, int width) {
 
 std::int32_t StrToBase(const QString& text, int base) {
     qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u'0') ++i;
+    while (i < text.size() && text.at(i) == u'0')
+        ++i;
     std::uint32_t value = 0;
     for (; i < text.size(); ++i) {
         const QChar c = text.at(i);

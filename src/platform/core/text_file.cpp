@@ -16,7 +16,8 @@ std::optional<TextLines> TextLines::read(const QString& path, QString* error) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString());
+        if (error)
+            *error = QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
@@ -52,14 +53,16 @@ QString TextLines::line(qsizetype number) const {
 bool TextFileWriter::write(const QString& path, const QStringList& lines, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
+        if (error)
+            *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
         return false;
     }
     qsizetype written = 0;
     for (const QString& line : lines) {
         if (failurePoint && failurePoint(written)) {
             file.cancelWriting();
-            if (error) *error = QStringLiteral("Не удаётся записать файл \"%1\": нет места на диске").arg(path);
+            if (error)
+                *error = QStringLiteral("Не удаётся записать файл \"%1\": нет места на диске").arg(path);
             return false;
         }
         QByteArray bytes = encodeCp1251(line);
@@ -73,7 +76,8 @@ bool TextFileWriter::write(const QString& path, const QStringList& lines, QStrin
         ++written;
     }
     if (!file.commit()) {
-        if (error) *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
+        if (error)
+            *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
         return false;
     }
     return true;

@@ -19,20 +19,24 @@ QString captionOr(const QString& caption) {
 QString qtFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) out << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
     return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
 }
 
 } // namespace
 
-void QtDialogs::beep() { QApplication::beep(); }
+void QtDialogs::beep() {
+    QApplication::beep();
+}
 
 void QtDialogs::information(const QString& text, const QString& caption) {
     QMessageBox::information(m_parent, captionOr(caption), text, QMessageBox::Ok);
 }
 
 Answer QtDialogs::askYesNo(const QString& text, const QString& caption) {
-    const auto b = QMessageBox::warning(m_parent, captionOr(caption), text, QMessageBox::Yes | QMessageBox::No);
+    const auto b =
+        QMessageBox::warning(m_parent, captionOr(caption), text, QMessageBox::Yes | QMessageBox::No);
     return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
@@ -48,17 +52,21 @@ QString QtDialogs::openFileName(const QString& filter, const QString& defaultNam
     return QFileDialog::getOpenFileName(m_parent, QString(), defaultName, qtFilter(filter));
 }
 
-QString QtDialogs::saveFileName(const QString& filter, const QString& defaultName, const QString& defaultExtension) {
+QString QtDialogs::saveFileName(const QString& filter, const QString& defaultName,
+                                const QString& defaultExtension) {
     QFileDialog dialog(m_parent, QString(), defaultName, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The overwrite question is the program's own, asked only for non-empty files.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!defaultExtension.isEmpty()) dialog.setDefaultSuffix(defaultExtension.mid(defaultExtension.startsWith(u'.') ? 1 : 0));
+    if (!defaultExtension.isEmpty())
+        dialog.setDefaultSuffix(defaultExtension.mid(defaultExtension.startsWith(u'.') ? 1 : 0));
     dialog.selectFile(QFileInfo(defaultName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
 }
 
-void DesktopUrlOpener::open(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+void DesktopUrlOpener::open(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
 
 } // namespace ravlin

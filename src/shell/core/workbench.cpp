@@ -149,9 +149,10 @@ void Workbench::connectPipeline() {
     b.changeCaption = &editor.view().changeCaption;
     b.countLabel = &editor.view().countLabel;
     b.lastRealName = &m_flags.lastRealButtonName;
-    m_pipeline = std::make_unique<Pipeline>(PipelineState{m_capture, m_base, m_working, m_analogues, m_distribution,
-                                                          m_hashPanel, m_decoder, m_session, m_match},
-                                            m_dialogs, m_timers, std::move(h), b);
+    m_pipeline =
+        std::make_unique<Pipeline>(PipelineState{m_capture, m_base, m_working, m_analogues, m_distribution,
+                                                 m_hashPanel, m_decoder, m_session, m_match},
+                                   m_dialogs, m_timers, std::move(h), b);
     m_poller->hooks().lastBurstRecognised = [this] { return m_pipeline->recognised(); };
     m_hooks.processBurst = [this] {
         m_poller->stopPolling();

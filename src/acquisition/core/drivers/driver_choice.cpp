@@ -46,7 +46,8 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
         choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
     } else if (option.startsWith(QLatin1String("sim:")) && option.size() > 4) {
         auto sim = std::make_unique<SimulatedReceiver>(option.mid(4), now);
-        if (!sim->connected()) choice.error = QStringLiteral("cannot read capture file %1").arg(option.mid(4));
+        if (!sim->connected())
+            choice.error = QStringLiteral("cannot read capture file %1").arg(option.mid(4));
         choice.driver = std::move(sim);
     } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
         auto lirc = std::make_unique<LircReceiver>(option.mid(5), now);
