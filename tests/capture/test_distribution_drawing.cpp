@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 using namespace ravlin;
@@ -38,6 +39,8 @@ private slots:
     void rowsByChoice();
     void histogramDrawing();
     void histogramEqualBoundsGuard();
+    void thresholdFarOutsideRange_data();
+    void thresholdFarOutsideRange();
     void labelHexDropsLeadingZero_data();
     void labelHexDropsLeadingZero();
 };
@@ -139,6 +142,34 @@ void TestDistributionDrawing::histogramEqualBoundsGuard() {
     QVERIFY(labels.divisionGuard);
     QCOMPARE(p.ops.front().x1, 2); // scale 1
     QCOMPARE(linesOf(p, ViewColour::Yellow).size(), std::size_t{2});
+}
+
+void TestDistributionDrawing::thresholdFarOutsideRange_data() {
+    QTest::addColumn<int>("threshold");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("largest") << std::numeric_limits<int>::max() << true;
+    QTest::newRow("smallest") << std::numeric_limits<int>::min() << false;
+    QTest::newRow("negative") << -1 << false;
+}
+
+void TestDistributionDrawing::thresholdFarOutsideRange() {
+    QFETCH(int, threshold);
+    QFETCH(bool, right);
+    DurationHistogram h;
+    h.min = 20;
+    h.max = 40;
+    h.hist[30] = 7;
+    Picture p{kImage2Width, kImage2Height, {}};
+    drawVariableDistribution(p, h, threshold);
+    // The red line stays on its own side of the picture instead of wrapping round.
+    const PictureOp& line = p.ops.front();
+    QCOMPARE(line.colour, ViewColour::Red);
+    QCOMPARE(line.x1, line.x2);
+    if (right)
+        QVERIFY(line.x1 >= kImage2Width);
+    else
+        QVERIFY(line.x1 < 0);
+    QCOMPARE(linesOf(p, ViewColour::Yellow).size(), std::size_t{2 * 21});
 }
 
 void TestDistributionDrawing::labelHexDropsLeadingZero_data() {

@@ -48,7 +48,12 @@ HistogramLabels drawVariableDistribution(Picture& picture, const DurationHistogr
     else
         xScale = static_cast<double>(w) / std::abs(max - min);
     const double yScale = static_cast<double>(h) / peak;
-    const auto x = [&](int v) { return static_cast<int>(std::trunc((v - min) * xScale + 2)); };
+    // Worked out in double and held to a range far outside the picture: the threshold comes from
+    // the "Порог" text, which a settings file can fill with any 32-bit value.
+    const auto x = [&](int v) {
+        const double pos = (static_cast<double>(v) - min) * xScale + 2;
+        return static_cast<int>(std::trunc(std::clamp(pos, -1.0e6, 1.0e6)));
+    };
 
     picture.line(x(threshold), h, x(threshold), 3, ViewColour::Red);
     for (int v = lo; v <= hi; ++v) {
