@@ -349,6 +349,22 @@ private slots:
         QCOMPARE(r.receiver.kindsTold.last(), ReceiverKind::Movrik);
     }
 
+    void kindWrittenWithoutApplyReachesTheDriver() {
+        // A base file's settings block writes the kind text without applying it; the backend must
+        // still encode in the format the conversion reads.
+        Rig r;
+        r.poller.settings().kindText = QStringLiteral("IgorPlug-USB");
+        const qsizetype told = r.receiver.kindsTold.size();
+        r.receiver.queue({0x01, 0x01, 0x01, 0x01, 0x01});
+        r.tick();
+        QCOMPARE(r.receiver.kindsTold.size(), told + 1);
+        QCOMPARE(r.receiver.kind(), ReceiverKind::IgorPlugUsb);
+        QCOMPARE(r.buffer.durations[1], 8);
+        r.poller.startPolling();
+        r.tick();
+        QCOMPARE(r.receiver.kindsTold.size(), told + 1); // told once, not on every read
+    }
+
     void unknownKindTextBecomesMovrik() {
         Rig r;
         r.poller.settings().kindText = QStringLiteral("Igor");

@@ -100,6 +100,9 @@ int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
     if (kind() == ReceiverKind::IgorPlugUdp) {
         if (NetworkDriver* net = m_network.driver()) status = net->DoGetInfraCode(block, kRawBlockMax, count);
     } else if (m_usb) {
+        // The kind text may change without being applied (a base file's settings block); a backend
+        // that encodes durations itself must write the format the conversion reads.
+        if (m_usb->kind() != kind()) m_usb->setKind(kind());
         status = m_usb->DoGetInfraCode(block, kRawBlockMax, count);
     }
     // A driver never hands more than 255 bytes; anything else is treated as its nearest sound value.
