@@ -8,6 +8,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
+#include "ui/ui_shell.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,28 +32,8 @@ namespace {
 
 const QString kPlaceholder = QStringLiteral("Тут будут отображаться значения таймингов кнопки");
 
-struct Shell {
-    QTemporaryDir dir;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualScheduler scheduler;
-    fakes::RecordingUrlOpener urls;
-    fakes::FixedClock clock;
-    fakes::ScriptedReceiver* receiver = nullptr;
-    std::unique_ptr<Workbench> wb;
-    std::unique_ptr<ShellWindows> windows;
-
-    Shell() {
-        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
-        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
-        auto r = std::make_unique<fakes::ScriptedReceiver>();
-        receiver = r.get();
-        wb->setUsbDriver(std::move(r));
-        windows = std::make_unique<ShellWindows>(*wb);
-    }
-    MainWindow& main() { return windows->mainWindow(); }
-    template <typename T> T* find(const char* name) {
-        return main().findChild<T*>(QString::fromLatin1(name));
-    }
+struct Shell : test::UiShell {
+    Shell() : UiShell({}, true) {}
 };
 
 } // namespace

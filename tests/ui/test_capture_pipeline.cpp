@@ -9,6 +9,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
+#include "ui/ui_shell.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -27,27 +28,8 @@
 using namespace ravlin;
 
 namespace {
-struct Shell {
-    QTemporaryDir dir;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualScheduler scheduler;
-    fakes::RecordingUrlOpener urls;
-    fakes::FixedClock clock;
-    std::unique_ptr<Workbench> wb;
-    std::unique_ptr<ShellWindows> windows;
-
-    explicit Shell(const QStringList& baseLines = {QStringLiteral("; none")}) {
-        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
-        TextFileWriter::write(dir.path() + QStringLiteral("/Tarnisk/OpisPl/BazaDannih.baz"), baseLines);
-        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
-        windows = std::make_unique<ShellWindows>(*wb);
-    }
-    MainWindow& main() { return windows->mainWindow(); }
-    template <typename T> T* find(const char* name) {
-        T* w = main().findChild<T*>(QString::fromLatin1(name));
-        if (!w) qWarning() << "no widget" << name;
-        return w;
-    }
+struct Shell : test::UiShell {
+    explicit Shell(const QStringList& baseLines = {QStringLiteral("; none")}) : UiShell(baseLines) {}
     // Brings " Kestrum " and its inner page to the front, as the user would.
     void showKestrum(KestrumPage inner) {
         main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));

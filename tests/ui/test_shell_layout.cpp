@@ -7,6 +7,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
+#include "ui/ui_shell.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,21 +25,7 @@ using namespace ravlin;
 
 namespace {
 
-struct Shell {
-    QTemporaryDir dir;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualScheduler scheduler;
-    fakes::RecordingUrlOpener urls;
-    fakes::FixedClock clock;
-    std::unique_ptr<Workbench> wb;
-    std::unique_ptr<ShellWindows> windows;
-
-    Shell() {
-        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
-        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
-        windows = std::make_unique<ShellWindows>(*wb);
-    }
-    MainWindow& main() { return windows->mainWindow(); }
+struct Shell : test::UiShell {
 
     // Shows the main window with the given page (and inner page of " Kestrum ") in front.
     bool showPage(int page, int inner = 0) {

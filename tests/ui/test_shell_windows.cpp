@@ -7,6 +7,7 @@
 #include "shell/ui/link_label.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
+#include "ui/ui_shell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,23 +29,11 @@ using namespace ravlin;
 
 namespace {
 
-struct Shell {
-    QTemporaryDir dir;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualScheduler scheduler;
-    fakes::RecordingUrlOpener urls;
-    fakes::FixedClock clock;
-    std::unique_ptr<Workbench> wb;
-    std::unique_ptr<ShellWindows> windows;
-
+struct Shell : test::UiShell {
     Shell() {
-        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
-        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
-        windows = std::make_unique<ShellWindows>(*wb);
         windows->showLauncher();
         wb->startup().begin();
     }
-    MainWindow& main() { return windows->mainWindow(); }
     LauncherWindow& launcher() { return windows->launcher(); }
     template <typename T> T* find(QWidget& w, const char* name) {
         return w.findChild<T*>(QString::fromLatin1(name));

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "fakes/manual_scheduler.h"
+#include "fakes/scripted_dialogs.h"
+#include "fakes/scripted_receiver.h"
+#include "fakes/simple_fakes.h"
+#include "platform/core/text_file.h"
+#include "shell/core/startup.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/shell_windows.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace ravlin::test {
+
+// The workbench and all its windows over fakes, in a temporary application directory holding
+// Tarnisk/OpisPl. `baseLines`, when given, become the known-remotes file; with `scriptedReceiver`
+// a ScriptedReceiver stands behind the USB port.
+struct UiShell {
+    QTemporaryDir dir;
+    fakes::ScriptedDialogs dialogs;
+    fakes::ManualScheduler scheduler;
+    fakes::RecordingUrlOpener urls;
+    fakes::FixedClock clock;
+    fakes::ScriptedReceiver* receiver = nullptr;
+    std::unique_ptr<Workbench> wb;
+    std::unique_ptr<ShellWindows> windows;
+
+    explicit UiShell(const QStringList& baseLines = {}, bool scriptedReceiver = false) {
+        QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
+        if (!baseLines.isEmpty())
+            TextFileWriter::write(dir.path() + QStringLiteral("/Tarnisk/OpisPl/BazaDannih.baz"), baseLines);
+        wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        if (scriptedReceiver) {
+            auto r = std::make_unique<fakes::ScriptedReceiver>();
+            receiver = r.get();
+            wb->setUsbDriver(std::move(r));
+        }
+        windows = std::make_unique<ShellWindows>(*wb);
+    }
+
+    MainWindow& main() { return windows->mainWindow(); }
+    template <typename T> T* find(const char* name) {
+        return main().findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+} // namespace ravlin::test
