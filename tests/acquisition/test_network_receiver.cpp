@@ -1,3 +1,4 @@
+#include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/network_receiver.h"
 
 #include "fakes/scripted_dialogs.h"
@@ -69,6 +70,71 @@ private slots:
         n.stop();
         QCOMPARE(drv.calls, QStringList({"close"}));
         QCOMPARE(d.events, QStringList({"beep", "info: Произошёл сбой библиотеки N - -3"}));
+    }
+
+    void startFailureIsReportedAndNotRunning() {
+        ReceptionSettings s;
+        fakes::ScriptedDialogs d;
+        fakes::ScriptedNetworkDriver drv;
+        NetworkReceiver n(s, d);
+        n.setDriver(&drv);
+        s.address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
+        drv.initResult = 2;
+        n.start();
+        QVERIFY(!n.isRunning());
+        QCOMPARE(d.events, QStringList({"beep", "beep", "info: Произошёл сбой библиотеки N - 2"}));
+        drv.initResult = 0;
+        n.start(); // not running, so a second start tries again
+        QVERIFY(n.isRunning());
+        QCOMPARE(drv.calls, QStringList({"init 127.0.0.1 6668", "init 127.0.0.1 6668"}));
+    }
+
+    // The real driver refuses what it cannot use; the receiver stays stopped and every read says
+    // "not connected".
+    void realDriverRefusesBadAddressOrPort_data() {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("code");
+        QTest::newRow("part not a number") << "1x"
+                                           << "6668" << int(UdpReceiver::InitBadAddress);
+        QTest::newRow("part too large") << "256"
+                                        << "6668" << int(UdpReceiver::InitBadAddress);
+        QTest::newRow("empty part") << ""
+                                    << "6668" << int(UdpReceiver::InitBadAddress);
+        QTest::newRow("port zero") << "1"
+                                   << "0" << int(UdpReceiver::InitBadPort);
+        QTest::newRow("port too large") << "1"
+                                        << "65536" << int(UdpReceiver::InitBadPort);
+        QTest::newRow("port not a number") << "1"
+                                           << "66a" << int(UdpReceiver::InitBadPort);
+        QTest::newRow("port empty") << "1"
+                                    << "" << int(UdpReceiver::InitBadPort);
+    }
+    void realDriverRefusesBadAddressOrPort() {
+        QFETCH(QString, last);
+        QFETCH(QString, port);
+        QFETCH(int, code);
+        ReceptionSettings s;
+        s.address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), last};
+        s.port = port;
+        s.kindText = QStringLiteral("IgorPlug-UDP");
+        fakes::ScriptedDialogs d;
+        UdpReceiver drv;
+        NetworkReceiver n(s, d);
+        n.setDriver(&drv);
+        n.start();
+        QVERIFY(!n.isRunning());
+        QVERIFY(!drv.isOpen());
+        QCOMPARE(d.events.last(), QStringLiteral("info: Произошёл сбой библиотеки N - %1").arg(code));
+        std::uint8_t block[256] = {};
+        std::int32_t count = 5;
+        QCOMPARE(drv.DoGetInfraCode(block, 255, count), 1);
+        QCOMPARE(count, 0);
+        // Nothing was opened, so "Stop" reports the driver's close code.
+        n.stop();
+        QCOMPARE(
+            d.events.last(),
+            QStringLiteral("info: Произошёл сбой библиотеки N - %1").arg(UdpReceiver::kCloseNothingOpen));
     }
 
     void stubIsNotConnected() {

@@ -56,12 +56,13 @@ class ScriptedNetworkDriver : public NetworkDriver {
 public:
     std::deque<ScriptedRead> reads;
     int idleStatus = 0;
+    int initResult = 0;
     int closeResult = 0;
     QStringList calls; // "init ADDRESS PORT", "close", "read"
 
     int InitUDP(const QString& address, const QString& port) override {
         calls << QStringLiteral("init %1 %2").arg(address, port);
-        return 0;
+        return initResult;
     }
     int DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& count) override;
     int CloseUDP() override {

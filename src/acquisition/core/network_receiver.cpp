@@ -12,7 +12,13 @@ void NetworkReceiver::start() {
     if (m_running) return;
     const QString address = m_settings.addressText();
     m_dialogs.beep();
-    if (m_driver) m_driver->InitUDP(address, m_settings.port);
+    const int code = m_driver ? m_driver->InitUDP(address, m_settings.port) : 0;
+    // A driver that cannot start (an address or port it cannot use) is reported as a close failure is,
+    // and the receiver is not marked running.
+    if (code != 0) {
+        report(code);
+        return;
+    }
     m_running = true;
 }
 
@@ -35,10 +41,12 @@ void NetworkReceiver::stop() {
 
 void NetworkReceiver::closeDriver() {
     const int code = m_driver ? m_driver->CloseUDP() : 0;
-    if (code != 0) {
-        m_dialogs.beep();
-        m_dialogs.information(QStringLiteral("Произошёл сбой библиотеки N - ") + QString::number(code));
-    }
+    if (code != 0) report(code);
+}
+
+void NetworkReceiver::report(int code) {
+    m_dialogs.beep();
+    m_dialogs.information(QStringLiteral("Произошёл сбой библиотеки N - ") + QString::number(code));
 }
 
 } // namespace ravlin

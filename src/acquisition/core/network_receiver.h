@@ -17,7 +17,8 @@ public:
     NetworkDriver* driver() const { return m_driver; }
     bool isRunning() const { return m_running; }
 
-    // Start: nothing when running; else beep, InitUDP(address, port), running.
+    // Start: nothing when running; else beep, InitUDP(address, port), running; a failure of InitUDP is
+    // reported in the words of Close and leaves the receiver stopped.
     void start();
     // Close: nothing unless running; else not running, CloseUDP, a non-zero code reported.
     void close();
@@ -28,6 +29,7 @@ public:
 
 private:
     void closeDriver();
+    void report(int code);
 
     const ReceptionSettings& m_settings;
     Dialogs& m_dialogs;
