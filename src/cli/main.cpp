@@ -1,4 +1,5 @@
 #include "cli/hash_command.h"
+#include "cli/netrx_command.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,10 +14,13 @@ int main(int argc, char** argv) {
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
         (args.first() == QLatin1String("hash") && args.contains(QStringLiteral("--help")))) {
         (args.isEmpty() ? err : out) << ravlin::cli::usageText();
+        if (!args.isEmpty() && args.first() != QLatin1String("hash"))
+            out << '\n' << ravlin::cli::netrxUsageText();
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("hash")) return ravlin::cli::runHash(args, out, err);
+    if (command == QLatin1String("netrx")) return ravlin::cli::runNetrx(args, out, err);
     err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
     return 2;
 }

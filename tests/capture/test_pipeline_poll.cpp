@@ -1,7 +1,11 @@
 // From a received burst through the poll tick to the lookup: the poller stores the burst and hands
 // it to the pipeline, which processes it and lets polling resume.
+#include "acquisition/core/drivers/mode2.h"
+#include "acquisition/core/drivers/udp_emulator.h"
+#include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/drivers/usb_driver.h"
 #include "acquisition/core/poller.h"
+#include "acquisition/core/signal_generator.h"
 #include "capture/pipeline_fixture.h"
 
 #include <QtTest>
@@ -97,6 +101,7 @@ private slots:
     void receivedBurstsAreProcessedOneAtATime();
     void namedButtonIsFoundOnNextPress();
     void knownRemoteIsReported();
+    void networkBurstsAreRecognisedLikeUsbBursts();
 };
 
 void TestPipelinePoll::receivedBurstsAreProcessedOneAtATime() {
@@ -153,6 +158,55 @@ void TestPipelinePoll::knownRemoteIsReported() {
     rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
     QCOMPARE(rig.pipeline.view().analogue.label, QStringLiteral("КНОПКА ЕСТЬ В БАЗЕ."));
     QVERIFY(rig.pipeline.view().analogue.seeButtonVisible);
+}
+
+// The same presses through the USB port and through the network receiver (emulator on loopback,
+// "IgorPlug-UDP" blocks converted x4 then x2) give the same recognised hashes.
+void TestPipelinePoll::networkBurstsAreRecognisedLikeUsbBursts() {
+    // Pulse-distance formats, which the decoder tells by the ratio of their durations (its bi-phase,
+    // Sony and JVC windows are fixed in Movrik units).
+    const std::vector<SignalGenerator::Micros> presses{SignalGenerator::nec(0x04, 0x08),
+                                                       SignalGenerator::pulseDistance48({1, 2, 3, 4, 5, 6}),
+                                                       SignalGenerator::necExtended(0x1234, 0x56)};
+    PollRig usb;
+    std::vector<CapturedBurst> bursts;
+    QStringList usbHashes;
+    for (const auto& micros : presses) {
+        const auto bytes = encodeMicros(ReceiverKind::Movrik, micros);
+        bursts.push_back({0, bytes, ReceiverKind::Movrik});
+        usb.receiver.blocks.push_back(bytes);
+        usb.scheduler.advance(usb.poller.pollIntervalMs() + 5);
+        QVERIFY(usb.pipeline.recognised());
+        usbHashes << usb.working.hash;
+    }
+
+    UdpEmulator emulator(bursts);
+    QVERIFY(emulator.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    UdpReceiver driver;
+    PollRig net;
+    ReceptionSettings& s = net.poller.settings();
+    s.address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
+    s.port = QString::number(emulator.port());
+    s.kindText = QStringLiteral("IgorPlug-UDP");
+    net.poller.setNetworkDriver(&driver);
+    net.poller.applyReceiverKind();
+    QVERIFY(net.poller.network().isRunning());
+    QStringList netHashes;
+    bool allRecognised = true;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const int before = net.processed;
+            net.scheduler.advance(net.poller.pollIntervalMs() + 5);
+            if (net.processed > before) {
+                allRecognised = allRecognised && net.pipeline.recognised();
+                netHashes << net.working.hash;
+            }
+            return netHashes.size() == usbHashes.size();
+        },
+        3000));
+    QCOMPARE(netHashes, usbHashes);
+    QVERIFY(allRecognised);
+    QCOMPARE(net.poller.view().statusText, QStringLiteral("Status : OK!"));
 }
 
 QTEST_GUILESS_MAIN(TestPipelinePoll)

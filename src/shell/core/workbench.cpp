@@ -1,6 +1,7 @@
 #include "shell/core/workbench.h"
 
 #include "acquisition/core/drivers/simulated_receiver.h"
+#include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/receiver_kind.h"
 #include "shell/core/startup.h"
 
@@ -97,7 +98,7 @@ void Workbench::loadRemoteDescriptionStandIn() {
 
 void Workbench::connectReceiver() {
     m_usbDriver = std::make_unique<SimulatedReceiver>();
-    m_networkDriver = std::make_unique<NetworkDriverStub>();
+    m_networkDriver = std::make_unique<UdpReceiver>();
     m_poller = std::make_unique<Poller>(m_timers, m_dialogs, m_capture, m_working, m_base);
     m_poller->setUsbDriver(m_usbDriver.get());
     m_poller->setNetworkDriver(m_networkDriver.get());

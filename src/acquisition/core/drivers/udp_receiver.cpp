@@ -75,9 +75,10 @@ int UdpReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& coun
     // A failed send (no route, no interface) only shows as the missing answer.
     m_socket->writeDatagram(udp::pollDatagram(), m_address, m_port);
     logDrops(now);
-    if (!m_queue.empty() && block) {
+    const int limit = std::clamp(max, 0, kRawBlockMax);
+    if (!m_queue.empty() && block && limit > 0) {
         const QByteArray& b = m_queue.front();
-        const int n = std::min({static_cast<int>(b.size()), std::clamp(max, 0, kRawBlockMax)});
+        const int n = std::min(static_cast<int>(b.size()), limit);
         std::memcpy(block, b.constData(), static_cast<std::size_t>(n));
         count = n;
         m_queue.pop_front();

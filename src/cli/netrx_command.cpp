@@ -1,0 +1,106 @@
+#include "cli/netrx_command.h"
+
+#include "acquisition/core/drivers/capture_file.h"
+#include "acquisition/core/drivers/udp_emulator.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QTimer>
+
+namespace ravlin::cli {
+
+namespace {
+
+// The longest run --seconds accepts (a day).
+constexpr int kMaxSeconds = 24 * 3600;
+
+} // namespace
+
+std::optional<NetrxOptions> parseNetrxOptions(const QStringList& args, QString* error) {
+    NetrxOptions o;
+    bool havePort = false;
+    auto fail = [error](const QString& why) {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a != QLatin1String("--port") && a != QLatin1String("--bind") && a != QLatin1String("--capture") &&
+            a != QLatin1String("--seconds"))
+            return fail(QStringLiteral("unknown option \"%1\"").arg(a));
+        if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(a));
+        const QString v = args[++i];
+        bool ok = false;
+        if (a == QLatin1String("--port")) {
+            const uint p = v.toUInt(&ok, 10);
+            if (!ok || p > 65535) return fail(QStringLiteral("bad port \"%1\" (0..65535)").arg(v));
+            o.port = static_cast<quint16>(p);
+            havePort = true;
+        } else if (a == QLatin1String("--bind")) {
+            if (QHostAddress(v).isNull()) return fail(QStringLiteral("bad address \"%1\"").arg(v));
+            o.bind = v;
+        } else if (a == QLatin1String("--capture")) {
+            o.capture = v;
+        } else {
+            const int s = v.toInt(&ok, 10);
+            if (!ok || s < 1 || s > kMaxSeconds)
+                return fail(QStringLiteral("bad --seconds \"%1\" (1..%2)").arg(v).arg(kMaxSeconds));
+            o.seconds = s;
+        }
+    }
+    if (!havePort) return fail(QStringLiteral("--port is required"));
+    if (o.capture.isEmpty()) return fail(QStringLiteral("--capture is required"));
+    return o;
+}
+
+int runNetrx(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        out << netrxUsageText();
+        return 0;
+    }
+    QString error;
+    const std::optional<NetrxOptions> o = parseNetrxOptions(args, &error);
+    if (!o) {
+        err << "ravlin-cli netrx: " << error << "\nTry 'ravlin-cli netrx --help'.\n";
+        return 2;
+    }
+    bool readable = false;
+    const CaptureFile file = CaptureFile::read(o->capture, &readable);
+    if (!readable) {
+        err << "ravlin-cli netrx: cannot read " << o->capture << '\n';
+        return 2;
+    }
+    for (const QString& p : file.problems)
+        err << "ravlin-cli netrx: " << o->capture << ": " << p << " (skipped)\n";
+    UdpEmulator emulator(file.bursts);
+    if (emulator.blocks().empty()) {
+        err << "ravlin-cli netrx: " << o->capture << " holds no bursts\n";
+        return 2;
+    }
+    if (!emulator.listen(QHostAddress(o->bind), o->port, &error)) {
+        err << "ravlin-cli netrx: cannot listen on " << o->bind << ':' << o->port << ": " << error << '\n';
+        return 2;
+    }
+    out << "ravlin-cli netrx: serving " << emulator.blocks().size() << " bursts on " << o->bind << ':'
+        << emulator.port() << Qt::endl;
+    if (o->seconds > 0) QTimer::singleShot(o->seconds * 1000, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+    out << "ravlin-cli netrx: " << emulator.polls() << " polls answered, " << emulator.served()
+        << " bursts served" << Qt::endl;
+    return 0;
+}
+
+QString netrxUsageText() {
+    return QStringLiteral(
+        "Usage: ravlin-cli netrx --port P [--bind ADDRESS] --capture FILE [--seconds N]\n"
+        "\n"
+        "netrx: acts as a network receiver (\"IgorPlug-UDP\") for the workbench: answers its polls with\n"
+        "the bursts of a capture file as \"IgorPlug-UDP\" blocks, one burst per poll once its delay has\n"
+        "passed, from the first again after the last, and with keep-alives in between.\n"
+        "  --port P         UDP port to listen on (0 picks a free one; the port is printed at start)\n"
+        "  --bind ADDRESS   address to listen on (default 127.0.0.1)\n"
+        "  --capture FILE   capture file to serve\n"
+        "  --seconds N      stop after N seconds (default: run until interrupted)\n");
+}
+
+} // namespace ravlin::cli
