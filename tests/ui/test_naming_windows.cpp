@@ -1,3 +1,4 @@
+#include "base/core/key_names.h"
 #include "base/ui/name_picture_window.h"
 #include "base/ui/remote_picture.h"
 #include "ui/ui_shell.h"
@@ -97,6 +98,26 @@ private slots:
         QCOMPARE(RemotePicture::decode(bytes).size(), size);
     }
 
+    // The shipped remotes: each picture reads, each zone lies on it and names a standard button.
+    void demoRemotesAreWhole() {
+        for (int n = 1; n <= 7; ++n) {
+            const QString code = QStringLiteral("A0%1").arg(n);
+            QFile picture(kDemo + code + QStringLiteral(".jpg"));
+            QVERIFY(picture.open(QIODevice::ReadOnly));
+            QVERIFY(picture.size() < 64 * 1024);
+            QCOMPARE(RemotePicture::decode(picture.readAll()).size(), QSize(200, 600));
+            const auto lines = TextLines::read(kDemo + code + QStringLiteral(".txt"));
+            QVERIFY(lines);
+            const RemoteDescription::ReadResult r = RemoteDescription::read(*lines);
+            QCOMPARE(int(r.zones.size()), r.announced);
+            QVERIFY(r.zones.size() >= 15);
+            for (const RemoteZone& z : r.zones) {
+                QVERIFY2(KeyNamTab::indexOf(z.name) > 0, qPrintable(code + u' ' + z.name));
+                QVERIFY(0 <= z.x1 && z.x1 < z.x2 && z.x2 < 100 && 0 <= z.y1 && z.y1 < z.y2 && z.y2 < 700);
+            }
+        }
+    }
+
     // Start-up loads A01; the tool bar opens the window; the pointer names buttons; a double
     // click names the burst on screen and stores it.
     void demoRemoteNamesItsButtons() {
@@ -183,6 +204,16 @@ private slots:
         QTest::keyClick(ascending->lineEdit(), Qt::Key_Return);
         QCOMPARE(ascending->currentText(), QStringLiteral("Mute"));
         QCOMPARE(s.mainName(), QStringLiteral("Mute"));
+        // "Изменить текущую" stores the burst on screen under the chosen name.
+        s.wb->working().hash = QStringLiteral("00FF");
+        s.wb->baseEditor().view().changeCaption = BaseEntryView::kAddCaption;
+        s.in<QPushButton>(w, "ButtonChange")->click();
+        QCOMPARE(s.wb->base().count(), 1);
+        QCOMPARE(s.wb->base().record(1).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(s.in<QLabel>(w, "Panel1")->text(), QStringLiteral("Уникален"));
+        s.in<QRadioButton>(w, "RadioButton1")->click();
+        s.in<QComboBox>(w, "ComboBox2")->textActivated(QStringLiteral("Mute"));
+        QCOMPARE(s.in<QLabel>(w, "Panel1")->text(), QStringLiteral("Повторяется в 1"));
     }
 };
 
