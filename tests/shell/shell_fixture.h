@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/core/remote_description.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
 #include "fakes/simple_fakes.h"
@@ -24,11 +25,14 @@ struct ShellFixture {
     std::unique_ptr<Workbench> wb;
 
     // With `withBase` a known-remotes base of comment lines only; with `withRemote` the first
-    // remote's description file A01.txt.
+    // remote's description file A01.txt and a file standing for its picture A01.jpg.
     explicit ShellFixture(bool withBase = true, bool withRemote = true) {
         QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
         if (withBase) writeData(QStringLiteral("BazaDannih.baz"), {QStringLiteral("; comment only")});
-        if (withRemote) writeData(QStringLiteral("A01.txt"), {QStringLiteral("0"), QStringLiteral("0")});
+        if (withRemote) {
+            writeData(QStringLiteral("A01.txt"), RemoteDescription::lines({}));
+            writeData(QStringLiteral("A01.jpg"), {QStringLiteral("picture")});
+        }
         wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
     }
 

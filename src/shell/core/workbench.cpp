@@ -5,25 +5,23 @@
 #include "acquisition/core/receiver_kind.h"
 #include "shell/core/startup.h"
 
-#include <QFileInfo>
 #include <QUrl>
 
 namespace ravlin {
 
 namespace {
 const QString kExitQuestion = QStringLiteral("Буфер содержит данные...\r\nВыйти с потерей данных?");
-const QString kRemoteBaseMissing = QStringLiteral("Немогу подгрузить базу пульта!!!");
 } // namespace
 
 Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Clock& clock, QString appDir,
                      QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_timers(timers, [this] { emit changed(); }), m_urls(urls),
       m_clock(clock), m_appDir(std::move(appDir)) {
-    m_hooks.loadRemoteDescription = [this] { loadRemoteDescriptionStandIn(); };
     connectStripAndBase();
     connectReceiver();
     connectPipeline();
     connectBaseFiles();
+    connectNaming();
     m_startup = std::make_unique<Startup>(*this);
 }
 
@@ -86,14 +84,6 @@ void Workbench::connectStripAndBase() {
         m_oscillogram->clear();
         if (m_hooks.clearVariableDistributionPicture) m_hooks.clearVariableDistributionPicture();
     };
-}
-
-void Workbench::loadRemoteDescriptionStandIn() {
-    const QString path =
-        dataPath(QStringLiteral("Tarnisk/OpisPl/") + m_namePicture.remoteCode + QStringLiteral(".txt"));
-    if (QFileInfo(path).isFile()) return;
-    m_dialogs.beep();
-    log(kRemoteBaseMissing);
 }
 
 void Workbench::connectReceiver() {

@@ -26,6 +26,8 @@
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/name_choice.h"
+#include "base/core/name_picture.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
@@ -57,8 +59,7 @@ struct ShellHooks {
     std::function<void()> startSlowPolling;
     // The network receiver's close command, run when the main window closes.
     std::function<void()> closeNetworkReceiver;
-    // The name-by-picture window's load command for the current remote code. The workbench
-    // installs a stand-in that only reports a missing description file.
+    // The name-by-picture window's load command ("O") for the current remote code.
     std::function<void()> loadRemoteDescription;
     // Processing of the burst in the capture buffer after go-to-record: polling stops and the
     // processing run starts. Until the pipeline fills it, polling only restarts.
@@ -69,12 +70,6 @@ struct ShellHooks {
     std::function<void()> clearVariableDistributionPicture;
     // Duration unit of the receiver in use, in milliseconds (the strip's readouts).
     std::function<double()> durationUnitMs;
-};
-
-// State of the name-by-picture window the start-up sets before loading the first remote.
-struct NamePictureState {
-    QString remoteCode;   // file name of the remote's files, e.g. "A01"
-    QString selectorText; // text of the remote selector, e.g. "A1"
 };
 
 // Flags and counters of the main window's module that the shell itself reads.
@@ -113,6 +108,9 @@ public:
     HashPanelSettings& hashPanel() { return m_hashPanel; }
     FileDialogPresets& presets() { return m_presets; }
     NamePictureState& namePicture() { return m_namePicture; }
+    // The naming aids: name by picture (TForm2) and name choice (TForm8).
+    NamePicture& namePictureAid() { return *m_namePictureAid; }
+    NameChoice& nameChoice() { return *m_nameChoice; }
     ShellFlags& flags() { return m_flags; }
     ShellHooks& hooks() { return m_hooks; }
     ResultLog& resultLog() { return m_log; }
@@ -187,11 +185,11 @@ signals:
     void quitRequested(); // close the launcher and end the process
 
 private:
-    void loadRemoteDescriptionStandIn();
     void connectStripAndBase();
     void connectReceiver();
     void connectPipeline();
     void connectBaseFiles();
+    void connectNaming();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -231,6 +229,8 @@ private:
     BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
+    std::unique_ptr<NamePicture> m_namePictureAid;
+    std::unique_ptr<NameChoice> m_nameChoice;
     std::unique_ptr<Startup> m_startup;
 };
 

@@ -4,6 +4,8 @@
 #include "base/core/analogue_base.h"
 #include "base/ui/base_entry_group.h"
 #include "base/ui/base_files_panel.h"
+#include "base/ui/name_choice_window.h"
+#include "base/ui/name_picture_window.h"
 #include "base/ui/sources_window.h"
 #include "capture/ui/bitmap_save.h"
 #include "capture/ui/distribution_page.h"
@@ -68,6 +70,24 @@ std::unique_ptr<QWidget> sourcesWindow(Workbench& wb, MainWindow&) {
     return w;
 }
 
+// "Имя по рисунку" and "Выбор имени", opened from the tool bar's "Pult" and "Выбор имени".
+template <typename W>
+std::unique_ptr<QWidget> namingWindow(W* w, Workbench& wb, MainWindow& main, const char* tool) {
+    QObject::connect(&wb, &Workbench::changed, w, &W::refresh);
+    QObject::connect(w, &W::changed, &wb, &Workbench::notifyChanged);
+    if (QAction* a = main.action(QString::fromUtf8(tool)))
+        QObject::connect(a, &QAction::triggered, w, [w, &main] { w->showCentredOver(main); });
+    return std::unique_ptr<QWidget>(w);
+}
+
+std::unique_ptr<QWidget> namePictureWindow(Workbench& wb, MainWindow& main) {
+    return namingWindow(new NamePictureWindow(wb.namePictureAid()), wb, main, "Pult");
+}
+
+std::unique_ptr<QWidget> nameChoiceWindow(Workbench& wb, MainWindow& main) {
+    return namingWindow(new NameChoiceWindow(wb.nameChoice()), wb, main, "Выбор имени");
+}
+
 // The processing run's widgets: the hash-modules and decoder tabs, the hash result line, the
 // analogue group and the IR Distribution tab.
 template <typename W> void place(Workbench& wb, QWidget* area, W* widget) {
@@ -112,12 +132,12 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
 // Secondary windows in creation order.
 const SecondaryWindow kSecondaryWindows[] = {
     {"TForm3", "Операции с Eprom", emptyWindow},
-    {"TForm2", "Имя по рисунку", emptyWindow},
+    {"TForm2", "Имя по рисунку", namePictureWindow},
     {"TForm5", "Визуализация совпадений", emptyWindow},
     {"TForm4", "Создаём слепок кодировки", emptyWindow},
     {"TForm6", "Настройка графики и зума", zoomWindow},
     {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
-    {"TForm8", "Выбор имени", emptyWindow},
+    {"TForm8", "Выбор имени", nameChoiceWindow},
     {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
     {"TForm11", "Источник", sourcesWindow},
 };
