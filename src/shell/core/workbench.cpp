@@ -23,6 +23,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectReceiver();
     connectPipeline();
     connectBaseFiles();
+    connectSession();
     m_startup = std::make_unique<Startup>(*this);
 }
 
@@ -55,6 +56,7 @@ void Workbench::mainWindowClosing() {
     m_flags.exited = true;
     if (m_hooks.closeNetworkReceiver) m_hooks.closeNetworkReceiver();
     m_startup->stop();
+    stopSessionAndMatch();
     emit quitRequested();
 }
 
