@@ -72,6 +72,7 @@ private slots:
     void targetOneMakesTwoPasses() {
         Session s;
         s.setOptions(true);
+        s.wb->rescanFlags().rescanned = true;
         s.startWithTarget(QStringLiteral("1"));
         QCOMPARE(s.options(), (QList<bool>{false, false, false}));
         QVERIFY(!s.wb->rescanFlags().rescanned);
