@@ -22,6 +22,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectPipeline();
     connectBaseFiles();
     connectNaming();
+    connectSession();
     m_startup = std::make_unique<Startup>(*this);
 }
 
@@ -54,6 +55,7 @@ void Workbench::mainWindowClosing() {
     m_flags.exited = true;
     if (m_hooks.closeNetworkReceiver) m_hooks.closeNetworkReceiver();
     m_startup->stop();
+    stopSessionAndMatch();
     emit quitRequested();
 }
 

@@ -28,6 +28,8 @@
 #include "base/core/capture_buffer.h"
 #include "base/core/name_choice.h"
 #include "base/core/name_picture.h"
+#include "base/core/capture_session.h"
+#include "base/core/match_visualisation.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
@@ -37,6 +39,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
+#include "platform/core/tune_player.h"
 #include "platform/core/url_opener.h"
 #include "shell/core/notifying_timer_factory.h"
 #include "shell/core/shell_view.h"
@@ -158,6 +161,13 @@ public:
     void applyBaseFileSettings(const BaseFileSettings& settings);
     // The hash box of the burst on screen (shared by the base-entry commands and the processing run).
     QString& hashBox() { return m_hashBox; }
+    // The capture-session window and the match-visualisation window with the player of its tune
+    // (silent until main() gives a real one).
+    CaptureSession& captureSession() { return *m_captureSession; }
+    MatchVisualisation& matchVisualisation() { return *m_matchVisualisation; }
+    void setTunePlayer(std::unique_ptr<TunePlayer> player);
+    // "Создание слепка": the current-record display is reset and the session window opens.
+    void openCaptureSession();
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
 
@@ -190,6 +200,8 @@ private:
     void connectPipeline();
     void connectBaseFiles();
     void connectNaming();
+    void connectSession();
+    void stopSessionAndMatch();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -231,6 +243,9 @@ private:
     std::unique_ptr<Rescan> m_rescan;
     std::unique_ptr<NamePicture> m_namePictureAid;
     std::unique_ptr<NameChoice> m_nameChoice;
+    std::unique_ptr<TunePlayer> m_tunePlayer;
+    std::unique_ptr<MatchVisualisation> m_matchVisualisation;
+    std::unique_ptr<CaptureSession> m_captureSession;
     std::unique_ptr<Startup> m_startup;
 };
 

@@ -1,5 +1,6 @@
 #include "acquisition/core/drivers/driver_choice.h"
 #include "platform/core/clock.h"
+#include "platform/core/fluid_tune_player.h"
 #include "platform/core/qt_timer.h"
 #include "platform/ui/qt_dialogs.h"
 #include "shell/core/startup.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     SystemClock clock;
     Workbench workbench(dialogs, timers, urls, clock, QDir::currentPath());
     workbench.setUsbDriver(std::move(usb.driver));
+    workbench.setTunePlayer(std::make_unique<FluidTunePlayer>(timers));
 
     ShellWindows windows(workbench);
     dialogs.setParent(&windows.launcher());

@@ -17,6 +17,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/session_windows.h"
 
 #include <QAction>
 #include <QLayout>
@@ -133,8 +134,8 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
 const SecondaryWindow kSecondaryWindows[] = {
     {"TForm3", "Операции с Eprom", emptyWindow},
     {"TForm2", "Имя по рисунку", namePictureWindow},
-    {"TForm5", "Визуализация совпадений", emptyWindow},
-    {"TForm4", "Создаём слепок кодировки", emptyWindow},
+    {"TForm5", "Визуализация совпадений", makeMatchWindow},
+    {"TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow},
     {"TForm6", "Настройка графики и зума", zoomWindow},
     {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
     {"TForm8", "Выбор имени", nameChoiceWindow},
@@ -164,6 +165,7 @@ void ShellWindows::assemblePages() {
     assembleBaseFiles(m_wb, *m_main);
     assembleStripAndBaseEntry();
     assemblePipeline(m_wb, *m_main, byName(QStringLiteral("TForm11")));
+    assembleSessionWindows(m_wb, *m_main, byName(QStringLiteral("TForm4")), byName(QStringLiteral("TForm5")));
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {

@@ -1,0 +1,58 @@
+#include "shell/ui/session_windows.h"
+
+#include "base/ui/capture_session_window.h"
+#include "base/ui/match_window.h"
+#include "capture/ui/zoom_settings_window.h"
+#include "shell/core/workbench.h"
+#include "shell/ui/main_window.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QPushButton>
+
+namespace ravlin {
+
+namespace {
+void showCentred(QWidget* window, const MainWindow& main) {
+    window->move(ZoomSettingsWindow::centredOver(main.frameGeometry(), window->frameGeometry().size()));
+    window->show();
+    window->raise();
+}
+} // namespace
+
+std::unique_ptr<QWidget> makeCaptureSessionWindow(Workbench& wb, MainWindow&) {
+    auto w = std::make_unique<CaptureSessionWindow>(wb.captureSession());
+    QObject::connect(&wb, &Workbench::changed, w.get(), &CaptureSessionWindow::refresh);
+    QObject::connect(w.get(), &CaptureSessionWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(w.get(), &CaptureSessionWindow::closed, &wb, [&wb] {
+        wb.captureSession().windowClosed();
+        wb.notifyChanged();
+    });
+    return w;
+}
+
+std::unique_ptr<QWidget> makeMatchWindow(Workbench& wb, MainWindow&) {
+    auto w = std::make_unique<MatchWindow>(wb.matchVisualisation());
+    QObject::connect(&wb, &Workbench::changed, w.get(), &MatchWindow::refresh);
+    QObject::connect(w.get(), &MatchWindow::changed, &wb, &Workbench::notifyChanged);
+    return w;
+}
+
+void assembleSessionWindows(Workbench& wb, MainWindow& main, QWidget* session, QWidget* match) {
+    if (QAction* a = main.action(QStringLiteral("Создание слепка")); a && session)
+        QObject::connect(a, &QAction::triggered, session, [&wb, &main, session] {
+            wb.openCaptureSession();
+            showCentred(session, main);
+            wb.notifyChanged();
+        });
+    auto* open = new QPushButton(QStringLiteral("Действия при совпадении"), main.hexBazaPage());
+    open->setObjectName(QStringLiteral("ButtonMatch"));
+    main.hexBazaPage()->layout()->addWidget(open);
+    if (match)
+        QObject::connect(open, &QPushButton::clicked, match, [&wb, &main, match] {
+            showCentred(match, main);
+            wb.notifyChanged();
+        });
+}
+
+} // namespace ravlin
