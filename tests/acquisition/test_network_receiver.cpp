@@ -1,5 +1,7 @@
 #include "acquisition/core/network_receiver.h"
 
+#include "acquisition/core/drivers/receiver_drivers.h"
+
 #include "fakes/scripted_dialogs.h"
 #include "fakes/scripted_receiver.h"
 
@@ -14,9 +16,10 @@ private slots:
     void startOnce() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         s.address[3] = QStringLiteral("1");
         s.port = QStringLiteral("7000");
         n.start();
@@ -29,9 +32,10 @@ private slots:
     void closeReportsFailure() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         n.close(); // not running: nothing
         QCOMPARE(drv.calls, QStringList());
         n.start();
@@ -44,9 +48,10 @@ private slots:
     void restartOnlyForNetworkKind() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         n.start();
         s.address[0] = QStringLiteral("127");
         s.address[1] = QStringLiteral("0");
@@ -62,9 +67,10 @@ private slots:
     void stopAlwaysCloses() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         drv.closeResult = -3;
         n.stop();
         QCOMPARE(drv.calls, QStringList({"close"}));

@@ -23,21 +23,11 @@ namespace ravlin {
 
 namespace {
 
-struct SecondaryWindow {
-    const char* formName;
-    const char* caption; // empty where the window's caption is set by its own class
-    std::unique_ptr<QWidget> (*make)(Workbench&, MainWindow&);
-};
-
 // A window whose contents come later: empty, with its form name and caption.
-std::unique_ptr<QWidget> emptyWindow(Workbench&, MainWindow&) {
+std::unique_ptr<QWidget> emptyWindow() {
     auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
     w->resize(480, 360);
     return w;
-}
-
-std::unique_ptr<QWidget> zoomWindow(Workbench& wb, MainWindow&) {
-    return std::make_unique<ZoomSettingsWindow>(wb.zoom());
 }
 
 // The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
@@ -45,7 +35,7 @@ std::unique_ptr<QWidget> zoomWindow(Workbench& wb, MainWindow&) {
 void assembleReception(Workbench& wb, MainWindow& main) {
     auto* status = new ReceptionStatusBar(wb.poller());
     main.kestrumTopArea()->layout()->addWidget(status);
-    auto* data = new ReceivedDataPage(wb.poller());
+    auto* data = new ReceivedDataPage(wb.burstFields());
     main.receivedDataPage()->layout()->addWidget(data);
     auto* params = new ReceptionParamsPage(wb.poller());
     main.receptionParamsPage()->layout()->addWidget(params);
@@ -53,19 +43,6 @@ void assembleReception(Workbench& wb, MainWindow& main) {
     QObject::connect(&wb, &Workbench::changed, data, &ReceivedDataPage::refresh);
     QObject::connect(&wb, &Workbench::changed, params, &ReceptionParamsPage::refresh);
     QObject::connect(params, &ReceptionParamsPage::changed, &wb, &Workbench::notifyChanged);
-}
-
-// "Источник": the known-remotes files that hold the hash of the last lookup; polling pauses meanwhile.
-std::unique_ptr<QWidget> sourcesWindow(Workbench& wb, MainWindow&) {
-    HashSources::Hooks h;
-    h.pollingActive = [&wb] { return wb.poller().isPolling(); };
-    h.stopPolling = [&wb] { wb.poller().stopPolling(); };
-    h.startPolling = [&wb] { wb.poller().startPolling(); };
-    h.lastHash = [&wb] { return wb.pipeline().lastSelectedHash(); };
-    auto w =
-        std::make_unique<SourcesWindow>(AnalogueBase::filePath(wb.appDir()), wb.dialogs(), wb.timers(), h);
-    QObject::connect(&wb, &Workbench::changed, w.get(), &SourcesWindow::refresh);
-    return w;
 }
 
 // The processing run's widgets: the hash-modules and decoder tabs, the hash result line, the
@@ -76,15 +53,12 @@ template <typename W> void place(Workbench& wb, QWidget* area, W* widget) {
     QObject::connect(widget, &W::changed, &wb, &Workbench::notifyChanged);
 }
 
-void assemblePipeline(Workbench& wb, MainWindow& main, QWidget* sources) {
+void assemblePipeline(Workbench& wb, MainWindow& main, SourcesWindow& sources) {
     Pipeline& p = wb.pipeline();
     place(wb, main.hashModulesPage(), new HashPanelPage(p, wb.hashPanel()));
     place(wb, main.module96Page(), new DecoderPage(p, wb.decoderSettings()));
-    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.hashBox()));
-    auto* window = static_cast<SourcesWindow*>(sources);
-    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, window] {
-              if (window) window->openOver(main);
-          }));
+    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.burstFields()));
+    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, &sources] { sources.openOver(main); }));
     place(wb, main.irDistributionPage(),
           new DistributionPage(p, wb.baseEditor().settings().clearDistributionWithBase,
                                [&wb](const QImage& image) { saveBitmap(wb.dialogs(), wb.appDir(), image); }));
@@ -109,31 +83,33 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
     bind("&Save Cod File", &BaseFileCommands::save);
 }
 
-// Secondary windows in creation order.
-const SecondaryWindow kSecondaryWindows[] = {
-    {"TForm3", "Операции с Eprom", emptyWindow},
-    {"TForm2", "Имя по рисунку", emptyWindow},
-    {"TForm5", "Визуализация совпадений", emptyWindow},
-    {"TForm4", "Создаём слепок кодировки", emptyWindow},
-    {"TForm6", "Настройка графики и зума", zoomWindow},
-    {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
-    {"TForm8", "Выбор имени", emptyWindow},
-    {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
-    {"TForm11", "Источник", sourcesWindow},
-};
-
 } // namespace
 
 ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
     m_launcher = std::make_unique<LauncherWindow>(m_wb);
     m_main = std::make_unique<MainWindow>(m_wb);
-    for (const SecondaryWindow& s : kSecondaryWindows) {
-        std::unique_ptr<QWidget> w = s.make(m_wb, *m_main);
-        w->setObjectName(QString::fromLatin1(s.formName));
-        if (*s.caption) w->setWindowTitle(QString::fromUtf8(s.caption));
-        m_secondary.push_back(std::move(w));
-    }
+    // Secondary windows in creation order.
+    addSecondary("TForm3", "Операции с Eprom", emptyWindow());
+    addSecondary("TForm2", "Имя по рисунку", emptyWindow());
+    addSecondary("TForm5", "Визуализация совпадений", emptyWindow());
+    addSecondary("TForm4", "Создаём слепок кодировки", emptyWindow());
+    m_zoom =
+        addSecondary("TForm6", "Настройка графики и зума", std::make_unique<ZoomSettingsWindow>(m_wb.zoom()));
+    addSecondary("TForm7", "Подбор переменных ХЭШирования", emptyWindow());
+    addSecondary("TForm8", "Выбор имени", emptyWindow());
+    addSecondary("TForm10", "Настройки под кнопки Pelvar", emptyWindow());
+    m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_wb.hashSources()));
+    QObject::connect(&m_wb, &Workbench::changed, m_sources, &SourcesWindow::refresh);
     assemblePages();
+}
+
+template <typename W>
+W* ShellWindows::addSecondary(const char* formName, const char* caption, std::unique_ptr<W> window) {
+    W* raw = window.get();
+    raw->setObjectName(QString::fromLatin1(formName));
+    raw->setWindowTitle(QString::fromUtf8(caption));
+    m_secondary.push_back(std::move(window));
+    return raw;
 }
 
 ShellWindows::~ShellWindows() = default;
@@ -143,17 +119,15 @@ void ShellWindows::assemblePages() {
     assembleReception(m_wb, *m_main);
     assembleBaseFiles(m_wb, *m_main);
     assembleStripAndBaseEntry();
-    assemblePipeline(m_wb, *m_main, byName(QStringLiteral("TForm11")));
+    assemblePipeline(m_wb, *m_main, *m_sources);
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {
-    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] {
-        return m_wb.hooks().durationUnitMs ? m_wb.hooks().durationUnitMs() : 0.0;
-    });
+    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] { return m_wb.durationUnitMs(); });
     m_main->stripArea()->layout()->addWidget(strip);
     m_main->kestrumTopArea()->layout()->addWidget(strip->lengthLabel());
     QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
-    auto* zoom = static_cast<ZoomSettingsWindow*>(byName(QStringLiteral("TForm6")));
+    ZoomSettingsWindow* zoom = m_zoom;
     QObject::connect(&m_wb, &Workbench::changed, zoom, &ZoomSettingsWindow::refresh);
     QObject::connect(strip, &OscillogramPanel::zoomWindowRequested, zoom,
                      [this, zoom] { zoom->showCentredOver(*m_main); });
