@@ -50,7 +50,8 @@ private slots:
             fakes::ScriptedDialogs dialogs;
             RescanFlags flags;
             HexBazaSettings tab;
-            BaseFileCommands cmd(base, dialogs, flags, tab);
+            FileDialogPresets names;
+            BaseFileCommands cmd(base, dialogs, flags, tab, names);
             dialogs.fileNames << path;
             cmd.open();
             QCOMPARE(base.count(), 675);
@@ -64,7 +65,8 @@ private slots:
         RescanFlags flags;
         HexBazaSettings tab;
         tab.clearAfterSave = false;
-        BaseFileCommands cmd(base, dialogs, flags, tab);
+        FileDialogPresets names;
+        BaseFileCommands cmd(base, dialogs, flags, tab, names);
         const QString path = dir.filePath("saved.txt");
         QBENCHMARK {
             dialogs.fileNames << path;

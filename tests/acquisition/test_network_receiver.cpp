@@ -1,6 +1,8 @@
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/network_receiver.h"
 
+#include "acquisition/core/drivers/receiver_drivers.h"
+
 #include "fakes/scripted_dialogs.h"
 #include "fakes/scripted_receiver.h"
 
@@ -15,9 +17,10 @@ private slots:
     void startOnce() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         s.address[3] = QStringLiteral("1");
         s.port = QStringLiteral("7000");
         n.start();
@@ -30,9 +33,10 @@ private slots:
     void closeReportsFailure() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         n.close(); // not running: nothing
         QCOMPARE(drv.calls, QStringList());
         n.start();
@@ -45,9 +49,10 @@ private slots:
     void restartOnlyForNetworkKind() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         n.start();
         s.address[0] = QStringLiteral("127");
         s.address[1] = QStringLiteral("0");
@@ -63,9 +68,10 @@ private slots:
     void stopAlwaysCloses() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         drv.closeResult = -3;
         n.stop();
         QCOMPARE(drv.calls, QStringList({"close"}));
@@ -75,9 +81,10 @@ private slots:
     void startFailureIsReportedAndNotRunning() {
         ReceptionSettings s;
         fakes::ScriptedDialogs d;
-        fakes::ScriptedNetworkDriver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        fakes::ScriptedNetworkDriver& drv =
+            *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        NetworkReceiver n(s, drivers, d);
         s.address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
         drv.initResult = 2;
         n.start();
@@ -119,9 +126,9 @@ private slots:
         s.port = port;
         s.kindText = QStringLiteral("IgorPlug-UDP");
         fakes::ScriptedDialogs d;
-        UdpReceiver drv;
-        NetworkReceiver n(s, d);
-        n.setDriver(&drv);
+        ReceiverDrivers drivers;
+        UdpReceiver& drv = *drivers.setNetwork(std::make_unique<UdpReceiver>());
+        NetworkReceiver n(s, drivers, d);
         n.start();
         QVERIFY(!n.isRunning());
         QVERIFY(!drv.isOpen());

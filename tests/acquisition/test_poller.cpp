@@ -1,6 +1,7 @@
 #include "acquisition/core/poller.h"
 
 #include "acquisition/core/device_answer.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "base/core/button_base.h"
 #include "base/core/capture_buffer.h"
 #include "fakes/manual_scheduler.h"
@@ -39,16 +40,19 @@ struct Rig {
     CaptureBuffer buffer;
     WorkingRecord working;
     ButtonBase base;
-    ScriptedReceiver receiver;
-    fakes::ScriptedNetworkDriver network;
-    Poller poller{timers, dialogs, buffer, working, base};
+    ReceptionView view;
+    BaseEntry entry;
+    BurstFields burst;
+    ReceiverDrivers drivers;
+    ScriptedReceiver& receiver = *drivers.setUsb(std::make_unique<ScriptedReceiver>());
+    fakes::ScriptedNetworkDriver& network =
+        *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+    Poller poller{PollerState{buffer, working, base, view, entry.view, burst}, drivers, timers, dialogs};
     int bursts = 0;
     QStringList log;
     bool recognised = false;
 
     Rig() {
-        poller.setUsbDriver(&receiver);
-        poller.setNetworkDriver(&network);
         poller.hooks().burstStored = [this] { ++bursts; };
         poller.hooks().logLine = [this](const QString& l) { log << l; };
         poller.hooks().lastBurstRecognised = [this] { return recognised; };
@@ -193,13 +197,13 @@ private slots:
 
     void nameStatusSquareResetOnData() {
         Rig r;
-        r.poller.view().nameStatusColour = ViewColour::Red;
+        r.entry.view.nameMarker = ViewColour::Red;
         r.receiver.queueStatus(0);
         r.tick();
-        QCOMPARE(r.poller.view().nameStatusColour, ViewColour::Red);
+        QCOMPARE(r.entry.view.nameMarker, ViewColour::Red);
         r.receiver.queue({0x01, 0x02});
         r.tick();
-        QCOMPARE(r.poller.view().nameStatusColour, ViewColour::Face);
+        QCOMPARE(r.entry.view.nameMarker, ViewColour::Face);
     }
 
     void repeatFilter_data() {
@@ -304,7 +308,7 @@ private slots:
         }
         QCOMPARE(r.buffer.total, total);
         QCOMPARE(r.working.timings[0], text);
-        QCOMPARE(r.poller.view().timingFields[0], text);
+        QCOMPARE(r.burst.timings[0], text);
         // Polling stays stopped until someone restarts it.
         r.receiver.queue({1, 2, 3, 4, 5});
         r.ticks(10);
@@ -380,11 +384,11 @@ private slots:
         r.tick();
         QCOMPARE(r.working.timings[0], QString("011").repeated(33));
         QCOMPARE(r.working.timings[1], QString("011").repeated(7));
-        QCOMPARE(r.poller.view().timingFields[0], kPlaceholder);
-        QCOMPARE(r.poller.view().timingFields[1], QString());
+        QCOMPARE(r.burst.timings[0], kPlaceholder);
+        QCOMPARE(r.burst.timings[1], QString());
         r.poller.view().kestrumActive = true;
         r.poller.showTimingFields();
-        QCOMPARE(r.poller.view().timingFields[1], QString("011").repeated(7));
+        QCOMPARE(r.burst.timings[1], QString("011").repeated(7));
     }
 
     void longBurstKeepsAllDurations() {
@@ -430,7 +434,7 @@ private slots:
         QCOMPARE(r.working.timings[1], QStringLiteral("Plt_Key 5_1"));
         QCOMPARE(r.working.timings[2], QStringLiteral("0x021, 0x007, 0x010"));
         QCOMPARE(r.working.timings[3], QString());
-        QCOMPARE(r.poller.view().timingFields[1], QStringLiteral("Plt_Key 5_1"));
+        QCOMPARE(r.burst.timings[1], QStringLiteral("Plt_Key 5_1"));
         QCOMPARE(r.poller.answerHold(), 30);
         QCOMPARE(r.poller.lastAnswer().size(), 60);
         QVERIFY(r.poller.lastAnswer().startsWith(QStringLiteral("Plt_Key 5_1   ")));
@@ -493,13 +497,13 @@ private slots:
         r.receiver.queueStatus(0, 23);
         r.ticks(23);
         QCOMPARE(r.poller.answerHold(), 2);
-        QCOMPARE(r.poller.view().timingFields[1], QStringLiteral("Plt_Key 5_1"));
+        QCOMPARE(r.burst.timings[1], QStringLiteral("Plt_Key 5_1"));
         r.receiver.queueStatus(0);
         r.tick(); // the 29th empty poll after the new answer
         QCOMPARE(r.poller.answerHold(), 1);
         for (const QString& t : r.working.timings)
             QCOMPARE(t, QString());
-        for (const QString& t : r.poller.view().timingFields)
+        for (const QString& t : r.burst.timings)
             QCOMPARE(t, QString());
         QCOMPARE(r.poller.lastAnswer(), QString());
         r.receiver.queueStatus(0, 3);
@@ -539,23 +543,23 @@ private slots:
         QCOMPARE(r.base.record(2).timings[0], QString());
         QCOMPARE(r.base.record(2).buttonName, QString());
         QCOMPARE(r.base.currentIndex(), 2);
-        QCOMPARE(r.poller.view().recordPanelText, QStringLiteral("2 Тест"));
+        QCOMPARE(r.entry.view.selection, QStringLiteral("2 Тест"));
         r.tick();
         QCOMPARE(r.base.count(), 2);
         r.poller.view().kestrumActive = false;
-        r.poller.view().recordPanelColour = ViewColour::Lime;
+        r.entry.view.selectionColour = ViewColour::Lime;
         r.tick();
         QCOMPARE(r.base.count(), 3);
         QCOMPARE(r.base.currentIndex(), 3);
-        QCOMPARE(r.poller.view().recordPanelText, QString());
-        QCOMPARE(r.poller.view().recordPanelColour, ViewColour::Face);
+        QCOMPARE(r.entry.view.selection, QString());
+        QCOMPARE(r.entry.view.selectionColour, ViewColour::Face);
         // An answer already in the base becomes the current record.
         r.poller.view().kestrumActive = true;
         r.receiver.queue(answer(0x00, 0x07));
         r.tick();
         QCOMPARE(r.base.count(), 3);
         QCOMPARE(r.base.currentIndex(), 2);
-        QCOMPARE(r.poller.view().recordPanelText, QStringLiteral("2 Тест"));
+        QCOMPARE(r.entry.view.selection, QStringLiteral("2 Тест"));
         QCOMPARE(r.dialogs.beeps(), 0);
     }
 
@@ -576,25 +580,26 @@ private slots:
         QCOMPARE(r.base.record(750).buttonName, QString());
         QCOMPARE(r.base.record(749).hash, QStringLiteral("749"));
         QCOMPARE(r.base.currentIndex(), 750);
-        QCOMPARE(r.poller.view().recordPanelText, QStringLiteral("750 Тест"));
+        QCOMPARE(r.entry.view.selection, QStringLiteral("750 Тест"));
     }
 
-    void attachedBaseEntryPanels() {
+    void answerWritesTheEntryPanel() {
         Rig r;
-        QString panel = QStringLiteral("old");
-        ViewColour panelColour = ViewColour::Lime, marker = ViewColour::Red;
-        r.poller.attachBaseEntryPanels(&panel, &panelColour, &marker);
+        r.entry.view.dropSelection(QStringLiteral("old"));
+        r.entry.view.selectionColour = ViewColour::Lime;
+        r.entry.view.nameMarker = ViewColour::Red;
         r.poller.settings().storeAnswers = true;
         r.receiver.queue(answer(0x00, 0x01));
         r.tick();
-        QCOMPARE(panel, QStringLiteral("1 Тест"));
-        QCOMPARE(marker, ViewColour::Face);
-        QCOMPARE(r.poller.view().recordPanelText, QString());
+        QCOMPARE(r.entry.view.selection, QStringLiteral("1 Тест"));
+        QVERIFY(r.entry.view.selectionHeld);
+        QCOMPARE(r.entry.view.nameMarker, ViewColour::Face);
         r.poller.view().kestrumActive = false;
         r.receiver.queue(answer(0x00, 0x02));
         r.tick();
-        QCOMPARE(panel, QString());
-        QCOMPARE(panelColour, ViewColour::Face);
+        QCOMPARE(r.entry.view.selection, QString());
+        QVERIFY(!r.entry.view.selectionHeld);
+        QCOMPARE(r.entry.view.selectionColour, ViewColour::Face);
     }
 
     void randomBlocksKeepTheInvariants() {
@@ -628,9 +633,33 @@ private slots:
         QVERIFY(r.base.count() > 0);
     }
 
+    void replacedDriversAreAskedNext() {
+        Rig r;
+        r.poller.settings().kindText = QStringLiteral("USBtiny");
+        r.poller.applyReceiverKind();
+        // The old backend is gone; the next read goes to the new one, told the kind in use.
+        ScriptedReceiver& usb = *r.drivers.setUsb(std::make_unique<ScriptedReceiver>());
+        usb.queue({0x10, 0x20, 0x30, 0x40, 0x50, 0x60});
+        r.tick();
+        QCOMPARE(usb.readCalls, 1);
+        QCOMPARE(usb.kindsTold, QList<ReceiverKind>{ReceiverKind::USBtiny});
+        QCOMPARE(r.bursts, 1);
+        r.poller.startPolling();
+        fakes::ScriptedNetworkDriver& net =
+            *r.drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
+        r.poller.settings().address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"),
+                                       QStringLiteral("1")};
+        r.poller.settings().kindText = QStringLiteral("IgorPlug-UDP");
+        r.poller.applyReceiverKind();
+        r.tick();
+        r.poller.network().close();
+        QCOMPARE(net.calls, (QStringList{QStringLiteral("init 127.0.0.1 6668"), QStringLiteral("read"),
+                                         QStringLiteral("close")}));
+    }
+
     void noDriverIsNotConnected() {
         Rig r;
-        r.poller.setUsbDriver(nullptr);
+        r.drivers.setUsb(std::unique_ptr<UsbDriver>());
         r.tick();
         QCOMPARE(r.poller.view().statusText, QStringLiteral("Status : NotConect"));
     }

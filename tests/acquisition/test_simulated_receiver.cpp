@@ -1,5 +1,6 @@
 #include "acquisition/core/drivers/driver_choice.h"
 #include "acquisition/core/drivers/lirc_receiver.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/drivers/simulated_receiver.h"
 #include "acquisition/core/poller.h"
 #include "acquisition/core/signal_generator.h"
@@ -153,9 +154,13 @@ private slots:
         CaptureBuffer buffer;
         WorkingRecord working;
         ButtonBase base;
-        Poller poller(timers, dialogs, buffer, working, base);
-        SimulatedReceiver sim(SignalGenerator::demoCapture(), [&] { return timers.now(); });
-        poller.setUsbDriver(&sim);
+        ReceptionView view;
+        BaseEntry entry;
+        BurstFields burst;
+        ReceiverDrivers drivers;
+        drivers.setUsb(std::make_unique<SimulatedReceiver>(SignalGenerator::demoCapture(),
+                                                           [&] { return timers.now(); }));
+        Poller poller(PollerState{buffer, working, base, view, entry.view, burst}, drivers, timers, dialogs);
         QList<int> counts;
         poller.hooks().burstStored = [&] {
             counts << buffer.count;

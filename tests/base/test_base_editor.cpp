@@ -15,8 +15,10 @@ struct Rig {
     ButtonBase base;
     WorkingRecord working;
     CaptureBuffer buffer;
+    BaseEntry entry;
+    BurstFields burst;
     fakes::ScriptedDialogs dialogs;
-    BaseEditor editor{base, working, buffer, dialogs};
+    BaseEditor editor{base, working, buffer, entry, burst, dialogs};
     QStringList log;
     int handOvers = 0;
     int distributionClears = 0;
@@ -55,7 +57,7 @@ private slots:
         QCOMPARE(r.editor.settings().buttonName, QStringLiteral("N/A"));
         QCOMPARE(r.editor.view().countLabel, QStringLiteral("000"));
         QCOMPARE(r.editor.view().changeCaption, QStringLiteral("Изменить"));
-        QCOMPARE(r.editor.hashBox(), WorkingRecord::kHashPlaceholder);
+        QCOMPARE(r.burst.hash, WorkingRecord::kHashPlaceholder);
     }
 
     void addWithPlaceholderDoesNothing() {
@@ -70,7 +72,7 @@ private slots:
 
     void addStoresTheWorkingRecord() {
         Rig r;
-        r.editor.view().changeCaption = BaseEntryView::kAddCaption;
+        r.editor.view().offerAdd();
         r.addButton(1, QStringLiteral("ДвадцатьСимволов1234"), QStringLiteral("Key 1"));
         QCOMPARE(r.base.count(), 1);
         QCOMPARE(r.base.currentIndex(), 1);
@@ -128,7 +130,7 @@ private slots:
         r.addButton(1);
         r.working.hash = QStringLiteral("FRESH");
         r.base.setCurrentIndex(2);
-        r.editor.view().changeCaption = BaseEntryView::kAddCaption;
+        r.editor.view().offerAdd();
         r.editor.change();
         QCOMPARE(r.base.count(), 2);
         QCOMPARE(r.base.record(2).hash, QStringLiteral("FRESH"));
@@ -217,7 +219,7 @@ private slots:
         Rig r;
         for (int i = 1; i <= 3; ++i)
             r.addButton(i);
-        r.editor.view().selection.clear();
+        r.editor.view().dropSelection();
         r.dialogs.answers << Answer::No;
         r.dialogs.events.clear();
         r.editor.settings().recordNumber = recordNumber;
@@ -334,8 +336,8 @@ private slots:
         QCOMPARE(r.editor.settings().buttonName, QStringLiteral("Свой"));
         QCOMPARE(r.editor.view().nameMarker, ViewColour::Yellow);
         QCOMPARE(r.working.hash, QStringLiteral("HASH2"));
-        QCOMPARE(r.editor.hashBox(), QStringLiteral("HASH2"));
-        QCOMPARE(r.editor.timingFields()[3], QStringLiteral("302"));
+        QCOMPARE(r.burst.hash, QStringLiteral("HASH2"));
+        QCOMPARE(r.burst.timings[3], QStringLiteral("302"));
         QVERIFY(r.buffer.fromRecord);
 
         r.editor.settings().recordNumber = QStringLiteral("1");
@@ -347,21 +349,18 @@ private slots:
         r.editor.settings().recordNumber = QStringLiteral("2");
         r.editor.goToRecord();
         QCOMPARE(r.working.timings[0], QStringLiteral("002"));
-        QCOMPARE(r.editor.hashBox(), WorkingRecord::kHashPlaceholder);
-        QCOMPARE(r.editor.timingFields()[0], WorkingRecord::kTimingPlaceholder);
-        QCOMPARE(r.editor.timingFields()[1], QString());
+        QCOMPARE(r.burst.hash, WorkingRecord::kHashPlaceholder);
+        QCOMPARE(r.burst.timings[0], WorkingRecord::kTimingPlaceholder);
+        QCOMPARE(r.burst.timings[1], QString());
         QCOMPARE(r.handOvers, 3);
     }
 
-    void attachedFieldsAreWritten() {
+    void burstFieldsAreWritten() {
         Rig r;
-        QString hash;
-        std::array<QString, kTimingTextCount> timings;
-        r.editor.attachBurstFields(&hash, &timings);
         r.addButton(1);
         r.editor.goToRecord();
-        QCOMPARE(hash, QStringLiteral("HASH1"));
-        QCOMPARE(timings[2], QStringLiteral("201"));
+        QCOMPARE(r.burst.hash, QStringLiteral("HASH1"));
+        QCOMPARE(r.burst.timings[2], QStringLiteral("201"));
     }
 
     void goToRecordRebuilds76Durations() {
@@ -496,9 +495,9 @@ private slots:
         QCOMPARE(r.editor.settings().buttonName, QStringLiteral("N/A"));
         QCOMPARE(r.editor.view().countLabel, QStringLiteral("0"));
         QCOMPARE(r.editor.view().selection, QString());
-        QCOMPARE(r.editor.hashBox(), WorkingRecord::kHashPlaceholder);
-        QCOMPARE(r.editor.timingFields()[0], WorkingRecord::kTimingPlaceholder);
-        QCOMPARE(r.editor.timingFields()[4], QString());
+        QCOMPARE(r.burst.hash, WorkingRecord::kHashPlaceholder);
+        QCOMPARE(r.burst.timings[0], WorkingRecord::kTimingPlaceholder);
+        QCOMPARE(r.burst.timings[4], QString());
         QCOMPARE(r.pictureClears, 1);
         QCOMPARE(r.distributionClears, withDistribution ? 1 : 0);
         // Nothing on screen any more: Add stores nothing.

@@ -49,7 +49,8 @@ struct Rig {
     fakes::ScriptedDialogs dialogs;
     RescanFlags flags;
     HexBazaSettings tab;
-    BaseFileCommands cmd{base, dialogs, flags, tab};
+    FileDialogPresets names;
+    BaseFileCommands cmd{base, dialogs, flags, tab, names};
     QStringList memo;
     BaseFileSettings controls;
     QString recordNumber = QStringLiteral("7");

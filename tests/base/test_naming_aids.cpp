@@ -27,7 +27,9 @@ struct Rig {
     WorkingRecord working;
     CaptureBuffer buffer;
     fakes::ScriptedDialogs dialogs;
-    BaseEditor editor{base, working, buffer, dialogs};
+    BaseEntry entry;
+    BurstFields burst;
+    BaseEditor editor{base, working, buffer, entry, burst, dialogs};
     NamePictureState state;
     NamePicture picture{state, editor, dialogs, dir.path()};
     NameChoice choice{base, editor, dialogs};
@@ -269,7 +271,7 @@ private slots:
 
         // A double click names the burst on screen and stores it (Change, here appending).
         r.working.hash = QStringLiteral("0025ABCD");
-        r.editor.view().changeCaption = BaseEntryView::kAddCaption;
+        r.editor.view().offerAdd();
         r.editor.settings().buttonName = QStringLiteral("N/A");
         r.picture.doubleClick();
         QCOMPARE(r.base.count(), 1);

@@ -43,7 +43,8 @@ inline std::vector<std::int32_t> plainBurst(unsigned pattern) {
     return d;
 }
 
-struct PipelineRig {
+// The shared state a processing run works on, owned here as the workbench owns it.
+struct RunState {
     CaptureBuffer buffer;
     ButtonBase base;
     WorkingRecord working;
@@ -53,9 +54,20 @@ struct PipelineRig {
     DecoderSettings decoder;
     CaptureSessionFlags session;
     MatchSignalSettings match;
+    BaseEntry entry;
+    BurstFields burst;
+    ReceptionView reception;
+    QString caption = QStringLiteral("Ravlin");
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler scheduler;
 
+    PipelineState state() {
+        return PipelineState{buffer,  base,    working, analogues, distribution, panel,
+                             decoder, session, match,   entry,     burst,        reception};
+    }
+};
+
+struct PipelineRig : RunState {
     bool kestrum = true;
     bool hashTab = false;
     bool rescan = false;
@@ -64,18 +76,17 @@ struct PipelineRig {
     int matches = 0;
     QStringList log;
 
-    Pipeline pipeline{
-        PipelineState{buffer, base, working, analogues, distribution, panel, decoder, session, match},
-        dialogs, scheduler,
-        PipelineHooks{[this] { ++stops; },
-                      [this] { ++restarts; },
-                      [this] { return rescan; },
-                      [this] { return kestrum; },
-                      [this] { return hashTab; },
-                      [] { return 3; },
-                      [this] { ++matches; },
-                      [this](const QString& l) { log << l; },
-                      {}}};
+    Pipeline pipeline{state(), dialogs, scheduler,
+                      PipelineHooks{[this] { ++stops; },
+                                    [this] { ++restarts; },
+                                    [this] { return rescan; },
+                                    [this] { return kestrum; },
+                                    [this] { return hashTab; },
+                                    [] { return 3; },
+                                    [this] { ++matches; },
+                                    [this](const QString& l) { log << l; },
+                                    {},
+                                    [this](const QString& c) { caption = c; }}};
 
     // Stores a burst as the receiver would, then lets the processing timer run it.
     void receive(const std::vector<std::int32_t>& durations, bool fromRecord = false) {

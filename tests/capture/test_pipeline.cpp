@@ -68,8 +68,8 @@ void TestPipeline::defaultConfigurationHashesUnrecognisedBurstAsVer1() {
     QCOMPARE(rig.pipeline.view().decoderStatus, QStringLiteral("N/A"));
     QCOMPARE(rig.pipeline.view().decodedText, QStringLiteral("ХЭШ 96"));
     QCOMPARE(rig.pipeline.view().decodedVars, QStringLiteral("Его переменные"));
-    QCOMPARE(rig.pipeline.fields().repeatIndicator, ViewColour::Fuchsia);
-    QCOMPARE(rig.pipeline.fields().hashField, expected);
+    QCOMPARE(rig.reception.repeatColour, ViewColour::Fuchsia);
+    QCOMPARE(rig.burst.hash, expected);
     QVERIFY(!rig.pipeline.recognised());
     QCOMPARE(rig.restarts, 1);
     QCOMPARE(rig.stops, 1);
@@ -77,7 +77,7 @@ void TestPipeline::defaultConfigurationHashesUnrecognisedBurstAsVer1() {
     QVERIFY(!rig.pipeline.isScheduled());
     // Not in the base: nothing added (auto-add is off), the record panel says so.
     QCOMPARE(rig.base.count(), 0);
-    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("Нету"));
+    QCOMPARE(rig.entry.view.selection, QStringLiteral("Нету"));
 }
 
 void TestPipeline::recognisedBurstGivesDecoderText() {
@@ -98,7 +98,7 @@ void TestPipeline::recognisedBurstGivesDecoderText() {
     QCOMPARE(rig.pipeline.view().decoderStatus, decoded.hash);
     QCOMPARE(rig.pipeline.view().decodedText, decoded.hash);
     QCOMPARE(rig.pipeline.view().decodedVars, decoded.vars);
-    QCOMPARE(rig.pipeline.fields().repeatIndicator, ViewColour::Teal);
+    QCOMPARE(rig.reception.repeatColour, ViewColour::Teal);
     QVERIFY(rig.pipeline.recognised());
 
     // With the 1bit box off, a recognised burst still selects the decoder's text; an unrecognised
@@ -121,7 +121,7 @@ void TestPipeline::decoderOnlySourceWithUnrecognisedBurstAddsNothing() {
     rig.addRecord(QStringLiteral("PW"), QStringLiteral("N/A"));
     rig.base.setCurrentIndex(1);
     rig.receive(pulseDistanceFrame({0x12, 0x34, 0x56, 0xA9})); // recognised: the panel shows its record state
-    const MainEntryFields before = rig.pipeline.fields();
+    const BaseEntryView before = rig.entry.view;
 
     rig.receive(plainBurst(0x0F0F0F0u));
     const RunOutcome& out = rig.pipeline.lastOutcome();
@@ -130,8 +130,8 @@ void TestPipeline::decoderOnlySourceWithUnrecognisedBurstAddsNothing() {
     QCOMPARE(rig.working.hash, QStringLiteral("N/A"));
     // Auto-add took the recognised one; the unrecognised one adds nothing and looks nothing up.
     QCOMPARE(rig.base.count(), 2);
-    QCOMPARE(rig.pipeline.fields().recordPanel, before.recordPanel);
-    QCOMPARE(rig.pipeline.fields().changeCaption, before.changeCaption);
+    QCOMPARE(rig.entry.view.selection, before.selection);
+    QCOMPARE(rig.entry.view.changeCaption, before.changeCaption);
     QCOMPARE(rig.base.currentIndex(), 2);
     QCOMPARE(rig.session.burstCounter, 1);
     QCOMPARE(rig.restarts, 2);
@@ -145,7 +145,7 @@ void TestPipeline::existingHashIsNeverAutoAddedAndLastMatchIsSelected() {
     const QString hash = rig.working.hash;
     QCOMPARE(rig.base.count(), 1); // new: added
     QCOMPARE(rig.log.last(), QStringLiteral("Добавили запись. Теперь записей - 1"));
-    QCOMPARE(rig.pipeline.fields().countLabel, QStringLiteral("1"));
+    QCOMPARE(rig.entry.view.countLabel, QStringLiteral("1"));
 
     rig.base.clear();
     rig.addRecord(QStringLiteral("PW"), hash, QStringLiteral("Первый"));
@@ -154,17 +154,17 @@ void TestPipeline::existingHashIsNeverAutoAddedAndLastMatchIsSelected() {
     rig.receive(burst);
     QCOMPARE(rig.base.count(), 3);
     QCOMPARE(rig.base.currentIndex(), 3);
-    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("3 - Stop"));
-    QCOMPARE(rig.pipeline.fields().recordPanelColour, ViewColour::Face);
-    QCOMPARE(rig.pipeline.fields().remoteName, QStringLiteral("Третий"));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("Stop"));
-    QCOMPARE(rig.pipeline.fields().changeCaption, QStringLiteral("Изменить"));
+    QCOMPARE(rig.entry.view.selection, QStringLiteral("3 - Stop"));
+    QCOMPARE(rig.entry.view.selectionColour, ViewColour::Face);
+    QCOMPARE(rig.entry.settings.remoteName, QStringLiteral("Третий"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("Stop"));
+    QCOMPARE(rig.entry.view.changeCaption, QStringLiteral("Изменить"));
     QCOMPARE(rig.pipeline.lastRealButtonName(), QStringLiteral("Stop"));
 
     // Off the oscillogram page the panel is emptied.
     rig.kestrum = false;
     rig.receive(burst);
-    QCOMPARE(rig.pipeline.fields().recordPanel, QString());
+    QCOMPARE(rig.entry.view.selection, QString());
     QCOMPARE(rig.base.currentIndex(), 3);
 }
 
@@ -173,13 +173,13 @@ void TestPipeline::unknownHashOffersAdd() {
     rig.addRecord(QStringLiteral("PW"), QStringLiteral("0011"));
     rig.receive(plainBurst(0x3333333u));
     QCOMPARE(rig.base.currentIndex(), 2);
-    QCOMPARE(rig.pipeline.fields().changeCaption, QStringLiteral("Добавить"));
-    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("Нету"));
-    QCOMPARE(rig.pipeline.fields().recordPanelColour, ViewColour::Red);
+    QCOMPARE(rig.entry.view.changeCaption, QStringLiteral("Добавить"));
+    QCOMPARE(rig.entry.view.selection, QStringLiteral("Нету"));
+    QCOMPARE(rig.entry.view.selectionColour, ViewColour::Red);
     rig.kestrum = false;
     rig.receive(plainBurst(0x3333333u));
-    QCOMPARE(rig.pipeline.fields().recordPanel, QString());
-    QCOMPARE(rig.pipeline.fields().recordPanelColour, ViewColour::Face);
+    QCOMPARE(rig.entry.view.selection, QString());
+    QCOMPARE(rig.entry.view.selectionColour, ViewColour::Face);
 }
 
 void TestPipeline::duplicateNameQuestion_data() {
@@ -196,7 +196,7 @@ void TestPipeline::duplicateNameQuestion() {
     rig.pipeline.settings().autoAdd = true;
     rig.addRecord(QStringLiteral("Play"), QStringLiteral("0001"));
     rig.addRecord(QStringLiteral("Play"), QStringLiteral("0002"));
-    *rig.pipeline.bindings().buttonName = QStringLiteral("Play");
+    rig.entry.settings.buttonName = QStringLiteral("Play");
     rig.dialogs.answers << static_cast<Answer>(answer);
     rig.receive(plainBurst(0x4444444u));
     QCOMPARE(rig.dialogs.events,
@@ -212,45 +212,45 @@ void TestPipeline::duplicateNameQuestion() {
 void TestPipeline::lowerCaseNameTakesTableSpelling() {
     PipelineRig rig;
     QVERIFY(KeyNamTab::indexOf(QStringLiteral("VOL+")) >= 0);
-    *rig.pipeline.bindings().buttonName = QStringLiteral("vol+");
+    rig.entry.settings.buttonName = QStringLiteral("vol+");
     rig.receive(plainBurst(0x5555555u));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("VOL+"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("VOL+"));
     QCOMPARE(rig.pipeline.lastRealButtonName(), QStringLiteral("VOL+"));
 
     // Characters outside the allowed set are dropped for the comparison only.
-    *rig.pipeline.bindings().buttonName = QStringLiteral("vol\u00A0+");
+    rig.entry.settings.buttonName = QStringLiteral("vol\u00A0+");
     rig.receive(plainBurst(0x5555555u));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("VOL+"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("VOL+"));
 
     // An unknown name stays as typed; during a rescan the box is left alone.
-    *rig.pipeline.bindings().buttonName = QStringLiteral("vol 11");
+    rig.entry.settings.buttonName = QStringLiteral("vol 11");
     rig.receive(plainBurst(0x5555555u));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("vol 11"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("vol 11"));
     rig.rescan = true;
-    *rig.pipeline.bindings().buttonName = QStringLiteral("vol+");
+    rig.entry.settings.buttonName = QStringLiteral("vol+");
     rig.receive(plainBurst(0x5555555u));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("vol+"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("vol+"));
 }
 
 void TestPipeline::hvostTakesLastRealName() {
     PipelineRig rig;
-    *rig.pipeline.bindings().buttonName = QStringLiteral("hvost");
+    rig.entry.settings.buttonName = QStringLiteral("hvost");
     rig.receive(plainBurst(0x1111111u));
     // No real name yet: "hvost" is not rewritten to the table spelling "Hvost" either.
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("hvost"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("hvost"));
     QCOMPARE(rig.pipeline.lastRealButtonName(), QStringLiteral("hvost"));
 
-    *rig.pipeline.bindings().buttonName = QStringLiteral("PW");
+    rig.entry.settings.buttonName = QStringLiteral("PW");
     rig.receive(plainBurst(0x1111111u));
-    *rig.pipeline.bindings().buttonName = QStringLiteral("Hvost");
+    rig.entry.settings.buttonName = QStringLiteral("Hvost");
     rig.receive(plainBurst(0x1111111u));
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("PW"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("PW"));
 }
 
 void TestPipeline::emptyAndEvenBurstsAreReported() {
     PipelineRig rig;
     rig.receive({});
-    QCOMPARE(rig.pipeline.fields().caption, QStringLiteral("Ошибка чётности"));
+    QCOMPARE(rig.caption, QStringLiteral("Ошибка чётности"));
     QVERIFY(rig.dialogs.beeps() >= 2);
     QCOMPARE(rig.restarts, 1);
 
@@ -258,7 +258,7 @@ void TestPipeline::emptyAndEvenBurstsAreReported() {
     auto burst = plainBurst(0x1234567u);
     burst.push_back(100);
     even.receive(burst);
-    QCOMPARE(even.pipeline.fields().caption, QStringLiteral("Ошибка чётности"));
+    QCOMPARE(even.caption, QStringLiteral("Ошибка чётности"));
     QCOMPARE(even.dialogs.events.first(), QStringLiteral("beep"));
     // The run still produces a hash.
     QVERIFY(even.working.hash.startsWith(QStringLiteral("00")));
@@ -270,20 +270,20 @@ void TestPipeline::rehashOfShownRecord() {
     PipelineRig rig;
     rig.addRecord(QStringLiteral("PW"), QStringLiteral("0011"));
     rig.addRecord(QStringLiteral("Play"), QStringLiteral("old"));
-    *rig.pipeline.bindings().recordNumber = QStringLiteral("2");
+    rig.entry.settings.recordNumber = QStringLiteral("2");
     rig.receive(plainBurst(0x6666666u), /*fromRecord=*/false); // fresh burst: no re-hash
     QCOMPARE(rig.base.record(2).hash, QStringLiteral("old"));
 
     PipelineRig shown;
     shown.addRecord(QStringLiteral("PW"), QStringLiteral("0011"));
     shown.addRecord(QStringLiteral("Play"), QStringLiteral("old"));
-    *shown.pipeline.bindings().recordNumber = (QStringLiteral(" 2"));
+    shown.entry.settings.recordNumber = (QStringLiteral(" 2"));
     shown.receive(plainBurst(0x6666666u), true);
     QCOMPARE(shown.base.record(2).hash, shown.working.hash);
     QCOMPARE(shown.base.count(), 2); // rebuilt bursts are never auto-added
     QCOMPARE(shown.base.currentIndex(), 2);
 
-    *shown.pipeline.bindings().recordNumber = (QStringLiteral("7"));
+    shown.entry.settings.recordNumber = (QStringLiteral("7"));
     shown.receive(plainBurst(0x7777777u), true);
     QCOMPARE(shown.dialogs.beeps(), 1);
     QVERIFY(shown.base.record(2).hash != shown.working.hash);
@@ -315,16 +315,16 @@ void TestPipeline::captureSessionAddsWithSuffix() {
 
     // With the session window open: no duplicate question, no lookup, no add after 15.
     rig.session.windowOpen = true;
-    *rig.pipeline.bindings().buttonName = QStringLiteral("Play");
+    rig.entry.settings.buttonName = QStringLiteral("Play");
     rig.addRecord(QStringLiteral("Play"), QStringLiteral("a"));
     rig.addRecord(QStringLiteral("Play"), QStringLiteral("b"));
-    const QString panel = rig.pipeline.fields().recordPanel;
+    const QString panel = rig.entry.view.selection;
     for (int i = 0; i < 20; ++i)
         rig.receive(burst);
     QVERIFY(rig.dialogs.events.isEmpty());
     QCOMPARE(rig.session.sessionCounter, 22);
     QCOMPARE(rig.base.count(), 4 + 13);
-    QCOMPARE(rig.pipeline.fields().recordPanel, panel);
+    QCOMPARE(rig.entry.view.selection, panel);
     QCOMPARE(rig.session.burstCounter, 22);
     for (int i = 0; i < 40; ++i)
         rig.receive(burst);
@@ -376,8 +376,8 @@ void TestPipeline::offPageResetsPlaceholders() {
     PipelineRig rig;
     rig.kestrum = false;
     rig.receive(plainBurst(0x2222222u));
-    QCOMPARE(rig.pipeline.fields().hashField, WorkingRecord::kHashPlaceholder);
-    QCOMPARE(rig.pipeline.fields().repeatIndicator, ViewColour::Face);
+    QCOMPARE(rig.burst.hash, WorkingRecord::kHashPlaceholder);
+    QCOMPARE(rig.reception.repeatColour, ViewColour::Face);
     QVERIFY(rig.working.hash.startsWith(QStringLiteral("00")));
     // Not on the hash sub-tab: the module labels keep their text.
     QCOMPARE(rig.pipeline.view().oneBitStatus, QStringLiteral("N/A"));

@@ -1,6 +1,7 @@
 // From a received burst through the poll tick to the lookup: the poller stores the burst and hands
 // it to the pipeline, which processes it and lets polling resume.
 #include "acquisition/core/drivers/mode2.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/drivers/usb_driver.h"
@@ -53,40 +54,28 @@ std::vector<std::uint8_t> movrikBytes(const std::vector<std::int32_t>& durations
     return out;
 }
 
-struct PollRig {
-    CaptureBuffer buffer;
-    ButtonBase base;
-    WorkingRecord working;
-    AnalogueBase analogues;
-    PositionDistribution distribution;
-    HashPanelSettings panel;
-    DecoderSettings decoder;
-    CaptureSessionFlags session;
-    MatchSignalSettings match;
-    fakes::ScriptedDialogs dialogs;
-    fakes::ManualScheduler scheduler;
-    QueuedReceiver receiver;
-    Poller poller{scheduler, dialogs, buffer, working, base};
+struct PollRig : RunState {
+    ReceiverDrivers drivers;
+    QueuedReceiver& receiver = *drivers.setUsb(std::make_unique<QueuedReceiver>());
+    Poller poller{PollerState{buffer, working, base, reception, entry.view, burst}, drivers, scheduler,
+                  dialogs};
     int processed = 0;
-    Pipeline pipeline{
-        PipelineState{buffer, base, working, analogues, distribution, panel, decoder, session, match},
-        dialogs, scheduler,
-        PipelineHooks{[this] { poller.stopPolling(); },
-                      [this] {
-                          ++processed;
-                          poller.startPolling();
-                      },
-                      [] { return false; },
-                      [this] { return poller.view().kestrumActive; },
-                      [] { return false; },
-                      [this] { return poller.settings().fiveByteRepeats ? 5 : 3; },
-                      {},
-                      {},
-                      {}},
-        PipelineBindings{nullptr, &poller.view().repeatColour}};
+    Pipeline pipeline{state(), dialogs, scheduler,
+                      PipelineHooks{[this] { poller.stopPolling(); },
+                                    [this] {
+                                        ++processed;
+                                        poller.startPolling();
+                                    },
+                                    [] { return false; },
+                                    [this] { return poller.view().kestrumActive; },
+                                    [] { return false; },
+                                    [this] { return poller.settings().fiveByteRepeats ? 5 : 3; },
+                                    {},
+                                    {},
+                                    {},
+                                    {}}};
 
     PollRig() {
-        poller.setUsbDriver(&receiver);
         poller.hooks().burstStored = [this] { pipeline.schedule(); };
         poller.hooks().lastBurstRecognised = [this] { return pipeline.recognised(); };
         poller.startPolling();
@@ -125,26 +114,26 @@ void TestPipelinePoll::receivedBurstsAreProcessedOneAtATime() {
     QCOMPARE(rig.processed, 2);
     QVERIFY(rig.working.hash.startsWith(QStringLiteral("00")));
     QCOMPARE(rig.poller.view().repeatColour, ViewColour::Fuchsia);
-    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("Нету"));
+    QCOMPARE(rig.entry.view.selection, QStringLiteral("Нету"));
 }
 
 void TestPipelinePoll::namedButtonIsFoundOnNextPress() {
     PollRig rig;
     rig.pipeline.settings().autoAdd = true;
-    *rig.pipeline.bindings().buttonName = QStringLiteral("play");
+    rig.entry.settings.buttonName = QStringLiteral("play");
     const auto bytes = movrikBytes(plainBurst(0x1C1C1C1u));
     rig.receiver.blocks.push_back(bytes);
     rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
     QCOMPARE(rig.base.count(), 1);
     QCOMPARE(rig.base.record(1).buttonName, QStringLiteral("Play"));
 
-    *rig.pipeline.bindings().buttonName = QStringLiteral("N/A");
+    rig.entry.settings.buttonName = QStringLiteral("N/A");
     rig.receiver.blocks.push_back(bytes);
     rig.scheduler.advance(rig.poller.pollIntervalMs() + 5);
     QCOMPARE(rig.processed, 2);
     QCOMPARE(rig.base.count(), 1);
-    QCOMPARE(rig.pipeline.fields().buttonName, QStringLiteral("Play"));
-    QCOMPARE(rig.pipeline.fields().recordPanel, QStringLiteral("1 - Play"));
+    QCOMPARE(rig.entry.settings.buttonName, QStringLiteral("Play"));
+    QCOMPARE(rig.entry.view.selection, QStringLiteral("1 - Play"));
 }
 
 void TestPipelinePoll::knownRemoteIsReported() {
@@ -182,13 +171,12 @@ void TestPipelinePoll::networkBurstsAreRecognisedLikeUsbBursts() {
 
     UdpEmulator emulator(bursts);
     QVERIFY(emulator.listen(QHostAddress(QHostAddress::LocalHost), 0));
-    UdpReceiver driver;
     PollRig net;
+    net.drivers.setNetwork(std::make_unique<UdpReceiver>());
     ReceptionSettings& s = net.poller.settings();
     s.address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
     s.port = QString::number(emulator.port());
     s.kindText = QStringLiteral("IgorPlug-UDP");
-    net.poller.setNetworkDriver(&driver);
     net.poller.applyReceiverKind();
     QVERIFY(net.poller.network().isRunning());
     QStringList netHashes;

@@ -23,7 +23,8 @@ struct Session : test::ShellFixture {
         auto r = std::make_unique<fakes::ScriptedReceiver>();
         receiver = r.get();
         wb->setUsbDriver(std::move(r));
-        wb->hooks().startSlowPolling();
+        wb->poller().enterSlowStartMode();
+        wb->poller().startPolling();
         scheduler.advance(Poller::kSlowIntervalMs); // the receiver answered: status 0
     }
     // Options the session takes, set so that giving them back shows.
@@ -165,7 +166,8 @@ private slots:
         r->idleStatus = StatusNotConnected;
         f.wb->setUsbDriver(std::move(r));
         if (polled) {
-            f.wb->hooks().startSlowPolling();
+            f.wb->poller().enterSlowStartMode();
+            f.wb->poller().startPolling();
             f.scheduler.advance(Poller::kSlowIntervalMs);
         }
         f.wb->openCaptureSession();

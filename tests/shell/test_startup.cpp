@@ -1,7 +1,10 @@
 #include "shell_fixture.h"
 
 #include "base/core/key_names.h"
+#include "capture/core/pipeline.h"
 #include "shell/core/startup.h"
+
+#include <QTemporaryDir>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -59,8 +62,8 @@ private slots:
     void countdownCaptionsNineToZeroThenButton1() {
         ShellFixture f;
         f.runToChoices();
-        QSignalSpy shown(f.wb.get(), &Workbench::showMainWindowRequested);
-        QSignalSpy hidden(f.wb.get(), &Workbench::hideLauncherRequested);
+        QSignalSpy shown(&f.wb->startup(), &Startup::showMainWindowRequested);
+        QSignalSpy hidden(&f.wb->startup(), &Startup::hideLauncherRequested);
         f.wb->hashPanel().source = HashSource::XBit;
         QCOMPARE(f.wb->launcherView().button1Caption, QStringLiteral("Основная конфигурация  (10)"));
         for (int shownNumber = 9; shownNumber >= 0; --shownNumber) {
@@ -97,14 +100,20 @@ private slots:
         QFETCH(HashSource, source);
         ShellFixture f;
         f.wb->hashPanel().source = HashSource::XBit;
-        QList<HashSource> applied;
-        f.wb->hooks().applyHashPanel = [&] { applied << f.wb->hashPanel().source; };
+        HashPanelSettings applied = f.wb->hashPanel();
+        applied.source = source;
+        synchronisePanel(applied);
         f.runToChoices();
         f.scheduler.advance(1500);
-        QSignalSpy shown(f.wb.get(), &Workbench::showMainWindowRequested);
+        QSignalSpy shown(&f.wb->startup(), &Startup::showMainWindowRequested);
         f.wb->startup().chooseConfiguration(button);
         QCOMPARE(f.wb->hashPanel().source, source);
-        QCOMPARE(applied, QList<HashSource>{source}); // applied after the choice was set
+        // The panel was applied after the choice was set: its check boxes follow the new source.
+        const HashPanelSettings& panel = f.wb->hashPanel();
+        QCOMPARE(panel.oneBitLocked, applied.oneBitLocked);
+        QCOMPARE(panel.xBitLocked, applied.xBitLocked);
+        QCOMPARE(panel.decoderLocked, applied.decoderLocked);
+        QCOMPARE(panel.decoder, applied.decoder);
         QCOMPARE(shown.count(), 1);
         QVERIFY(!f.wb->launcherView().visible);
         // The countdown is stopped: no automatic press later changes the choice.
@@ -112,7 +121,6 @@ private slots:
         f.scheduler.advance(10000);
         QCOMPARE(f.wb->launcherView().button1Caption, caption);
         QCOMPARE(f.wb->hashPanel().source, source);
-        QCOMPARE(applied.size(), 1);
     }
 
     void startTickEmptiesBaseFillsNamesStartsPolling() {
@@ -122,12 +130,10 @@ private slots:
         f.wb->base().append(r);
         f.wb->base().append(r);
         f.wb->base().record(700).hash = QStringLiteral("dangling");
-        int polls = 0;
-        f.wb->hooks().startSlowPolling = [&] { ++polls; };
         f.wb->startup().begin();
         f.scheduler.advance(399);
         QCOMPARE(f.wb->base().count(), 2);
-        QCOMPARE(polls, 0);
+        QVERIFY(!f.wb->poller().isPolling());
         f.scheduler.advance(1);
         QCOMPARE(f.wb->base().count(), 0);
         QCOMPARE(f.wb->base().record(1).hash, QString());
@@ -135,9 +141,13 @@ private slots:
         QCOMPARE(f.wb->base().record(700).hash, QString());
         QCOMPARE(f.wb->mainView().keyNameItems.size(), 65);
         QCOMPARE(f.wb->mainView().keyNameItems, KeyNamTab::names());
-        QCOMPARE(polls, 1);
+        // Polling in its slow start mode.
+        QVERIFY(f.wb->poller().isPolling());
+        QVERIFY(f.wb->poller().slow());
+        QCOMPARE(f.wb->poller().pollIntervalMs(), 1000);
+        f.wb->base().append(r);
         f.scheduler.advance(5000);
-        QCOMPARE(polls, 1); // one-shot
+        QCOMPARE(f.wb->base().count(), 1); // one-shot
     }
 
     void missingAnalogueBaseBeepsBoxesAndLogs() {
@@ -209,13 +219,37 @@ private slots:
                               QStringLiteral("Немогу подгрузить базу пульта!!!")}));
     }
 
-    void remoteLoadHookReplacesStandIn() {
-        ShellFixture f(true, false);
-        QString loaded;
-        f.wb->hooks().loadRemoteDescription = [&] { loaded = f.wb->namePicture().remoteCode; };
-        f.runToChoices();
-        QCOMPARE(loaded, QStringLiteral("A01"));
-        QVERIFY(f.dialogs.events.isEmpty());
+    void runsOnItsContextAlone() {
+        // Over plain state, with the work it hands over recorded: no workbench needed.
+        fakes::ManualScheduler timers;
+        fakes::ScriptedDialogs dialogs;
+        QTemporaryDir dir;
+        ButtonBase base;
+        AnalogueBase analogues;
+        HashPanelSettings panel;
+        FileDialogPresets presets;
+        NamePictureState picture;
+        LauncherView launcher;
+        MainView main;
+        ResultLog log;
+        QStringList calls;
+        StartupContext c{timers,   dialogs, dir.path(), base, analogues, panel, presets, picture,
+                         launcher, main,    log,        {},   {},        {},    {}};
+        c.loadRemoteDescription = [&] { calls << QStringLiteral("load ") + picture.remoteCode; };
+        c.startSlowPolling = [&] { calls << QStringLiteral("poll"); };
+        c.setActivePage = [&](MainPage p, KestrumPage) { calls << QStringLiteral("page %1").arg(int(p)); };
+        c.applyHashPanel = [&] { calls << QStringLiteral("apply %1").arg(int(panel.source)); };
+        Startup startup(std::move(c));
+        QSignalSpy shown(&startup, &Startup::showMainWindowRequested);
+        startup.begin();
+        timers.advance(200 + 7 * 120);
+        startup.chooseConfiguration(2);
+        QCOMPARE(calls,
+                 (QStringList{QStringLiteral("load A01"), QStringLiteral("poll"), QStringLiteral("page 0"),
+                              QStringLiteral("apply %1").arg(int(HashSource::OneBit))}));
+        QCOMPARE(shown.count(), 1);
+        QVERIFY(main.visible);
+        QCOMPARE(log.lines(), QStringList{QStringLiteral("Немогу подгрузить базу!!!")});
     }
 
     void presetsGetTheApplicationDirectory() {
@@ -232,7 +266,7 @@ private slots:
 
     void centreRequestedDuringLoading() {
         ShellFixture f;
-        QSignalSpy centre(f.wb.get(), &Workbench::centreMainWindowRequested);
+        QSignalSpy centre(&f.wb->startup(), &Startup::centreMainWindowRequested);
         f.wb->startup().begin();
         f.scheduler.advance(199);
         QCOMPARE(centre.count(), 0);

@@ -1,5 +1,6 @@
 #include "shell_fixture.h"
 
+#include "fakes/scripted_receiver.h"
 #include "shell/core/notifying_timer_factory.h"
 #include "shell/core/startup.h"
 
@@ -19,7 +20,7 @@ class TestWorkbench : public QObject {
 private slots:
     void initialState() {
         ShellFixture f;
-        QCOMPARE(f.wb->flags().lastRealButtonName, QStringLiteral("N/A"));
+        QCOMPARE(f.wb->pipeline().lastRealButtonName(), QStringLiteral("N/A"));
         QCOMPARE(f.wb->base().currentIndex(), 1);
         QCOMPARE(f.wb->working().hash, QStringLiteral("Тут преобразованное значение"));
         QCOMPARE(f.wb->hashPanel().source, HashSource::OneBitPlusM96);
@@ -59,13 +60,24 @@ private slots:
     void closingClosesNetworkReceiverThenQuitsOnce() {
         ShellFixture f;
         QStringList order;
-        f.wb->hooks().closeNetworkReceiver = [&] { order << QStringLiteral("network"); };
-        connect(f.wb.get(), &Workbench::quitRequested, this, [&] { order << QStringLiteral("quit"); });
+        auto network = std::make_unique<fakes::ScriptedNetworkDriver>();
+        const fakes::ScriptedNetworkDriver& net = *network;
+        f.wb->setNetworkDriver(std::move(network));
+        f.wb->poller().settings().address[0] = QStringLiteral("127");
+        f.wb->poller().settings().address[1] = QStringLiteral("0");
+        f.wb->poller().settings().address[2] = QStringLiteral("0");
+        f.wb->poller().settings().address[3] = QStringLiteral("1");
+        f.wb->poller().settings().kindText = QStringLiteral("IgorPlug-UDP");
+        f.wb->poller().applyReceiverKind();
+        f.wb->poller().stopPolling();
+        f.dialogs.events.clear(); // the network start's beep
+        connect(f.wb.get(), &Workbench::quitRequested, this,
+                [&] { order << net.calls.filter(QStringLiteral("close")) << QStringLiteral("quit"); });
         f.wb->startup().begin();
         f.scheduler.advance(300);
         f.wb->mainWindowClosing();
         f.wb->mainWindowClosing(); // the launcher's own close comes back here
-        QCOMPARE(order, (QStringList{QStringLiteral("network"), QStringLiteral("quit")}));
+        QCOMPARE(order, (QStringList{QStringLiteral("close"), QStringLiteral("quit")}));
         QCOMPARE(f.scheduler.activeCount(), 0);
         QVERIFY(f.dialogs.events.isEmpty()); // nothing asked, nothing saved
     }

@@ -26,7 +26,7 @@ private slots:
         p.settings().port = QString::number(emulator.port());
         p.settings().kindText = QStringLiteral("IgorPlug-UDP");
         p.applyReceiverKind();
-        auto* driver = dynamic_cast<UdpReceiver*>(p.network().driver());
+        auto* driver = dynamic_cast<UdpReceiver*>(f.wb->drivers().network());
         QVERIFY(driver && driver->isOpen());
 
         QVERIFY(QTest::qWaitFor(

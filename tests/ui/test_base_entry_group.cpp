@@ -42,7 +42,9 @@ private slots:
     }
 
     void controlsAndDefaults() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         QCOMPARE(find<QLineEdit>(group, "Edit6")->text(), QStringLiteral("1"));
         QCOMPARE(find<QPushButton>(group, "BitBtn8")->text(), QStringLiteral("<"));
@@ -62,7 +64,9 @@ private slots:
     }
 
     void addThenBrowse() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         int changes = 0;
         connect(&group, &BaseEntryGroup::changed, this, [&changes] { ++changes; });
@@ -91,7 +95,9 @@ private slots:
     }
 
     void nameIsNormalisedOnEnter() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         auto* key = find<QComboBox>(group, "ComboBoxKey");
         key->lineEdit()->selectAll();
@@ -105,7 +111,9 @@ private slots:
     }
 
     void recordNumberRunsOnUserFocusOnly() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         auto* edit = find<QLineEdit>(group, "Edit6");
         giveFocus(edit, Qt::ActiveWindowFocusReason);
@@ -117,7 +125,9 @@ private slots:
     }
 
     void enterInRecordNumberOnEmptyBase() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         auto* edit = find<QLineEdit>(group, "Edit6");
         edit->selectAll();
@@ -128,7 +138,9 @@ private slots:
     }
 
     void deleteOnEmptyBase() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         find<QPushButton>(group, "ButtonDey3")->click();
         QCOMPARE(m_dialogs.events, (QStringList{QStringLiteral("beep"),

@@ -23,6 +23,7 @@ class TestBaseFilesPanel : public QObject {
     fakes::ManualScheduler m_scheduler;
     RescanFlags m_flags;
     HexBazaSettings m_settings;
+    FileDialogPresets m_names;
     QStringList m_memo;
     QString m_box = QStringLiteral("1");
 
@@ -34,7 +35,7 @@ class TestBaseFilesPanel : public QObject {
 
 private slots:
     void controlsDefaultsAndCommands() {
-        BaseFileCommands files(m_base, m_dialogs, m_flags, m_settings);
+        BaseFileCommands files(m_base, m_dialogs, m_flags, m_settings, m_names);
         Rescan rescan(m_base, m_dialogs, m_scheduler, m_flags, m_settings);
         files.hooks().log = [this](const QString& l) { m_memo << l; };
         files.hooks().clearLog = [this] { m_memo.clear(); };

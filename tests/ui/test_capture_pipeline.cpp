@@ -42,7 +42,7 @@ struct Shell : test::UiShell {
             b.append(d);
         b.fromRecord = false;
         wb->working().timings = timingTextsOf(b.span());
-        wb->hooks().processBurst();
+        wb->processBurst();
         scheduler.advance(5);
     }
 };
@@ -192,7 +192,7 @@ void TestCapturePipelineUi::sourcesWindowListsFiles() {
     auto* see = s.find<QPushButton>("ButtonHsSm");
     QVERIFY(!see->isHidden());
 
-    auto* window = static_cast<SourcesWindow*>(s.windows->byName(QStringLiteral("TForm11")));
+    SourcesWindow* window = &s.windows->sourcesWindow();
     QVERIFY(window);
     s.wb->poller().startPolling();
     QString listed;

@@ -67,8 +67,8 @@ private slots:
         wb.baseEditor().clearBase();
         QCOMPARE(wb.base().count(), 0);
         QVERIFY(wb.oscillogram().drawing().lines.empty());
-        QCOMPARE(wb.hashBox(), WorkingRecord::kHashPlaceholder);
-        QCOMPARE(wb.poller().view().timingFields[0], WorkingRecord::kTimingPlaceholder);
+        QCOMPARE(wb.burstFields().hash, WorkingRecord::kHashPlaceholder);
+        QCOMPARE(wb.burstFields().timings[0], WorkingRecord::kTimingPlaceholder);
     }
 };
 

@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(s.in<QLabel>(s.pult(), "Label3")->text(), QStringLiteral("Key=N/A"));
 
         s.wb->working().hash = QStringLiteral("00FF");
-        s.wb->baseEditor().view().changeCaption = BaseEntryView::kAddCaption;
+        s.wb->baseEditor().view().offerAdd();
         s.mouse(QEvent::MouseMove, s.over(QStringLiteral("Mute")));
         s.mouse(QEvent::MouseButtonDblClick, s.over(QStringLiteral("Mute")));
         QCOMPARE(s.wb->base().count(), 1);
@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(s.mainName(), QStringLiteral("Mute"));
         // "Изменить текущую" stores the burst on screen under the chosen name.
         s.wb->working().hash = QStringLiteral("00FF");
-        s.wb->baseEditor().view().changeCaption = BaseEntryView::kAddCaption;
+        s.wb->baseEditor().view().offerAdd();
         s.in<QPushButton>(w, "ButtonChange")->click();
         QCOMPARE(s.wb->base().count(), 1);
         QCOMPARE(s.wb->base().record(1).buttonName, QStringLiteral("Mute"));

@@ -52,7 +52,8 @@ private slots:
         QVERIFY(s.wb->session().windowOpen);
         QCOMPARE(s.wb->baseEditor().settings().recordNumber, QStringLiteral("1")); // display reset
 
-        s.wb->hooks().startSlowPolling();
+        s.wb->poller().enterSlowStartMode();
+        s.wb->poller().startPolling();
         s.scheduler.advance(Poller::kSlowIntervalMs);
         QLineEdit* target = s.in<QLineEdit>("TForm4", "Edit1");
         target->selectAll();

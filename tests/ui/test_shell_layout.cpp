@@ -142,7 +142,7 @@ private slots:
     void centredAtDesignSize() {
         Shell s;
         // The start-up centres the window before it is shown, by its size alone.
-        emit s.wb->centreMainWindowRequested();
+        emit s.wb->startup().centreMainWindowRequested();
         QVERIFY(s.showPage(0));
         const QScreen* screen = s.main().screen();
         QVERIFY(screen);
@@ -152,7 +152,7 @@ private slots:
                  centredPosition(area.size(), QSize(MainWindow::kWidth, MainWindow::kHeight)) +
                      area.topLeft());
         // Once shown, the frame counts too.
-        emit s.wb->centreMainWindowRequested();
+        emit s.wb->startup().centreMainWindowRequested();
         QApplication::processEvents();
         QCOMPARE(s.main().pos(),
                  centredPosition(area.size(), s.main().frameGeometry().size()) + area.topLeft());

@@ -1,18 +1,20 @@
 #include "acquisition/core/network_receiver.h"
 
-#include "acquisition/core/drivers/network_driver.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "platform/core/dialogs.h"
 
 namespace ravlin {
 
-NetworkReceiver::NetworkReceiver(const ReceptionSettings& settings, Dialogs& dialogs)
-    : m_settings(settings), m_dialogs(dialogs) {}
+NetworkReceiver::NetworkReceiver(const ReceptionSettings& settings, ReceiverDrivers& drivers,
+                                 Dialogs& dialogs)
+    : m_settings(settings), m_drivers(drivers), m_dialogs(dialogs) {}
 
 void NetworkReceiver::start() {
     if (m_running) return;
     const QString address = m_settings.addressText();
     m_dialogs.beep();
-    const int code = m_driver ? m_driver->InitUDP(address, m_settings.port) : 0;
+    NetworkDriver* driver = m_drivers.network();
+    const int code = driver ? driver->InitUDP(address, m_settings.port) : 0;
     // A driver that cannot start (an address or port it cannot use) is reported as a close failure is,
     // and the receiver is not marked running.
     if (code != 0) {
@@ -40,7 +42,8 @@ void NetworkReceiver::stop() {
 }
 
 void NetworkReceiver::closeDriver() {
-    const int code = m_driver ? m_driver->CloseUDP() : 0;
+    NetworkDriver* driver = m_drivers.network();
+    const int code = driver ? driver->CloseUDP() : 0;
     if (code != 0) report(code);
 }
 

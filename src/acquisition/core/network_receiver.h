@@ -5,16 +5,14 @@
 namespace ravlin {
 
 class Dialogs;
-class NetworkDriver;
+class ReceiverDrivers;
 
 // Starts and closes the network receiver ("IgorPlug-UDP") with the address and port of the
-// settings, and keeps its running flag.
+// settings, and keeps its running flag. The driver is asked of the holder on every call.
 class NetworkReceiver {
 public:
-    NetworkReceiver(const ReceptionSettings& settings, Dialogs& dialogs);
+    NetworkReceiver(const ReceptionSettings& settings, ReceiverDrivers& drivers, Dialogs& dialogs);
 
-    void setDriver(NetworkDriver* driver) { m_driver = driver; }
-    NetworkDriver* driver() const { return m_driver; }
     bool isRunning() const { return m_running; }
 
     // Start: nothing when running; else beep, InitUDP(address, port), running; a failure of InitUDP is
@@ -32,8 +30,8 @@ private:
     void report(int code);
 
     const ReceptionSettings& m_settings;
+    ReceiverDrivers& m_drivers;
     Dialogs& m_dialogs;
-    NetworkDriver* m_driver = nullptr;
     bool m_running = false;
 };
 

@@ -1,7 +1,6 @@
 #include "acquisition/core/poller.h"
 
-#include "acquisition/core/drivers/network_driver.h"
-#include "acquisition/core/drivers/usb_driver.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "base/core/button_base.h"
 #include "base/core/capture_buffer.h"
 #include "platform/core/dialogs.h"
@@ -23,31 +22,13 @@ const QString kDataLossLog = QStringLiteral("!!!!  ВНИМАНИЕ  !!!!   На
 
 } // namespace
 
-Poller::Poller(TimerFactory& timers, Dialogs& dialogs, CaptureBuffer& buffer, WorkingRecord& working,
-               ButtonBase& base)
-    : m_timers(timers), m_dialogs(dialogs), m_buffer(buffer), m_working(working), m_base(base),
-      m_network(m_settings, dialogs), m_timer(timers.create(m_settings.pollIntervalMs())) {
+Poller::Poller(PollerState state, ReceiverDrivers& drivers, TimerFactory& timers, Dialogs& dialogs)
+    : m_s(state), m_drivers(drivers), m_dialogs(dialogs), m_network(m_settings, drivers, dialogs),
+      m_timer(timers.create(m_settings.pollIntervalMs())) {
     m_timer->setHandler([this] { tick(); });
 }
 
 Poller::~Poller() = default;
-
-void Poller::setUsbDriver(UsbDriver* driver) {
-    m_usb = driver;
-    if (m_usb) m_usb->setKind(kind());
-}
-
-void Poller::setNetworkDriver(NetworkDriver* driver) {
-    m_network.setDriver(driver);
-    if (driver) driver->setKind(ReceiverKind::IgorPlugUdp);
-}
-
-void Poller::attachBaseEntryPanels(QString* recordPanelText, ViewColour* recordPanelColour,
-                                   ViewColour* nameMarker) {
-    if (recordPanelText) m_recordPanelText = recordPanelText;
-    if (recordPanelColour) m_recordPanelColour = recordPanelColour;
-    if (nameMarker) m_nameMarker = nameMarker;
-}
 
 void Poller::enterSlowStartMode() {
     m_timer->setInterval(kSlowIntervalMs);
@@ -73,8 +54,8 @@ void Poller::applyReceiverKind() {
     stopPolling();
     if (!ReceiverKinds::isKindText(m_settings.kindText)) m_settings.kindText = QStringLiteral("Movrik");
     const ReceiverKind k = kind();
-    m_view.unitLabel = ReceiverKinds::unitLabel(k);
-    if (m_usb) m_usb->setKind(k);
+    m_s.view.unitLabel = ReceiverKinds::unitLabel(k);
+    if (UsbDriver* usb = m_drivers.usb()) usb->setKind(k);
     if (k == ReceiverKind::IgorPlugUdp)
         m_network.start();
     else if (m_network.isRunning())
@@ -98,12 +79,14 @@ int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
     count = 0;
     int status = StatusNotConnected;
     if (kind() == ReceiverKind::IgorPlugUdp) {
-        if (NetworkDriver* net = m_network.driver()) status = net->DoGetInfraCode(block, kRawBlockMax, count);
-    } else if (m_usb) {
-        // The kind text may change without being applied (a base file's settings block); a backend
-        // that encodes durations itself must write the format the conversion reads.
-        if (m_usb->kind() != kind()) m_usb->setKind(kind());
-        status = m_usb->DoGetInfraCode(block, kRawBlockMax, count);
+        if (NetworkDriver* net = m_drivers.network())
+            status = net->DoGetInfraCode(block, kRawBlockMax, count);
+    } else if (UsbDriver* usb = m_drivers.usb()) {
+        // The kind text may change without being applied (a base file's settings block), and the
+        // backend may have been replaced; one that encodes durations itself must write the format
+        // the conversion reads.
+        if (usb->kind() != kind()) usb->setKind(kind());
+        status = usb->DoGetInfraCode(block, kRawBlockMax, count);
     }
     // A driver never hands more than 255 bytes; anything else is treated as its nearest sound value.
     count = std::clamp<std::int32_t>(count, 0, kRawBlockMax);
@@ -130,7 +113,7 @@ void Poller::tick() {
         return;
     }
 
-    *m_nameMarker = ViewColour::Face; // 5.
+    m_s.entry.nameMarker = ViewColour::Face; // 5.
 
     if (block[0] == 0 || block[1] == 0) { // 6.
         dataLoss();
@@ -154,7 +137,7 @@ void Poller::tick() {
 void Poller::noteStatus(int status) {
     if (status == m_previousStatus) return;
     m_previousStatus = status;
-    m_view.statusText = statusLineText(status);
+    m_s.view.statusText = statusLineText(status);
     if (status == StatusOk) {
         if (m_slow) m_timer->setInterval(m_settings.pollIntervalMs());
         m_notConnected = 0;
@@ -174,7 +157,7 @@ void Poller::emptyPoll() {
     if (m_hold > 0) --m_hold;
     if (m_hold == 1) {
         for (int i = 0; i < kTimingTextCount; ++i) {
-            if (!m_working.timings[i].isEmpty()) m_working.timings[i].clear();
+            if (!m_s.working.timings[i].isEmpty()) m_s.working.timings[i].clear();
             setField(i, QString());
         }
     }
@@ -201,27 +184,27 @@ void Poller::deviceAnswer(std::span<const std::uint8_t, 256> block, int count) {
         m_lastAnswer = identity;
         m_hold = kHoldStart;
     }
-    m_working.timings = {kindText, answerText, byteList, {}, {}, {}}; // f.
+    m_s.working.timings = {kindText, answerText, byteList, {}, {}, {}}; // f.
     showTimingFields();
     if (m_settings.storeAnswers) storeAnswer(identity); // g.
 }
 
 void Poller::storeAnswer(const QString& identity) {
-    int index = m_base.firstIndexOfHash(identity);
+    int index = m_s.base.firstIndexOfHash(identity);
     if (index == 0) {
         ButtonRecord record;
         record.hash = identity;
         // At the limit the answer goes into record 750, as the automatic add does.
-        const auto result = m_base.append(record);
+        const auto result = m_s.base.append(record);
         if (result.atLimit) m_dialogs.beep();
         index = result.index;
     }
-    m_base.setCurrentIndex(index);
-    if (m_view.kestrumActive) {
-        *m_recordPanelText = QString::number(index) + QStringLiteral(" Тест");
+    m_s.base.setCurrentIndex(index);
+    if (m_s.view.kestrumActive) {
+        m_s.entry.holdSelection(QString::number(index) + QStringLiteral(" Тест"));
     } else {
-        m_recordPanelText->clear();
-        *m_recordPanelColour = ViewColour::Face;
+        m_s.entry.dropSelection();
+        m_s.entry.selectionColour = ViewColour::Face;
     }
 }
 
@@ -234,41 +217,41 @@ bool Poller::isRepeat(std::span<const std::uint8_t> bytes) const {
 }
 
 void Poller::repeatSignal() {
-    if (!m_view.kestrumActive) {
-        m_view.repeatColour = ViewColour::Face;
+    if (!m_s.view.kestrumActive) {
+        m_s.view.repeatColour = ViewColour::Face;
         return;
     }
-    if (m_view.repeatColour != ViewColour::Aqua) {
-        m_view.repeatColour = ViewColour::Aqua;
+    if (m_s.view.repeatColour != ViewColour::Aqua) {
+        m_s.view.repeatColour = ViewColour::Aqua;
     } else {
         const bool recognised = m_hooks.lastBurstRecognised && m_hooks.lastBurstRecognised();
-        m_view.repeatColour = recognised ? ViewColour::Teal : ViewColour::Fuchsia;
+        m_s.view.repeatColour = recognised ? ViewColour::Teal : ViewColour::Fuchsia;
     }
 }
 
 void Poller::burst(std::span<const std::uint8_t> bytes) {
     stopPolling();                                                              // a.
     const std::vector<std::int32_t> durations = convertRawBlock(kind(), bytes); // b., c.
-    m_buffer.clear();                                                           // d.
+    m_s.buffer.clear();                                                         // d.
     for (std::int32_t d : durations)
-        m_buffer.append(d);
-    m_working.timings = timingTextsOf(m_buffer.span()); // e.
-    showTimingFields();                                 // f.
-    m_buffer.fromRecord = false;                        // g.
-    if (m_hooks.burstStored) m_hooks.burstStored();     // h., i.
+        m_s.buffer.append(d);
+    m_s.working.timings = timingTextsOf(m_s.buffer.span()); // e.
+    showTimingFields();                                     // f.
+    m_s.buffer.fromRecord = false;                          // g.
+    if (m_hooks.burstStored) m_hooks.burstStored();         // h., i.
 }
 
 void Poller::showTimingFields() {
     for (int i = 0; i < kTimingTextCount; ++i) {
-        if (m_view.kestrumActive)
-            setField(i, m_working.timings[i]);
+        if (m_s.view.kestrumActive)
+            setField(i, m_s.working.timings[i]);
         else
             setField(i, i == 0 ? WorkingRecord::kTimingPlaceholder : QString());
     }
 }
 
 void Poller::setField(int i, const QString& text) {
-    if (m_view.timingFields[i] != text) m_view.timingFields[i] = text;
+    if (m_s.burst.timings[i] != text) m_s.burst.timings[i] = text;
 }
 
 } // namespace ravlin

@@ -4,6 +4,7 @@
 #include "acquisition/core/network_receiver.h"
 #include "acquisition/core/receiver_kind.h"
 #include "acquisition/core/reception_settings.h"
+#include "base/core/base_entry.h"
 
 #include <array>
 #include <cstdint>
@@ -14,15 +15,24 @@ namespace ravlin {
 
 class ButtonBase;
 class Dialogs;
-class NetworkDriver;
+class ReceiverDrivers;
 class Timer;
 class TimerFactory;
-class UsbDriver;
 struct CaptureBuffer;
-struct WorkingRecord;
+
+// The shared state a poll tick writes, owned by the workbench.
+struct PollerState {
+    CaptureBuffer& buffer;
+    WorkingRecord& working;
+    ButtonBase& base;
+    ReceptionView& view;  // the receiver's own displays (the processing run colours the repeat square)
+    BaseEntryView& entry; // PanelSi1 and the square beside the button-name box
+    BurstFields& burst;   // the six timing fields
+};
 
 // Polls the selected receiver on the poll timer: status line and slow mode, data loss, device
-// answers, repeat signals, and bursts converted into the capture buffer and the timing texts.
+// answers, repeat signals, and bursts converted into the capture buffer and the timing texts. The
+// drivers are asked of the holder on every read, so a replaced backend is read from the next tick.
 class Poller {
 public:
     static constexpr int kSlowIntervalMs = 1000;
@@ -43,20 +53,15 @@ public:
         std::function<bool()> lastBurstRecognised;
     };
 
-    Poller(TimerFactory& timers, Dialogs& dialogs, CaptureBuffer& buffer, WorkingRecord& working,
-           ButtonBase& base);
+    Poller(PollerState state, ReceiverDrivers& drivers, TimerFactory& timers, Dialogs& dialogs);
     ~Poller();
 
     ReceptionSettings& settings() { return m_settings; }
     const ReceptionSettings& settings() const { return m_settings; }
-    ReceptionView& view() { return m_view; }
-    const ReceptionView& view() const { return m_view; }
+    ReceptionView& view() { return m_s.view; }
+    const ReceptionView& view() const { return m_s.view; }
     Hooks& hooks() { return m_hooks; }
     NetworkReceiver& network() { return m_network; }
-
-    void setUsbDriver(UsbDriver* driver);
-    void setNetworkDriver(NetworkDriver* driver);
-    UsbDriver* usbDriver() const { return m_usb; }
 
     // The kind in use (the kind text read as a kind; other texts count as Movrik).
     ReceiverKind kind() const { return ReceiverKinds::fromText(m_settings.kindText); }
@@ -75,11 +80,6 @@ public:
 
     // The poll timer's handler.
     void tick();
-
-    // The record-number panel and the small square beside the button-name box live in the
-    // base-entry group; the poller writes them there once attached (else its own view's fields).
-    void attachBaseEntryPanels(QString* recordPanelText, ViewColour* recordPanelColour,
-                               ViewColour* nameMarker);
 
     // Fields 1..6 from the working record's timing texts under the tab-active rule.
     void showTimingFields();
@@ -103,16 +103,12 @@ private:
     void burst(std::span<const std::uint8_t> bytes);
     void setField(int i, const QString& text);
 
-    TimerFactory& m_timers;
+    PollerState m_s;
+    ReceiverDrivers& m_drivers;
     Dialogs& m_dialogs;
-    CaptureBuffer& m_buffer;
-    WorkingRecord& m_working;
-    ButtonBase& m_base;
     ReceptionSettings m_settings;
-    ReceptionView m_view;
     Hooks m_hooks;
     NetworkReceiver m_network;
-    UsbDriver* m_usb = nullptr;
     std::unique_ptr<Timer> m_timer;
 
     int m_previousStatus = kNoStatus;
@@ -121,9 +117,6 @@ private:
     int m_hold = 0;
     QString m_lastAnswer;
     AnswerBuffer m_answer;
-    QString* m_recordPanelText = &m_view.recordPanelText;
-    ViewColour* m_recordPanelColour = &m_view.recordPanelColour;
-    ViewColour* m_nameMarker = &m_view.nameStatusColour;
 };
 
 } // namespace ravlin

@@ -37,23 +37,14 @@ struct ReceptionSettings {
     }
 };
 
-// What the receiver part shows: texts and colours the poller writes, and what the UI tells it about
-// the screen.
+// What the receiver part shows: texts and colours the poller writes (the processing run colours the
+// repeat square too), and what the UI tells it about the screen. Owned by the workbench.
 struct ReceptionView {
     bool kestrumActive = true; // the " Kestrum " tab is the active page (written by the UI)
 
-    QString statusText;                             // status label at the top of the " Kestrum " tab
-    ViewColour repeatColour = ViewColour::Face;     // repeat indicator square
-    ViewColour nameStatusColour = ViewColour::Face; // small square beside the button-name box
+    QString statusText;                         // status label at the top of the " Kestrum " tab
+    ViewColour repeatColour = ViewColour::Face; // repeat indicator square
     QString unitLabel = QStringLiteral("0.0213(3) МиллиСек"); // under "Один импульс продолжается около"
-
-    // The six timing-line fields of " Принятые данные ".
-    std::array<QString, kTimingTextCount> timingFields = {
-        WorkingRecord::kTimingPlaceholder, {}, {}, {}, {}, {}};
-
-    // Record-number panel (shows the record a device answer was found in or stored as).
-    QString recordPanelText;
-    ViewColour recordPanelColour = ViewColour::Face;
 };
 
 } // namespace ravlin

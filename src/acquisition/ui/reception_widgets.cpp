@@ -2,6 +2,7 @@
 
 #include "acquisition/core/poller.h"
 #include "acquisition/core/receiver_kind.h"
+#include "platform/ui/refresh.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,28 +21,6 @@
 namespace ravlin {
 
 namespace {
-
-QColor colourOf(ViewColour c) {
-    if (c == ViewColour::Face) return QPalette().color(QPalette::Button);
-    const std::uint32_t rgb = rgbOf(c);
-    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-void paint(QWidget* w, ViewColour c) {
-    const QColor colour = colourOf(c);
-    if (w->palette().color(QPalette::Window) == colour) return;
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-}
-
-void setText(QLabel* l, const QString& t) {
-    if (l->text() != t) l->setText(t);
-}
-
-void setText(QLineEdit* e, const QString& t) {
-    if (e->text() != t) e->setText(t);
-}
 
 QLabel* label(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
@@ -80,11 +59,12 @@ ReceptionStatusBar::ReceptionStatusBar(Poller& poller, QWidget* parent) : QWidge
 }
 
 void ReceptionStatusBar::refresh() {
-    setText(m_status, m_poller.view().statusText);
-    paint(m_repeat, m_poller.view().repeatColour);
+    ui::setIfDifferent(m_status, m_poller.view().statusText);
+    ui::paintIfDifferent(m_repeat, m_poller.view().repeatColour);
 }
 
-ReceivedDataPage::ReceivedDataPage(Poller& poller, QWidget* parent) : QWidget(parent), m_poller(poller) {
+ReceivedDataPage::ReceivedDataPage(const BurstFields& burst, QWidget* parent)
+    : QWidget(parent), m_burst(burst) {
     setObjectName(QStringLiteral("ReceivedDataPage"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
@@ -105,7 +85,7 @@ ReceivedDataPage::ReceivedDataPage(Poller& poller, QWidget* parent) : QWidget(pa
 
 void ReceivedDataPage::refresh() {
     for (std::size_t i = 0; i < m_fields.size(); ++i)
-        setText(m_fields[i], m_poller.view().timingFields[i]);
+        ui::setIfDifferent(m_fields[i], m_burst.timings[i]);
 }
 
 ReceptionParamsPage::ReceptionParamsPage(Poller& poller, QWidget* parent)
@@ -243,15 +223,15 @@ void ReceptionParamsPage::refresh() {
     m_refreshing = true;
     const ReceptionSettings& s = m_poller.settings();
     if (m_kind->currentText() != s.kindText) m_kind->setCurrentText(s.kindText);
-    setText(m_unit, m_poller.view().unitLabel);
+    ui::setIfDifferent(m_unit, m_poller.view().unitLabel);
     if (m_pollRate->value() != s.pollRate) m_pollRate->setValue(s.pollRate);
     if (m_rescanSpeed->value() != s.rescanSpeed) m_rescanSpeed->setValue(s.rescanSpeed);
     if (m_skipRepeats->isChecked() != s.skipRepeats) m_skipRepeats->setChecked(s.skipRepeats);
     if (m_five->isChecked() != s.fiveByteRepeats) (s.fiveByteRepeats ? m_five : m_three)->setChecked(true);
     if (m_storeAnswers->isChecked() != s.storeAnswers) m_storeAnswers->setChecked(s.storeAnswers);
-    setText(m_port, s.port);
+    ui::setIfDifferent(m_port, s.port);
     for (std::size_t i = 0; i < m_address.size(); ++i)
-        setText(m_address[i], s.address[i]);
+        ui::setIfDifferent(m_address[i], s.address[i]);
     m_refreshing = false;
 }
 

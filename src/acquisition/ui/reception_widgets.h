@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/core/base_entry.h"
+
 #include <QWidget>
 
 #include <array>
@@ -38,13 +40,13 @@ class ReceivedDataPage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ReceivedDataPage(Poller& poller, QWidget* parent = nullptr);
+    explicit ReceivedDataPage(const BurstFields& burst, QWidget* parent = nullptr);
     void refresh();
 
     QLineEdit* field(int i) const { return m_fields.at(static_cast<std::size_t>(i)); }
 
 private:
-    Poller& m_poller;
+    const BurstFields& m_burst;
     std::array<QLineEdit*, 6> m_fields{}; // EditTiming1..EditTiming6
 };
 

@@ -28,12 +28,9 @@ ViewColour markerFor(const QString& buttonName) {
 
 } // namespace
 
-BaseEditor::BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, Dialogs& dialogs)
-    : m_base(base), m_working(working), m_buffer(buffer), m_dialogs(dialogs) {}
-
-void BaseEditor::attachBurstFields(QString* hashBox, std::array<QString, kTimingTextCount>* timingFields) {
-    m_hashBox = hashBox ? hashBox : &m_ownHashBox;
-    m_timingFields = timingFields ? timingFields : &m_ownTimingFields;
+BaseEditor::BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, BaseEntry& entry,
+                       BurstFields& burst, Dialogs& dialogs)
+    : m_base(base), m_working(working), m_buffer(buffer), m_entry(entry), m_burst(burst), m_dialogs(dialogs) {
 }
 
 std::optional<int> BaseEditor::parseRecordNumber(const QString& text) {
@@ -81,25 +78,24 @@ void BaseEditor::rebuildBuffer(CaptureBuffer& buffer, const std::array<QString, 
 }
 
 int BaseEditor::recordNumberValue() const {
-    return parseRecordNumber(m_settings.recordNumber).value_or(0);
+    return parseRecordNumber(m_entry.settings.recordNumber).value_or(0);
 }
 
 void BaseEditor::setRecordNumber(int n) {
-    m_settings.recordNumber = QString::number(n);
+    m_entry.settings.recordNumber = QString::number(n);
 }
 
 void BaseEditor::showBurstFields() {
     if (kestrumActive()) {
-        *m_hashBox = m_working.hash;
-        *m_timingFields = m_working.timings;
+        m_burst.hash = m_working.hash;
+        m_burst.timings = m_working.timings;
     } else {
-        *m_hashBox = WorkingRecord::kHashPlaceholder;
-        *m_timingFields = WorkingRecord().timings;
+        m_burst = BurstFields();
     }
 }
 
 void BaseEditor::goToRecord() {
-    const std::optional<int> parsed = parseRecordNumber(m_settings.recordNumber);
+    const std::optional<int> parsed = parseRecordNumber(m_entry.settings.recordNumber);
     const int n = parsed.value_or(0);
     setRecordNumber(n);
     if (!parsed) m_dialogs.beep();
@@ -109,9 +105,9 @@ void BaseEditor::goToRecord() {
     }
     m_base.setCurrentIndex(n);
     const ButtonRecord& r = m_base.record(n);
-    m_settings.remoteName = r.remoteName;
-    m_settings.buttonName = r.buttonName;
-    m_view.nameMarker = markerFor(r.buttonName);
+    m_entry.settings.remoteName = r.remoteName;
+    m_entry.settings.buttonName = r.buttonName;
+    m_entry.view.nameMarker = markerFor(r.buttonName);
     m_working.hash = r.hash;
     m_working.timings = r.timings;
     showBurstFields();
@@ -142,9 +138,9 @@ void BaseEditor::appendWorking() {
     const ButtonBase::AppendResult r = m_base.append(ButtonRecord{});
     if (r.atLimit) m_dialogs.beep();
     m_base.setCurrentIndex(r.index);
-    m_view.selectionColour = ViewColour::Face;
-    m_view.changeCaption = BaseEntryView::kChangeCaption;
-    m_view.countLabel = QString::number(m_base.count());
+    m_entry.view.selectionColour = ViewColour::Face;
+    m_entry.view.offerChange();
+    m_entry.view.countLabel = QString::number(m_base.count());
     if (m_hooks.logLine)
         m_hooks.logLine(QStringLiteral("Добавили запись. Теперь записей - ") +
                         QString::number(m_base.count()));
@@ -153,12 +149,12 @@ void BaseEditor::appendWorking() {
 void BaseEditor::storeWorking() {
     const int index = m_base.currentIndex();
     ButtonRecord r;
-    r.remoteName = cutName(m_settings.remoteName);
-    r.buttonName = cutName(m_settings.buttonName);
+    r.remoteName = cutName(m_entry.settings.remoteName);
+    r.buttonName = cutName(m_entry.settings.buttonName);
     r.hash = m_working.hash;
     r.timings = m_working.timings;
     m_base.setRecord(index, r);
-    m_view.selection = QString::number(index) + QStringLiteral(" - ") + r.buttonName;
+    m_entry.view.holdSelection(QString::number(index) + QStringLiteral(" - ") + r.buttonName);
 }
 
 void BaseEditor::add() {
@@ -169,7 +165,7 @@ void BaseEditor::add() {
 
 void BaseEditor::change() {
     if (!m_working.hasBurst()) return;
-    if (m_view.changeCaption == BaseEntryView::kAddCaption) {
+    if (m_entry.view.changeAdds) {
         appendWorking();
     } else {
         const int index = m_base.currentIndex();
@@ -188,8 +184,7 @@ void BaseEditor::remove() {
         m_dialogs.information(kEmptyList);
         return;
     }
-    const QString shown = m_view.selection.trimmed();
-    if (shown.isEmpty() || shown == QStringLiteral("N/A") || m_working.hash == QStringLiteral("N/A"))
+    if (!m_entry.view.selectionHeld || m_working.hash == QStringLiteral("N/A"))
         m_base.setCurrentIndex(recordNumberValue());
     const int index = m_base.currentIndex();
     // Index 0 means nothing selected; an index beyond the records cannot be deleted either.
@@ -202,9 +197,9 @@ void BaseEditor::remove() {
     if (m_dialogs.askYesNo(question) != Answer::Yes) return;
     m_base.remove(index);
     m_base.setCurrentIndex(0);
-    m_view.selection = QStringLiteral("N/A");
-    m_view.changeCaption = BaseEntryView::kChangeCaption;
-    m_view.countLabel = QString::number(m_base.count());
+    m_entry.view.dropSelection(QStringLiteral("N/A"));
+    m_entry.view.offerChange();
+    m_entry.view.countLabel = QString::number(m_base.count());
     m_dialogs.information(kDeleted);
 }
 
@@ -212,35 +207,34 @@ void BaseEditor::clearBase() {
     if (m_dialogs.askYesNo(kClearQuestion) != Answer::Yes) return;
     m_base.clear();
     setRecordNumber(1);
-    m_view.countLabel = QStringLiteral("0");
-    m_view.selection.clear();
-    if (m_settings.clearDistributionWithBase && m_hooks.clearDistribution) m_hooks.clearDistribution();
+    m_entry.view.countLabel = QStringLiteral("0");
+    m_entry.view.dropSelection();
+    if (m_entry.settings.clearDistributionWithBase && m_hooks.clearDistribution) m_hooks.clearDistribution();
     resetDisplay();
 }
 
 void BaseEditor::resetDisplay() {
-    m_view.selection.clear();
-    m_settings.buttonName = KeyNamTab::name(KeyNamTab::kUnknown);
-    m_view.nameMarker = ViewColour::Face;
+    m_entry.view.dropSelection();
+    m_entry.settings.buttonName = KeyNamTab::name(KeyNamTab::kUnknown);
+    m_entry.view.nameMarker = ViewColour::Face;
     // The burst on screen is gone with it, so Add has nothing to store until the next one.
     m_working.reset();
-    *m_hashBox = WorkingRecord::kHashPlaceholder;
-    *m_timingFields = WorkingRecord().timings;
+    m_burst = BurstFields();
     setRecordNumber(1);
     m_base.setCurrentIndex(1);
     if (m_hooks.clearPictures) m_hooks.clearPictures();
 }
 
 void BaseEditor::buttonNameChanged(const QString& text) {
-    m_settings.buttonName = text;
-    m_view.nameMarker = markerFor(text);
+    m_entry.settings.buttonName = text;
+    m_entry.view.nameMarker = markerFor(text);
 }
 
 void BaseEditor::buttonNameEnter() {
-    const QString entry = matchingKeyName(m_settings.buttonName);
+    const QString entry = matchingKeyName(m_entry.settings.buttonName);
     if (entry.isEmpty()) return;
-    if (entry != m_settings.buttonName) m_settings.buttonName = entry;
-    m_view.nameMarker = ViewColour::Face;
+    if (entry != m_entry.settings.buttonName) m_entry.settings.buttonName = entry;
+    m_entry.view.nameMarker = ViewColour::Face;
 }
 
 } // namespace ravlin

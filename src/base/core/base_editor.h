@@ -1,43 +1,21 @@
 #pragma once
 
+#include "base/core/base_entry.h"
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
 #include "platform/core/dialogs.h"
-#include "platform/core/view_colour.h"
 
 #include <QString>
 
-#include <array>
 #include <functional>
 #include <optional>
 
 namespace ravlin {
 
-// Values of the base-entry controls the commands read (and sometimes write back).
-struct BaseEntrySettings {
-    QString recordNumber = QStringLiteral("1");     // Edit6
-    QString remoteName = QStringLiteral("Пульт 1"); // Edit10
-    QString buttonName = QStringLiteral("N/A");     // ComboBoxKey
-    // "При очистке базы очищать" of the IR Distribution tab (ticked at start): clearing the base
-    // clears the map too.
-    bool clearDistributionWithBase = true;
-};
-
-// Texts and colours the base-entry controls show.
-struct BaseEntryView {
-    static inline const QString kAddCaption = QStringLiteral("Добавить");
-    static inline const QString kChangeCaption = QStringLiteral("Изменить");
-
-    QString countLabel = QStringLiteral("000"); // LabelKn
-    ViewColour nameMarker = ViewColour::Face;   // Panel1
-    QString selection;                          // PanelSi1
-    ViewColour selectionColour = ViewColour::Face;
-    QString changeCaption = kChangeCaption; // ButtonDey1
-};
-
 // The commands of the base-entry group: go to record, previous/next, add, change, delete, clear,
-// and the button-name box's colour rule and normalisation.
+// and the button-name box's colour rule and normalisation. They write the record-entry panel and
+// the burst fields they are handed.
 class BaseEditor {
 public:
     static inline const QString kNothingSelected = QStringLiteral("На данный момент нет выбранных...");
@@ -60,18 +38,14 @@ public:
         std::function<bool()> kestrumActive;
     };
 
-    BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, Dialogs& dialogs);
+    BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, BaseEntry& entry,
+               BurstFields& burst, Dialogs& dialogs);
 
-    BaseEntrySettings& settings() { return m_settings; }
-    const BaseEntrySettings& settings() const { return m_settings; }
-    BaseEntryView& view() { return m_view; }
-    const BaseEntryView& view() const { return m_view; }
+    BaseEntrySettings& settings() { return m_entry.settings; }
+    const BaseEntrySettings& settings() const { return m_entry.settings; }
+    BaseEntryView& view() { return m_entry.view; }
+    const BaseEntryView& view() const { return m_entry.view; }
     Hooks& hooks() { return m_hooks; }
-
-    // The hash box and the six timing fields the commands write; by default the editor's own.
-    void attachBurstFields(QString* hashBox, std::array<QString, kTimingTextCount>* timingFields);
-    const QString& hashBox() const { return *m_hashBox; }
-    const std::array<QString, kTimingTextCount>& timingFields() const { return *m_timingFields; }
 
     // Go to the record numbered in Edit6 (the hidden BitBtn6, and user focus on Edit6).
     void goToRecord();
@@ -111,15 +85,10 @@ private:
     ButtonBase& m_base;
     WorkingRecord& m_working;
     CaptureBuffer& m_buffer;
+    BaseEntry& m_entry;
+    BurstFields& m_burst;
     Dialogs& m_dialogs;
-    BaseEntrySettings m_settings;
-    BaseEntryView m_view;
     Hooks m_hooks;
-
-    QString m_ownHashBox = WorkingRecord::kHashPlaceholder;
-    std::array<QString, kTimingTextCount> m_ownTimingFields = WorkingRecord().timings;
-    QString* m_hashBox = &m_ownHashBox;
-    std::array<QString, kTimingTextCount>* m_timingFields = &m_ownTimingFields;
 };
 
 } // namespace ravlin

@@ -9,13 +9,8 @@
 namespace ravlin {
 
 BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags,
-                                   HexBazaSettings& settings)
-    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings) {}
-
-void BaseFileCommands::bindFileNames(QString* openName, QString* saveName) {
-    m_openName = openName ? openName : &m_ownOpenName;
-    m_saveName = saveName ? saveName : &m_ownSaveName;
-}
+                                   HexBazaSettings& settings, FileDialogPresets& names)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings), m_names(names) {}
 
 void BaseFileCommands::log(const QString& line) const {
     if (m_hooks.log) m_hooks.log(line);
@@ -40,17 +35,17 @@ void BaseFileCommands::open() {
     settings.fittingAutoChoice = true;
     if (m_hooks.applySettings) m_hooks.applySettings(settings);
 
-    const QString chosen = m_dialogs.openFileName(kFilter, *m_openName);
+    const QString chosen = m_dialogs.openFileName(kFilter, m_names.openBase);
     if (chosen.isEmpty()) return;
     const QString name = withExtension(chosen, kExtension);
-    *m_openName = name;
+    m_names.openBase = name;
     if (!QFileInfo::exists(name)) {
         m_dialogs.beep();
         m_dialogs.information(kNotFound);
         log(QStringLiteral("Но файла не оказалось"));
         return;
     }
-    *m_saveName = name;
+    m_names.saveBase = name;
 
     // The file is read whole before anything in memory changes, so an unreadable file (or a
     // folder chosen as file) leaves the base as it was.
@@ -113,13 +108,13 @@ void BaseFileCommands::save() {
         m_dialogs.information(kNothingToSave);
         return;
     }
-    if (m_saveName->contains(kDefaultName))
-        *m_saveName = proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+    if (m_names.saveBase.contains(kDefaultName))
+        m_names.saveBase = proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
 
-    const QString chosen = m_dialogs.saveFileName(kFilter, *m_saveName, kExtension);
+    const QString chosen = m_dialogs.saveFileName(kFilter, m_names.saveBase, kExtension);
     if (chosen.isEmpty()) return;
     const QString name = withExtension(chosen, kExtension);
-    *m_saveName = name;
+    m_names.saveBase = name;
 
     const QFileInfo info(name);
     if (info.exists() && info.isFile() && info.size() > 0) {

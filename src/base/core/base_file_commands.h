@@ -5,6 +5,7 @@
 #include "base/core/button_base.h"
 #include "base/core/rescan_flags.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/file_dialog_presets.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,16 +42,15 @@ public:
         std::function<void()> countChanged; // LabelKn shows the count
     };
 
-    BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags, HexBazaSettings& settings);
+    // `names` holds the dialogs' preset file names, which the commands move to the chosen files.
+    BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags, HexBazaSettings& settings,
+                     FileDialogPresets& names);
 
     Hooks& hooks() { return m_hooks; }
     HexBazaSettings& settings() { return m_settings; }
 
-    // The dialogs' file names; by default the object's own, the workbench may point them at its
-    // presets.
-    void bindFileNames(QString* openName, QString* saveName);
-    const QString& openName() const { return *m_openName; }
-    const QString& saveName() const { return *m_saveName; }
+    const QString& openName() const { return m_names.openBase; }
+    const QString& saveName() const { return m_names.saveBase; }
 
     void open();
     void save();
@@ -65,11 +65,8 @@ private:
     Dialogs& m_dialogs;
     RescanFlags& m_flags;
     HexBazaSettings& m_settings;
+    FileDialogPresets& m_names;
     Hooks m_hooks;
-    QString m_ownOpenName = kDefaultName;
-    QString m_ownSaveName = kDefaultName;
-    QString* m_openName = &m_ownOpenName;
-    QString* m_saveName = &m_ownSaveName;
 };
 
 } // namespace ravlin

@@ -1,6 +1,7 @@
 #include "base/ui/base_entry_group.h"
 
 #include "base/core/key_names.h"
+#include "platform/ui/refresh.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -15,20 +16,6 @@
 namespace ravlin {
 
 namespace {
-
-QColor colourOf(ViewColour c, const QPalette& palette) {
-    if (c == ViewColour::Face) return palette.color(QPalette::Button);
-    return QColor::fromRgb(rgbOf(c));
-}
-
-void paintPanel(QWidget* w, ViewColour c) {
-    const QColor colour = colourOf(c, QPalette());
-    QPalette p = w->palette();
-    if (p.color(QPalette::Window) == colour && w->autoFillBackground()) return;
-    p.setColor(QPalette::Window, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
@@ -154,14 +141,14 @@ void BaseEntryGroup::refresh() {
     m_refreshing = true;
     const BaseEntrySettings& s = m_editor.settings();
     const BaseEntryView& v = m_editor.view();
-    if (m_recordNumber->text() != s.recordNumber) m_recordNumber->setText(s.recordNumber);
-    if (m_remoteName->text() != s.remoteName) m_remoteName->setText(s.remoteName);
+    ui::setIfDifferent(m_recordNumber, s.recordNumber);
+    ui::setIfDifferent(m_remoteName, s.remoteName);
     if (m_buttonName->currentText() != s.buttonName) m_buttonName->setEditText(s.buttonName);
-    if (m_count->text() != v.countLabel) m_count->setText(v.countLabel);
-    if (m_selection->text() != v.selection) m_selection->setText(v.selection);
-    if (m_change->text() != v.changeCaption) m_change->setText(v.changeCaption);
-    paintPanel(m_marker, v.nameMarker);
-    paintPanel(m_selection, v.selectionColour);
+    ui::setIfDifferent(m_count, v.countLabel);
+    ui::setIfDifferent(m_selection, v.selection);
+    ui::setIfDifferent(m_change, v.changeCaption);
+    ui::paintIfDifferent(m_marker, v.nameMarker);
+    ui::paintIfDifferent(m_selection, v.selectionColour);
     m_refreshing = false;
 }
 

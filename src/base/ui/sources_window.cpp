@@ -10,9 +10,7 @@
 
 namespace ravlin {
 
-SourcesWindow::SourcesWindow(QString basePath, Dialogs& dialogs, TimerFactory& timers,
-                             HashSources::Hooks hooks, QWidget* parent)
-    : QDialog(parent), m_core(std::move(basePath), dialogs, timers, std::move(hooks)) {
+SourcesWindow::SourcesWindow(HashSources& core, QWidget* parent) : QDialog(parent), m_core(core) {
     setObjectName(QStringLiteral("TForm11"));
     setWindowTitle(QStringLiteral("Источник"));
     setModal(true);

@@ -15,8 +15,7 @@ class SourcesWindow : public QDialog {
     Q_OBJECT
 
 public:
-    SourcesWindow(QString basePath, Dialogs& dialogs, TimerFactory& timers, HashSources::Hooks hooks,
-                  QWidget* parent = nullptr);
+    explicit SourcesWindow(HashSources& core, QWidget* parent = nullptr);
 
     HashSources& core() { return m_core; }
     // Shows the window modally, centred over `main`.
@@ -28,7 +27,7 @@ protected:
     void done(int result) override;
 
 private:
-    HashSources m_core;
+    HashSources& m_core;
     QLineEdit* m_hash;      // Edit1
     QPlainTextEdit* m_list; // Memo1
     bool m_open = false;

@@ -14,10 +14,6 @@ bool decoderSource(HashSource s) {
     return s == HashSource::M96 || s == HashSource::M96NA;
 }
 
-template <typename T> T& bound(T* pointer, T& own) {
-    return pointer ? *pointer : own;
-}
-
 // Latin a-z made upper case; every other character kept.
 QString upperLatin(const QString& text) {
     QString out = text;
@@ -137,22 +133,8 @@ void writeBackThreshold(HashPanelSettings& panel, int threshold) {
     if (panel.autoThreshold && threshold != 0) panel.threshold = IntToBase(threshold, 16);
 }
 
-Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks,
-                   PipelineBindings bindings)
-    : m_s(state), m_dialogs(dialogs), m_hooks(std::move(hooks)), m_b(bindings),
-      m_timer(timers.create(5, true)) {
-    m_b.caption = &bound(m_b.caption, m_own.caption);
-    m_b.repeatIndicator = &bound(m_b.repeatIndicator, m_own.repeatIndicator);
-    m_b.hashField = &bound(m_b.hashField, m_own.hashField);
-    m_b.buttonName = &bound(m_b.buttonName, m_own.buttonName);
-    m_b.nameMarker = &bound(m_b.nameMarker, m_own.nameMarker);
-    m_b.remoteName = &bound(m_b.remoteName, m_own.remoteName);
-    m_b.recordNumber = &bound(m_b.recordNumber, m_own.recordNumber);
-    m_b.recordPanel = &bound(m_b.recordPanel, m_own.recordPanel);
-    m_b.recordPanelColour = &bound(m_b.recordPanelColour, m_own.recordPanelColour);
-    m_b.changeCaption = &bound(m_b.changeCaption, m_own.changeCaption);
-    m_b.countLabel = &bound(m_b.countLabel, m_own.countLabel);
-    m_b.lastRealName = &bound(m_b.lastRealName, m_own.lastRealName);
+Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks)
+    : m_s(state), m_dialogs(dialogs), m_hooks(std::move(hooks)), m_timer(timers.create(5, true)) {
     m_view.variableDistribution.fill(ViewColour::Black);
     m_irDistribution.fill(ViewColour::Black);
     m_timer->setHandler([this] { run(); });
@@ -165,25 +147,12 @@ bool Pipeline::isScheduled() const {
     return m_timer->isActive();
 }
 
-MainEntryFields Pipeline::fields() const {
-    MainEntryFields f;
-    f.caption = *m_b.caption;
-    f.repeatIndicator = *m_b.repeatIndicator;
-    f.hashField = *m_b.hashField;
-    f.buttonName = *m_b.buttonName;
-    f.nameMarker = *m_b.nameMarker;
-    f.remoteName = *m_b.remoteName;
-    f.recordNumber = *m_b.recordNumber;
-    f.recordPanel = *m_b.recordPanel;
-    f.recordPanelColour = *m_b.recordPanelColour;
-    f.changeCaption = *m_b.changeCaption;
-    f.countLabel = *m_b.countLabel;
-    f.lastRealName = *m_b.lastRealName;
-    return f;
-}
-
 void Pipeline::log(const QString& line) const {
     if (m_hooks.log) m_hooks.log(line);
+}
+
+void Pipeline::showCaption(const QString& caption) const {
+    if (m_hooks.showCaption) m_hooks.showCaption(caption);
 }
 
 void Pipeline::applyPanel() {
@@ -216,11 +185,11 @@ void Pipeline::run() {
     const CaptureBuffer& buffer = m_s.buffer;
     if (buffer.count == 0) {
         m_dialogs.beep();
-        *m_b.caption = QStringLiteral("Error - диагр нул длины");
+        showCaption(QStringLiteral("Error - диагр нул длины"));
     }
     const int repeatLimit = m_hooks.repeatLimit ? m_hooks.repeatLimit() : 3;
     if (m_s.distribution.markBurst(buffer.span(), repeatLimit)) {
-        *m_b.caption = QStringLiteral("Ошибка чётности");
+        showCaption(QStringLiteral("Ошибка чётности"));
         m_dialogs.beep();
     }
 
@@ -234,7 +203,7 @@ void Pipeline::run() {
     m_lastSelectedHash = out.selection;
     m_s.working.hash = out.selection;
     const QString hashShown = isKestrum() ? out.selection : WorkingRecord::kHashPlaceholder;
-    if (*m_b.hashField != hashShown) *m_b.hashField = hashShown;
+    if (m_s.burst.hash != hashShown) m_s.burst.hash = hashShown;
 
     drawVariables(out);
     checkAnalogues();
@@ -256,13 +225,13 @@ void Pipeline::showModules(const RunOutcome& out) {
         if (out.decoderRan) {
             m_view.decodedText = kDecodedPlaceholder;
             m_view.decodedVars = kVarsPlaceholder;
-            *m_b.repeatIndicator = isKestrum() ? ViewColour::Fuchsia : ViewColour::Face;
+            m_s.reception.repeatColour = isKestrum() ? ViewColour::Fuchsia : ViewColour::Face;
         }
     } else {
         m_view.decodedText = out.decoder.hash;
         m_view.decodedVars = out.decoder.vars;
         if (hashTab) m_view.decoderStatus = out.decoder.hash;
-        *m_b.repeatIndicator = isKestrum() ? ViewColour::Teal : ViewColour::Face;
+        m_s.reception.repeatColour = isKestrum() ? ViewColour::Teal : ViewColour::Face;
     }
     if (!out.oneBitRan)
         m_view.oneBitStatus = kNotAvailable;
@@ -287,7 +256,7 @@ void Pipeline::drawVariables(const RunOutcome& out) {
     m_view.mediumLabel = labels.medium;
     if (labels.divisionGuard) {
         m_dialogs.beep();
-        *m_b.caption = QStringLiteral("Div 02");
+        showCaption(QStringLiteral("Div 02"));
     }
 }
 
@@ -297,7 +266,7 @@ void Pipeline::checkAnalogues() {
 }
 
 void Pipeline::normaliseButtonName() {
-    QString& box = *m_b.buttonName;
+    QString& box = m_s.entry.settings.buttonName;
     const QString filtered = filterButtonName(box);
     const QStringList& names = KeyNamTab::names();
     for (const QString& name : names) {
@@ -305,13 +274,13 @@ void Pipeline::normaliseButtonName() {
         if (name != box && name != kHvost && name != kNotAvailable) box = name;
         break;
     }
-    const QString& lastReal = *m_b.lastRealName;
+    const QString& lastReal = m_lastRealName;
     if (box == kHvost && lastReal != kHvost && lastReal != kNotAvailable) box = lastReal;
 }
 
 void Pipeline::rehashShownRecord() {
     if (!m_s.buffer.fromRecord || m_s.working.hash == kNotAvailable) return;
-    const std::optional<int> index = BaseEditor::parseRecordNumber(*m_b.recordNumber);
+    const std::optional<int> index = BaseEditor::parseRecordNumber(m_s.entry.settings.recordNumber);
     if (!index || *index < 1 || *index > m_s.base.count()) {
         m_dialogs.beep();
         return;
@@ -333,7 +302,7 @@ bool Pipeline::autoAdd() {
     }
     if (!add) return false;
 
-    QString& box = *m_b.buttonName;
+    QString& box = m_s.entry.settings.buttonName;
     if (!session.windowOpen && box != kNotAvailable) {
         // Only the records already in the base are compared; the slot being filled holds nothing yet.
         int same = 0;
@@ -345,21 +314,21 @@ bool Pipeline::autoAdd() {
                                      QStringLiteral("Вы уверенны что хотите добавить ещё?");
             if (m_dialogs.askYesNo(question) == Answer::No) {
                 box = kNotAvailable;
-                *m_b.nameMarker = ViewColour::Face;
+                m_s.entry.view.nameMarker = ViewColour::Face;
             }
             break;
         }
     }
 
     ButtonRecord record;
-    record.remoteName = cutName(*m_b.remoteName);
+    record.remoteName = cutName(m_s.entry.settings.remoteName);
     record.buttonName = cutName(box);
     record.hash = session.running ? hash + session.suffix : hash;
     record.timings = m_s.working.timings;
     const ButtonBase::AppendResult result = m_s.base.append(record);
     if (result.atLimit) m_dialogs.beep();
     const QString count = QString::number(m_s.base.count());
-    *m_b.countLabel = count;
+    m_s.entry.view.countLabel = count;
     log(QStringLiteral("Добавили запись. Теперь записей - ") + count);
     if (m_hooks.recordAdded) m_hooks.recordAdded(result.index);
     return true;
@@ -373,25 +342,28 @@ void Pipeline::lookUp() {
         base.setCurrentIndex(index);
         const ButtonRecord& record = base.record(index);
         indexText = QString::number(index);
-        *m_b.recordPanelColour = ViewColour::Face;
-        *m_b.recordPanel = isKestrum() ? indexText + QStringLiteral(" - ") + record.buttonName : QString();
-        *m_b.remoteName = record.remoteName;
-        if (record.buttonName != kNotAvailable) *m_b.buttonName = record.buttonName;
-        *m_b.changeCaption = kChangeCaption;
+        m_s.entry.view.selectionColour = ViewColour::Face;
+        if (isKestrum())
+            m_s.entry.view.holdSelection(indexText + QStringLiteral(" - ") + record.buttonName);
+        else
+            m_s.entry.view.dropSelection();
+        m_s.entry.settings.remoteName = record.remoteName;
+        if (record.buttonName != kNotAvailable) m_s.entry.settings.buttonName = record.buttonName;
+        m_s.entry.view.offerChange();
     } else {
         base.setCurrentIndex(base.count() + 1);
         indexText = kAbsentIndex;
-        *m_b.changeCaption = kAddCaption;
+        m_s.entry.view.offerAdd();
         if (isKestrum()) {
-            *m_b.recordPanelColour = ViewColour::Red;
-            *m_b.recordPanel = QStringLiteral("Нету");
+            m_s.entry.view.selectionColour = ViewColour::Red;
+            m_s.entry.view.holdSelection(QStringLiteral("Нету"));
         } else {
-            *m_b.recordPanelColour = ViewColour::Face;
-            m_b.recordPanel->clear();
+            m_s.entry.view.selectionColour = ViewColour::Face;
+            m_s.entry.view.dropSelection();
         }
     }
-    const QString& box = *m_b.buttonName;
-    if (box != kNotAvailable && box != kHvost && !isRescan()) *m_b.lastRealName = box;
+    const QString& box = m_s.entry.settings.buttonName;
+    if (box != kNotAvailable && box != kHvost && !isRescan()) m_lastRealName = box;
 
     const MatchSignalSettings& match = m_s.match;
     const bool matched = match.anyRecord ? indexText != kAbsentIndex : match.recordNumber == indexText;

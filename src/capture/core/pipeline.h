@@ -1,7 +1,9 @@
 #pragma once
 
+#include "acquisition/core/reception_settings.h"
 #include "base/core/analogue_base.h"
 #include "base/core/analogue_lookup.h"
+#include "base/core/base_entry.h"
 #include "base/core/button_base.h"
 #include "base/core/capture_buffer.h"
 #include "base/core/session_flags.h"
@@ -25,8 +27,6 @@ inline const QString kNotAvailable = QStringLiteral("N/A");
 inline const QString kHvost = QStringLiteral("Hvost");
 inline const QString kDecodedPlaceholder = QStringLiteral("ХЭШ 96");
 inline const QString kVarsPlaceholder = QStringLiteral("Его переменные");
-inline const QString kChangeCaption = QStringLiteral("Изменить");
-inline const QString kAddCaption = QStringLiteral("Добавить");
 inline const QString kAbsentIndex = QStringLiteral("Отсутствует");
 
 // Keeps the module check boxes consistent with the selected hash source and locks those the
@@ -53,38 +53,6 @@ struct PipelineView {
     AnalogueView analogue;                                         // LabelD1 and the "СМ." button
 };
 
-// Fields of other windows and tabs that the run reads and writes. The workbench points them at
-// the real state; an unbound field uses storage inside the pipeline.
-struct MainEntryFields {
-    QString caption = QStringLiteral("Ravlin");
-    ViewColour repeatIndicator = ViewColour::Face;
-    QString hashField = WorkingRecord::kHashPlaceholder; // EditPebr
-    QString buttonName = kNotAvailable;                  // ComboBoxKey
-    ViewColour nameMarker = ViewColour::Face;            // Panel1
-    QString remoteName = QStringLiteral("Пульт 1");      // Edit10
-    QString recordNumber = QStringLiteral("1");          // Edit6
-    QString recordPanel;                                 // PanelSi1
-    ViewColour recordPanelColour = ViewColour::Face;
-    QString changeCaption = kChangeCaption;       // ButtonDey1
-    QString countLabel = QStringLiteral("000");   // LabelKn
-    QString lastRealName = QStringLiteral("N/A"); // the last name that was neither "N/A" nor "Hvost"
-};
-
-struct PipelineBindings {
-    QString* caption = nullptr;
-    ViewColour* repeatIndicator = nullptr;
-    QString* hashField = nullptr;
-    QString* buttonName = nullptr;
-    ViewColour* nameMarker = nullptr;
-    QString* remoteName = nullptr;
-    QString* recordNumber = nullptr;
-    QString* recordPanel = nullptr;
-    ViewColour* recordPanelColour = nullptr;
-    QString* changeCaption = nullptr;
-    QString* countLabel = nullptr;
-    QString* lastRealName = nullptr;
-};
-
 // What the run asks of the rest of the workbench.
 struct PipelineHooks {
     std::function<void()> stopPolling;
@@ -96,9 +64,10 @@ struct PipelineHooks {
     std::function<void()> matchSignal;       // reset the run counter, press start, start the blink timer
     std::function<void(const QString&)> log; // a line of the results memo
     std::function<void(int index)> recordAdded;
+    std::function<void(const QString&)> showCaption; // an error code in the main window's caption
 };
 
-// The shared state the run works on.
+// The shared state the run works on, owned by the workbench.
 struct PipelineState {
     CaptureBuffer& buffer;
     ButtonBase& base;
@@ -109,6 +78,9 @@ struct PipelineState {
     DecoderSettings& decoder;
     CaptureSessionFlags& session;
     MatchSignalSettings& match;
+    BaseEntry& entry;         // the record-entry panel: names, record number, PanelSi1, counts
+    BurstFields& burst;       // the hash box
+    ReceptionView& reception; // the repeat square
 };
 
 // Everything one run computed, for the command-line tool and tests.
@@ -140,8 +112,7 @@ void writeBackThreshold(HashPanelSettings& panel, int threshold);
 // The processing run that every stored burst goes through, driven by the 5 ms processing timer.
 class Pipeline {
 public:
-    Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks = {},
-             PipelineBindings bindings = {});
+    Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks = {});
 
     // Enables the processing timer; its tick runs the pipeline once.
     void schedule();
@@ -166,13 +137,12 @@ public:
     PipelineSettings& settings() { return m_settings; }
     const PipelineView& view() const { return m_view; }
     PipelineView& view() { return m_view; }
-    MainEntryFields fields() const;                          // the bound fields' current values
-    const PipelineBindings& bindings() const { return m_b; } // every pointer set
 
     const RunOutcome& lastOutcome() const { return m_last; }
     bool recognised() const { return m_recognised; }
     const QString& lastSelectedHash() const { return m_lastSelectedHash; }
-    const QString& lastRealButtonName() const { return *m_b.lastRealName; }
+    // The last button name that was neither "N/A" nor "Hvost".
+    const QString& lastRealButtonName() const { return m_lastRealName; }
     const DurationHistogram& histogram() const { return m_histogram; }
 
     // Filters a button-name box text to the allowed characters, Latin letters made upper case.
@@ -183,6 +153,7 @@ private:
     bool isHashTab() const { return isKestrum() && m_hooks.hashTabActive && m_hooks.hashTabActive(); }
     bool isRescan() const { return m_hooks.rescanRunning && m_hooks.rescanRunning(); }
     void log(const QString& line) const;
+    void showCaption(const QString& caption) const;
 
     void showModules(const RunOutcome& out);
     void drawVariables(const RunOutcome& out);
@@ -195,8 +166,6 @@ private:
     PipelineState m_s;
     Dialogs& m_dialogs;
     PipelineHooks m_hooks;
-    MainEntryFields m_own;
-    PipelineBindings m_b;
     std::unique_ptr<Timer> m_timer;
 
     PipelineSettings m_settings;
@@ -208,6 +177,7 @@ private:
 
     bool m_recognised = false;
     QString m_lastSelectedHash = kNotAvailable;
+    QString m_lastRealName = kNotAvailable;
     bool m_firstRun = true;
     bool m_clearImageNext = false;
 };

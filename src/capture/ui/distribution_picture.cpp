@@ -1,6 +1,6 @@
 #include "capture/ui/distribution_picture.h"
 
-#include "capture/ui/pipeline_refresh.h"
+#include "platform/ui/refresh.h"
 
 #include <QPainter>
 

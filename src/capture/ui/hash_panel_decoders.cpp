@@ -1,7 +1,7 @@
 #include "capture/ui/hash_panel_decoders.h"
 
 #include "capture/core/pipeline.h"
-#include "capture/ui/pipeline_refresh.h"
+#include "platform/ui/refresh.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

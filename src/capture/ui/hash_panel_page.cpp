@@ -2,7 +2,7 @@
 
 #include "capture/core/pipeline.h"
 #include "capture/ui/distribution_picture.h"
-#include "capture/ui/pipeline_refresh.h"
+#include "platform/ui/refresh.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

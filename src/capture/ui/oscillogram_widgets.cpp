@@ -1,5 +1,7 @@
 #include "capture/ui/oscillogram_widgets.h"
 
+#include "platform/ui/refresh.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -13,10 +15,6 @@ namespace {
 
 const QColor kYellow(255, 255, 0);
 const QColor kGreen(0, 128, 0);
-
-void setTextIfDiffers(QLabel* label, const QString& text) {
-    if (label->text() != text) label->setText(text);
-}
 
 } // namespace
 
@@ -135,8 +133,8 @@ void OscillogramPanel::pointerMoved(int x) {
 void OscillogramPanel::refresh() {
     const OscillogramView& v = m_oscillogram.view();
     for (int i = 0; i < 6; ++i)
-        setTextIfDiffers(m_readouts[i], v.readouts[i]);
-    setTextIfDiffers(m_length, v.lengthLabel);
+        ui::setIfDifferent(m_readouts[i], v.readouts[i]);
+    ui::setIfDifferent(m_length, v.lengthLabel);
     m_strip->refresh();
 }
 

@@ -1,7 +1,9 @@
 #include "capture/ui/pipeline_result.h"
 
+#include "base/core/base_entry.h"
+
 #include "capture/core/pipeline.h"
-#include "capture/ui/pipeline_refresh.h"
+#include "platform/ui/refresh.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,8 +17,8 @@
 
 namespace ravlin {
 
-PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const QString& hashBox, QWidget* parent)
-    : QWidget(parent), m_pipeline(pipeline), m_hashBox(hashBox) {
+PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const BurstFields& burst, QWidget* parent)
+    : QWidget(parent), m_pipeline(pipeline), m_burst(burst) {
     setObjectName(QStringLiteral("PipelineResultArea"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -36,7 +38,7 @@ PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const QString& hashBo
 }
 
 void PipelineResultArea::refresh() {
-    ui::setIfDifferent(m_hash, m_hashBox);
+    ui::setIfDifferent(m_hash, m_burst.hash);
     ui::setIfDifferent(m_autoAdd, m_pipeline.settings().autoAdd);
 }
 

@@ -12,6 +12,7 @@ class QPushButton;
 namespace ravlin {
 
 class Pipeline;
+struct BurstFields;
 
 // The hash result line under the inner tabs: "ХЭШ полученных данных" with the hash box (EditPebr)
 // and "Автоматически добавлять новые".
@@ -19,7 +20,7 @@ class PipelineResultArea : public QWidget {
     Q_OBJECT
 
 public:
-    PipelineResultArea(Pipeline& pipeline, const QString& hashBox, QWidget* parent = nullptr);
+    PipelineResultArea(Pipeline& pipeline, const BurstFields& burst, QWidget* parent = nullptr);
     void refresh();
 
 signals:
@@ -27,7 +28,7 @@ signals:
 
 private:
     Pipeline& m_pipeline;
-    const QString& m_hashBox;
+    const BurstFields& m_burst;
     QLineEdit* m_hash;    // EditPebr
     QCheckBox* m_autoAdd; // CheckBoxAutoAdd
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/file_dialog_presets.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -56,18 +58,6 @@ public:
 private:
     QStringList m_lines;
     std::uint64_t m_clears = 0;
-};
-
-// Preset file names and filters of the main window's four file dialogs.
-struct FileDialogPresets {
-    static inline const QString kBaseFilter = QStringLiteral("Text file|*.txt");
-    static inline const QString kDiagramFilter = QStringLiteral("Image File|*.bmp");
-    static inline const QString kDiagramExtension = QStringLiteral(".bmp");
-
-    QString openBase = QStringLiteral("pult.txt");
-    QString saveBase = QStringLiteral("pult.txt");
-    QString diagram = QStringLiteral("Diagram.bmp");
-    QString lengths = QStringLiteral("Len.txt");
 };
 
 // `dir` + "/" + `relative`, without doubling a separator when `dir` already ends in one.

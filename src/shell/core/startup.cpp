@@ -1,7 +1,6 @@
 #include "shell/core/startup.h"
 
 #include "base/core/key_names.h"
-#include "shell/core/workbench.h"
 
 #include <array>
 
@@ -19,10 +18,10 @@ constexpr std::array<HashSource, 3> kConfigurationSources = {HashSource::OneBitP
 
 } // namespace
 
-Startup::Startup(Workbench& workbench)
-    : m_wb(workbench), m_t1(workbench.timers().create(kLoadingMs)),
-      m_t2(workbench.timers().create(kProgressMs)), m_t3(workbench.timers().create(kCountdownMs)),
-      m_mainStart(workbench.timers().create(kMainStartMs, true)) {
+Startup::Startup(StartupContext context, QObject* parent)
+    : QObject(parent), m_c(std::move(context)), m_t1(m_c.timers.create(kLoadingMs)),
+      m_t2(m_c.timers.create(kProgressMs)), m_t3(m_c.timers.create(kCountdownMs)),
+      m_mainStart(m_c.timers.create(kMainStartMs, true)) {
     m_t1->setHandler([this] { loadingStep(); });
     m_t2->setHandler([this] { progressTick(); });
     m_t3->setHandler([this] { countdownTick(); });
@@ -54,53 +53,53 @@ void Startup::stop() {
 void Startup::loadingStep() {
     m_t1->stop();
     m_t2->stop();
-    emit m_wb.centreMainWindowRequested();
+    emit centreMainWindowRequested();
 
     loadAnalogueBase();
 
     // The name-by-picture window shows the first remote.
-    m_wb.namePicture().remoteCode = QStringLiteral("A01");
-    m_wb.namePicture().selectorText = QStringLiteral("A1");
-    if (m_wb.hooks().loadRemoteDescription) m_wb.hooks().loadRemoteDescription();
+    m_c.namePicture.remoteCode = QStringLiteral("A01");
+    m_c.namePicture.selectorText = QStringLiteral("A1");
+    if (m_c.loadRemoteDescription) m_c.loadRemoteDescription();
 
-    FileDialogPresets& presets = m_wb.presets();
+    FileDialogPresets& presets = m_c.presets;
     for (QString* preset : {&presets.openBase, &presets.saveBase, &presets.diagram, &presets.lengths})
-        *preset = withDirectoryPrefix(*preset, m_wb.appDir());
+        *preset = withDirectoryPrefix(*preset, m_c.appDir);
 
-    m_wb.launcherView().progress = 0;
+    m_c.launcher.progress = 0;
     m_phase = Phase::Progress;
     m_t2->start();
 }
 
 void Startup::loadAnalogueBase() {
     QString error;
-    switch (m_wb.analogues().load(AnalogueBase::filePath(m_wb.appDir()), &error)) {
+    switch (m_c.analogues.load(AnalogueBase::filePath(m_c.appDir), &error)) {
     case AnalogueBase::LoadResult::Loaded:
         break;
     case AnalogueBase::LoadResult::Missing:
-        m_wb.dialogs().beep();
-        m_wb.dialogs().information(kBaseMissingBox);
-        m_wb.log(kBaseMissingLog);
+        m_c.dialogs.beep();
+        m_c.dialogs.information(kBaseMissingBox);
+        m_c.log.append(kBaseMissingLog);
         break;
     case AnalogueBase::LoadResult::ReadError:
         // The load is abandoned with an empty base; start-up goes on.
-        m_wb.dialogs().information(error);
+        m_c.dialogs.information(error);
         break;
     }
 }
 
 void Startup::progressTick() {
-    LauncherView& launcher = m_wb.launcherView();
+    LauncherView& launcher = m_c.launcher;
     launcher.progress += kProgressStep;
     if (launcher.progress < 100) return;
 
     m_t1->stop();
     m_t2->stop();
-    MainView& main = m_wb.mainView();
+    MainView& main = m_c.main;
     main.caption = kAppCaption;
     main.versionLabel = kVersionText;
     main.authorLabel = kAuthorText;
-    m_wb.setActivePage(MainPage::About, KestrumPage::ReceivedData);
+    if (m_c.setActivePage) m_c.setActivePage(MainPage::About, KestrumPage::ReceivedData);
 
     launcher.progressVisible = false;
     launcher.choicesVisible = true;
@@ -112,7 +111,7 @@ void Startup::progressTick() {
 void Startup::countdownTick() {
     --m_countdown;
     if (m_countdown - 2 >= 0)
-        m_wb.launcherView().button1Caption =
+        m_c.launcher.button1Caption =
             QStringLiteral("Основная конфигурация  (") + QString::number(m_countdown - 2) + u')';
     if (m_countdown < 1) {
         m_countdown = kCountdownStart;
@@ -123,19 +122,19 @@ void Startup::countdownTick() {
 
 void Startup::chooseConfiguration(int button) {
     m_t3->stop();
-    m_wb.hashPanel().source = sourceOf(button);
-    if (m_wb.hooks().applyHashPanel) m_wb.hooks().applyHashPanel();
+    m_c.hashPanel.source = sourceOf(button);
+    if (m_c.applyHashPanel) m_c.applyHashPanel();
 
-    m_wb.mainView().visible = true;
-    emit m_wb.showMainWindowRequested();
-    m_wb.launcherView().visible = false;
-    emit m_wb.hideLauncherRequested();
+    m_c.main.visible = true;
+    emit showMainWindowRequested();
+    m_c.launcher.visible = false;
+    emit hideLauncherRequested();
     m_phase = Phase::Done;
 }
 
 void Startup::mainStartTick() {
     m_mainStart->stop();
-    ButtonBase& base = m_wb.base();
+    ButtonBase& base = m_c.base;
     base.setCount(0);
     for (int i = 1; i <= ButtonBase::kCapacity; ++i) {
         ButtonRecord& r = base.record(i);
@@ -143,8 +142,8 @@ void Startup::mainStartTick() {
         for (QString& t : r.timings)
             t.clear();
     }
-    m_wb.mainView().keyNameItems = KeyNamTab::names();
-    if (m_wb.hooks().startSlowPolling) m_wb.hooks().startSlowPolling();
+    m_c.main.keyNameItems = KeyNamTab::names();
+    if (m_c.startSlowPolling) m_c.startSlowPolling();
 }
 
 } // namespace ravlin

@@ -1,13 +1,43 @@
 #pragma once
 
-#include "hashing/core/panel_settings.h"
-#include "platform/core/timer.h"
+#include "base/core/name_picture.h"
 
+#include "base/core/analogue_base.h"
+#include "base/core/button_base.h"
+#include "hashing/core/panel_settings.h"
+#include "platform/core/dialogs.h"
+#include "platform/core/timer.h"
+#include "shell/core/shell_view.h"
+
+#include <QObject>
+
+#include <functional>
 #include <memory>
 
 namespace ravlin {
 
-class Workbench;
+// What the start-up reads and writes, and the work it hands to other subsystems.
+struct StartupContext {
+    TimerFactory& timers;
+    Dialogs& dialogs;
+    QString appDir;
+    ButtonBase& base;
+    AnalogueBase& analogues;
+    HashPanelSettings& hashPanel;
+    FileDialogPresets& presets;
+    NamePictureState& namePicture;
+    LauncherView& launcher;
+    MainView& main;
+    ResultLog& log;
+    // The hash-modules panel's apply command (its hidden "!" of the data-source group).
+    std::function<void()> applyHashPanel;
+    // Receiver polling in its slow start mode, then started.
+    std::function<void()> startSlowPolling;
+    // The name-by-picture window's load command for the current remote code.
+    std::function<void()> loadRemoteDescription;
+    // The page in front changes (the receiver is told whether the oscillogram tab is).
+    std::function<void(MainPage, KestrumPage)> setActivePage;
+};
 
 // The start-up sequence: the launcher's three timers (loading, progress, countdown), the
 // configuration buttons, and the main window's one-shot start tick.
@@ -16,7 +46,9 @@ class Workbench;
 //   T2 120 ms        -> progress += 15; at 100 or more: captions, choices shown, start T3
 //   T3 500 ms        -> countdown on Button1's caption; the twelfth tick presses Button1
 //   start tick 400 ms, once (main window) -> base emptied, button names listed, slow polling started
-class Startup {
+class Startup : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr int kLoadingMs = 200;
     static constexpr int kProgressMs = 120;
@@ -27,8 +59,8 @@ public:
 
     enum class Phase { Created, Loading, Progress, Choosing, Done };
 
-    explicit Startup(Workbench& workbench);
-    ~Startup();
+    explicit Startup(StartupContext context, QObject* parent = nullptr);
+    ~Startup() override;
 
     // The windows exist: the launcher's T1 and the main window's start tick begin to run.
     void begin();
@@ -43,6 +75,12 @@ public:
     Phase phase() const { return m_phase; }
     int countdown() const { return m_countdown; }
 
+signals:
+    // One-time actions of the windows.
+    void centreMainWindowRequested();
+    void showMainWindowRequested(); // repaint, show and bring to front
+    void hideLauncherRequested();
+
 private:
     void loadingStep();
     void progressTick();
@@ -50,7 +88,7 @@ private:
     void mainStartTick();
     void loadAnalogueBase();
 
-    Workbench& m_wb;
+    StartupContext m_c;
     std::unique_ptr<Timer> m_t1;
     std::unique_ptr<Timer> m_t2;
     std::unique_ptr<Timer> m_t3;

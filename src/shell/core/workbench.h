@@ -2,34 +2,35 @@
 
 // The workbench owns everything the program shares between its windows: the ports, the button
 // base, the working record, the capture buffer, the base of known remotes, the settings of the
-// panels, the view state of the shell and the start-up sequence. Windows read and write it and
-// call its subsystem objects; they never talk to each other.
+// panels, the view state, every subsystem's core object and the start-up sequence. Windows read
+// and write it and call its subsystem objects; they never talk to each other.
 //
 // How to plug a subsystem in
 // --------------------------
-// 1. Add the subsystem's core object as a member below, in the "Subsystems" block, constructed in
-//    Workbench's constructor with references to what it needs: timers() (NOT the raw factory: the
-//    timers it makes announce a change after every tick), dialogs(), the shared state members.
-//    Members are constructed in declaration order, so declare it after what it uses.
-// 2. Expose it with an accessor (`Poller& poller() { return *m_poller; }`).
-// 3. Where the start-up or the shell hands work to it, fill the hook in `hooks` from the
-//    constructor (e.g. `m_hooks.startSlowPolling = [this] { m_poller->startSlow(); };`).
-// 4. Lower objects announce work for higher ones through signals or callbacks; connect them here.
-// 5. The UI calls the object and then notifyChanged(); every window refreshes on changed().
+// 1. Shared view state is a plain struct in the core of the subsystem that owns it, a member here;
+//    every object that writes it gets a reference in its constructor.
+// 2. Add the subsystem's core object as a member below, built in its wiring file
+//    (workbench_<subsystem>.cpp) with references to what it needs: timers() (NOT the raw factory:
+//    the timers it makes announce a change after every tick), dialogs(), the shared state.
+// 3. Its events (callbacks or Qt signals) are connected in that file straight to the object that
+//    carries the work out; nothing is relayed.
+// 4. Expose it with an accessor; the UI calls it and then notifyChanged(); every window refreshes
+//    on changed().
 
-#include "acquisition/core/drivers/network_driver.h"
-#include "acquisition/core/drivers/usb_driver.h"
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/poller.h"
 #include "base/core/analogue_base.h"
 #include "base/core/base_editor.h"
+#include "base/core/base_entry.h"
 #include "base/core/base_file_commands.h"
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/capture_session.h"
+#include "base/core/hash_sources.h"
+#include "base/core/match_visualisation.h"
 #include "base/core/name_choice.h"
 #include "base/core/name_picture.h"
-#include "base/core/capture_session.h"
-#include "base/core/match_visualisation.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
@@ -43,43 +44,13 @@
 #include "platform/core/url_opener.h"
 #include "shell/core/notifying_timer_factory.h"
 #include "shell/core/shell_view.h"
+#include "shell/core/startup.h"
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
 namespace ravlin {
-
-class Startup;
-
-// Work the shell starts but other subsystems carry out. Each is filled by the subsystem that owns
-// the work; an empty hook does nothing.
-struct ShellHooks {
-    // The hash-modules panel's apply command (its hidden "!" of the data-source group).
-    std::function<void()> applyHashPanel;
-    // Receiver polling in its slow start mode, then started.
-    std::function<void()> startSlowPolling;
-    // The network receiver's close command, run when the main window closes.
-    std::function<void()> closeNetworkReceiver;
-    // The name-by-picture window's load command ("O") for the current remote code.
-    std::function<void()> loadRemoteDescription;
-    // Processing of the burst in the capture buffer after go-to-record: polling stops and the
-    // processing run starts. Until the pipeline fills it, polling only restarts.
-    std::function<void()> processBurst;
-    // "Очистить распределение" (Button16): the position distribution map is emptied.
-    std::function<void()> clearPositionDistribution;
-    // The display reset also fills the variable distribution picture (Image2) black.
-    std::function<void()> clearVariableDistributionPicture;
-    // Duration unit of the receiver in use, in milliseconds (the strip's readouts).
-    std::function<double()> durationUnitMs;
-};
-
-// Flags and counters of the main window's module that the shell itself reads.
-struct ShellFlags {
-    QString lastRealButtonName = QStringLiteral("N/A");
-    bool exited = false; // the close step has run
-};
 
 class Workbench : public QObject {
     Q_OBJECT
@@ -93,8 +64,6 @@ public:
     // Ports. timers() wraps the factory given: each tick of its timers announces a change.
     Dialogs& dialogs() { return m_dialogs; }
     TimerFactory& timers() { return m_timers; }
-    UrlOpener& urls() { return m_urls; }
-    Clock& clock() { return m_clock; }
 
     // The application directory and paths under it.
     const QString& appDir() const { return m_appDir; }
@@ -114,14 +83,16 @@ public:
     // The naming aids: name by picture (TForm2) and name choice (TForm8).
     NamePicture& namePictureAid() { return *m_namePictureAid; }
     NameChoice& nameChoice() { return *m_nameChoice; }
-    ShellFlags& flags() { return m_flags; }
-    ShellHooks& hooks() { return m_hooks; }
     ResultLog& resultLog() { return m_log; }
     void log(const QString& line) { m_log.append(line); }
 
     // View state of the shell windows.
-    LauncherView& launcherView() { return m_launcherView; }
-    MainView& mainView() { return m_mainView; }
+    const LauncherView& launcherView() const { return m_launcherView; }
+    const MainView& mainView() const { return m_mainView; }
+    // The record-entry panel and the burst fields, written by the base-entry commands, the
+    // processing run and the poller.
+    const BaseEntry& baseEntry() const { return m_entry; }
+    const BurstFields& burstFields() const { return m_burst; }
 
     // The page the UI has in front; the UI reports every switch.
     void setActivePage(MainPage page, KestrumPage inner);
@@ -139,28 +110,33 @@ public:
     ZoomSettings& zoom() { return m_zoom; }
     Oscillogram& oscillogram() { return *m_oscillogram; }
     BaseEditor& baseEditor() { return *m_baseEditor; }
-    // Receiver polling, and the backend behind the USB receivers' driver port (the simulated
-    // receiver with no file until main() chooses one).
+    // Receiver polling, and the backends behind both driver ports (the simulated receiver with no
+    // file until main() chooses one).
     Poller& poller() { return *m_poller; }
-    UsbDriver* usbDriver() const { return m_usbDriver.get(); }
+    const ReceiverDrivers& drivers() const { return m_drivers; }
     void setUsbDriver(std::unique_ptr<UsbDriver> driver);
-    // The processing run of every stored burst, with what it reads: the position distribution,
-    // the decoder's check boxes, the capture-session flags and the match-signal settings.
+    void setNetworkDriver(std::unique_ptr<NetworkDriver> driver);
+    // Duration unit of the receiver in use, in milliseconds (the strip's readouts).
+    double durationUnitMs() const;
+    // The processing run of every stored burst, with what it reads: the decoder's check boxes and
+    // the match-signal settings.
     Pipeline& pipeline() { return *m_pipeline; }
-    PositionDistribution& distribution() { return m_distribution; }
+    const PositionDistribution& distribution() const { return m_distribution; }
     DecoderSettings& decoderSettings() { return m_decoder; }
-    CaptureSessionFlags& session() { return m_session; }
+    const CaptureSessionFlags& session() const { return m_session; }
+    // The match window's settings ("Включить", its modes, the record number, the tune switch).
     MatchSignalSettings& matchSignal() { return m_match; }
     // Base files (Open/Save), the rescan, the statistics and the " HEX Baza " options they read.
     BaseFileCommands& baseFiles() { return *m_baseFiles; }
     Rescan& rescan() { return *m_rescan; }
     HexBazaSettings& hexBaza() { return m_hexBaza; }
     RescanFlags& rescanFlags() { return m_rescanFlags; }
+    const RescanFlags& rescanFlags() const { return m_rescanFlags; }
+    // "Источник": which known-remotes files hold the hash of the last lookup.
+    HashSources& hashSources() { return *m_hashSources; }
     // The settings a base file carries, gathered from their owners / applied to them.
     BaseFileSettings baseFileSettings() const;
     void applyBaseFileSettings(const BaseFileSettings& settings);
-    // The hash box of the burst on screen (shared by the base-entry commands and the processing run).
-    QString& hashBox() { return m_hashBox; }
     // The capture-session window and the match-visualisation window with the player of its tune
     // (silent until main() gives a real one).
     CaptureSession& captureSession() { return *m_captureSession; }
@@ -170,6 +146,8 @@ public:
     void openCaptureSession();
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
+    // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.
+    void processBurst();
 
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
@@ -187,20 +165,18 @@ public:
 signals:
     // After every user event and every timer tick: windows refresh from state.
     void changed();
-    // One-time actions of the windows, asked for by the start-up and the exit.
-    void centreMainWindowRequested();
-    void showMainWindowRequested(); // repaint, show and bring to front
-    void hideLauncherRequested();
     void closeMainWindowRequested();
     void quitRequested(); // close the launcher and end the process
 
 private:
-    void connectStripAndBase();
+    // Wiring, one function per subsystem (each in its own workbench_<subsystem>.cpp).
+    void connectBaseEntry();
     void connectReceiver();
     void connectPipeline();
     void connectBaseFiles();
     void connectNaming();
     void connectSession();
+    void connectStartup();
     void stopSessionAndMatch();
 
     Dialogs& m_dialogs;
@@ -208,6 +184,7 @@ private:
     UrlOpener& m_urls;
     Clock& m_clock;
     QString m_appDir;
+    bool m_exited = false; // the close step has run
 
     ButtonBase m_base;
     WorkingRecord m_working;
@@ -216,31 +193,30 @@ private:
     HashPanelSettings m_hashPanel;
     FileDialogPresets m_presets;
     NamePictureState m_namePicture;
-    ShellFlags m_flags;
-    ShellHooks m_hooks;
     ResultLog m_log;
     LauncherView m_launcherView;
     MainView m_mainView;
-
+    BaseEntry m_entry;
+    BurstFields m_burst;
+    ReceptionView m_reception;
     ZoomSettings m_zoom;
-
-    // Subsystems (constructed after the state they use).
-    std::unique_ptr<Oscillogram> m_oscillogram;
-    std::unique_ptr<BaseEditor> m_baseEditor;
-    QString m_hashBox = WorkingRecord::kHashPlaceholder;
-    std::unique_ptr<UsbDriver> m_usbDriver;
-    std::unique_ptr<NetworkDriver> m_networkDriver;
-    std::unique_ptr<Poller> m_poller;
     PositionDistribution m_distribution;
     DecoderSettings m_decoder;
     CaptureSessionFlags m_session;
     MatchSignalSettings m_match;
-    std::unique_ptr<Pipeline> m_pipeline;
     HexBazaSettings m_hexBaza;
     RescanFlags m_rescanFlags;
     BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
+    ReceiverDrivers m_drivers;
+
+    // Subsystems (constructed after the state they use).
+    std::unique_ptr<Oscillogram> m_oscillogram;
+    std::unique_ptr<BaseEditor> m_baseEditor;
+    std::unique_ptr<Poller> m_poller;
+    std::unique_ptr<Pipeline> m_pipeline;
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
+    std::unique_ptr<HashSources> m_hashSources;
     std::unique_ptr<NamePicture> m_namePictureAid;
     std::unique_ptr<NameChoice> m_nameChoice;
     std::unique_ptr<TunePlayer> m_tunePlayer;

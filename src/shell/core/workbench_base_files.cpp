@@ -7,31 +7,31 @@ namespace ravlin {
 // hash-modules panel, the zoom settings and the result log.
 void Workbench::connectBaseFiles() {
     BaseEditor& editor = *m_baseEditor;
+    BaseEntry& entry = m_entry;
 
-    m_baseFiles = std::make_unique<BaseFileCommands>(m_base, m_dialogs, m_rescanFlags, m_hexBaza);
-    m_baseFiles->bindFileNames(&m_presets.openBase, &m_presets.saveBase);
+    m_baseFiles = std::make_unique<BaseFileCommands>(m_base, m_dialogs, m_rescanFlags, m_hexBaza, m_presets);
     BaseFileCommands::Hooks& f = m_baseFiles->hooks();
     f.log = [this](const QString& line) { log(line); };
     f.clearLog = [this] { m_log.clear(); };
     f.gatherSettings = [this] { return baseFileSettings(); };
     f.applySettings = [this](const BaseFileSettings& s) { applyBaseFileSettings(s); };
-    f.remoteName = [&editor] { return editor.settings().remoteName; };
-    f.setRecordNumber = [&editor](const QString& n) { editor.settings().recordNumber = n; };
+    f.remoteName = [&entry] { return entry.settings.remoteName; };
+    f.setRecordNumber = [&entry](const QString& n) { entry.settings.recordNumber = n; };
     f.goToRecord = [&editor] { editor.goToRecord(); };
     f.clearBase = [&editor] { editor.clearBase(); };
-    f.countChanged = [this, &editor] { editor.view().countLabel = QString::number(m_base.count()); };
+    f.countChanged = [this, &entry] { entry.view.countLabel = QString::number(m_base.count()); };
 
     m_rescan = std::make_unique<Rescan>(m_base, m_dialogs, m_timers, m_rescanFlags, m_hexBaza);
     Rescan::Hooks& r = m_rescan->hooks();
-    r.recordNumber = [&editor] { return editor.settings().recordNumber; };
-    r.setRecordNumber = [&editor](const QString& n) { editor.settings().recordNumber = n; };
+    r.recordNumber = [&entry] { return entry.settings.recordNumber; };
+    r.setRecordNumber = [&entry](const QString& n) { entry.settings.recordNumber = n; };
     // Go-to-record hands the rebuilt buffer to processing, which stores the new hash into the
     // record the box shows while the rescan runs.
     r.goToRecord = [&editor] { editor.goToRecord(); };
     r.restartPolling = [this] { m_poller->startPolling(); };
     r.m96Selected = [this] { return m_hashPanel.source == HashSource::M96; };
     r.log = [this](const QString& line) { log(line); };
-    r.countChanged = [this, &editor] { editor.view().countLabel = QString::number(m_base.count()); };
+    r.countChanged = [this, &entry] { entry.view.countLabel = QString::number(m_base.count()); };
     r.intervalMs = [this] { return m_poller->settings().rescanIntervalMs(); };
 }
 

@@ -2,13 +2,11 @@
 
 namespace ravlin {
 
-// The naming aids write the main window's button-name box through the base-entry commands; the
-// start-up loads the first remote through the name-by-picture load command.
+// The naming aids write the main window's button-name box through the base-entry commands.
 void Workbench::connectNaming() {
     m_namePictureAid = std::make_unique<NamePicture>(m_namePicture, *m_baseEditor, m_dialogs, m_appDir);
     m_namePictureAid->hooks().log = [this](const QString& line) { log(line); };
     m_nameChoice = std::make_unique<NameChoice>(m_base, *m_baseEditor, m_dialogs);
-    m_hooks.loadRemoteDescription = [this] { m_namePictureAid->load(); };
 }
 
 } // namespace ravlin

@@ -81,7 +81,7 @@ LauncherWindow::LauncherWindow(Workbench& workbench, QWidget* parent) : QWidget(
     layout->addStretch();
 
     connect(&m_wb, &Workbench::changed, this, &LauncherWindow::refresh);
-    connect(&m_wb, &Workbench::hideLauncherRequested, this, &QWidget::hide);
+    connect(&m_wb.startup(), &Startup::hideLauncherRequested, this, &QWidget::hide);
     refresh();
 }
 

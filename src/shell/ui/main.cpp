@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
 
     ShellWindows windows(workbench);
     dialogs.setParent(&windows.launcher());
-    QObject::connect(&workbench, &Workbench::showMainWindowRequested, &app,
+    QObject::connect(&workbench.startup(), &Startup::showMainWindowRequested, &app,
                      [&] { dialogs.setParent(&windows.mainWindow()); });
     QObject::connect(&workbench, &Workbench::quitRequested, &app, [&] {
         windows.launcher().close();

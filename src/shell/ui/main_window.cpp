@@ -79,8 +79,8 @@ MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(pare
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
     connect(m_kestrumTabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
     connect(&m_wb, &Workbench::changed, this, &MainWindow::refresh);
-    connect(&m_wb, &Workbench::centreMainWindowRequested, this, &MainWindow::centreOnScreen);
-    connect(&m_wb, &Workbench::showMainWindowRequested, this, &MainWindow::showFromLauncher);
+    connect(&m_wb.startup(), &Startup::centreMainWindowRequested, this, &MainWindow::centreOnScreen);
+    connect(&m_wb.startup(), &Startup::showMainWindowRequested, this, &MainWindow::showFromLauncher);
     connect(&m_wb, &Workbench::closeMainWindowRequested, this, &QWidget::close);
     refresh();
 }

@@ -26,21 +26,11 @@ namespace ravlin {
 
 namespace {
 
-struct SecondaryWindow {
-    const char* formName;
-    const char* caption; // empty where the window's caption is set by its own class
-    std::unique_ptr<QWidget> (*make)(Workbench&, MainWindow&);
-};
-
 // A window whose contents come later: empty, with its form name and caption.
-std::unique_ptr<QWidget> emptyWindow(Workbench&, MainWindow&) {
+std::unique_ptr<QWidget> emptyWindow() {
     auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
     w->resize(480, 360);
     return w;
-}
-
-std::unique_ptr<QWidget> zoomWindow(Workbench& wb, MainWindow&) {
-    return std::make_unique<ZoomSettingsWindow>(wb.zoom());
 }
 
 // The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
@@ -48,7 +38,7 @@ std::unique_ptr<QWidget> zoomWindow(Workbench& wb, MainWindow&) {
 void assembleReception(Workbench& wb, MainWindow& main) {
     auto* status = new ReceptionStatusBar(wb.poller());
     main.kestrumTopArea()->layout()->addWidget(status);
-    auto* data = new ReceivedDataPage(wb.poller());
+    auto* data = new ReceivedDataPage(wb.burstFields());
     main.receivedDataPage()->layout()->addWidget(data);
     auto* params = new ReceptionParamsPage(wb.poller());
     main.receptionParamsPage()->layout()->addWidget(params);
@@ -58,35 +48,15 @@ void assembleReception(Workbench& wb, MainWindow& main) {
     QObject::connect(params, &ReceptionParamsPage::changed, &wb, &Workbench::notifyChanged);
 }
 
-// "Источник": the known-remotes files that hold the hash of the last lookup; polling pauses meanwhile.
-std::unique_ptr<QWidget> sourcesWindow(Workbench& wb, MainWindow&) {
-    HashSources::Hooks h;
-    h.pollingActive = [&wb] { return wb.poller().isPolling(); };
-    h.stopPolling = [&wb] { wb.poller().stopPolling(); };
-    h.startPolling = [&wb] { wb.poller().startPolling(); };
-    h.lastHash = [&wb] { return wb.pipeline().lastSelectedHash(); };
-    auto w =
-        std::make_unique<SourcesWindow>(AnalogueBase::filePath(wb.appDir()), wb.dialogs(), wb.timers(), h);
-    QObject::connect(&wb, &Workbench::changed, w.get(), &SourcesWindow::refresh);
-    return w;
-}
-
 // "Имя по рисунку" and "Выбор имени", opened from the tool bar's "Pult" and "Выбор имени".
 template <typename W>
-std::unique_ptr<QWidget> namingWindow(W* w, Workbench& wb, MainWindow& main, const char* tool) {
-    QObject::connect(&wb, &Workbench::changed, w, &W::refresh);
-    QObject::connect(w, &W::changed, &wb, &Workbench::notifyChanged);
+std::unique_ptr<W> namingWindow(std::unique_ptr<W> w, Workbench& wb, MainWindow& main, const char* tool) {
+    W* raw = w.get();
+    QObject::connect(&wb, &Workbench::changed, raw, &W::refresh);
+    QObject::connect(raw, &W::changed, &wb, &Workbench::notifyChanged);
     if (QAction* a = main.action(QString::fromUtf8(tool)))
-        QObject::connect(a, &QAction::triggered, w, [w, &main] { w->showCentredOver(main); });
-    return std::unique_ptr<QWidget>(w);
-}
-
-std::unique_ptr<QWidget> namePictureWindow(Workbench& wb, MainWindow& main) {
-    return namingWindow(new NamePictureWindow(wb.namePictureAid()), wb, main, "Pult");
-}
-
-std::unique_ptr<QWidget> nameChoiceWindow(Workbench& wb, MainWindow& main) {
-    return namingWindow(new NameChoiceWindow(wb.nameChoice()), wb, main, "Выбор имени");
+        QObject::connect(a, &QAction::triggered, raw, [raw, &main] { raw->showCentredOver(main); });
+    return w;
 }
 
 // The processing run's widgets: the hash-modules and decoder tabs, the hash result line, the
@@ -97,15 +67,12 @@ template <typename W> void place(Workbench& wb, QWidget* area, W* widget) {
     QObject::connect(widget, &W::changed, &wb, &Workbench::notifyChanged);
 }
 
-void assemblePipeline(Workbench& wb, MainWindow& main, QWidget* sources) {
+void assemblePipeline(Workbench& wb, MainWindow& main, SourcesWindow& sources) {
     Pipeline& p = wb.pipeline();
     place(wb, main.hashModulesPage(), new HashPanelPage(p, wb.hashPanel()));
     place(wb, main.module96Page(), new DecoderPage(p, wb.decoderSettings()));
-    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.hashBox()));
-    auto* window = static_cast<SourcesWindow*>(sources);
-    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, window] {
-              if (window) window->openOver(main);
-          }));
+    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.burstFields()));
+    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, &sources] { sources.openOver(main); }));
     place(wb, main.irDistributionPage(),
           new DistributionPage(p, wb.baseEditor().settings().clearDistributionWithBase,
                                [&wb](const QImage& image) { saveBitmap(wb.dialogs(), wb.appDir(), image); }));
@@ -130,31 +97,37 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
     bind("&Save Cod File", &BaseFileCommands::save);
 }
 
-// Secondary windows in creation order.
-const SecondaryWindow kSecondaryWindows[] = {
-    {"TForm3", "Операции с Eprom", emptyWindow},
-    {"TForm2", "Имя по рисунку", namePictureWindow},
-    {"TForm5", "Визуализация совпадений", makeMatchWindow},
-    {"TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow},
-    {"TForm6", "Настройка графики и зума", zoomWindow},
-    {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
-    {"TForm8", "Выбор имени", nameChoiceWindow},
-    {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
-    {"TForm11", "Источник", sourcesWindow},
-};
-
 } // namespace
 
 ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
     m_launcher = std::make_unique<LauncherWindow>(m_wb);
     m_main = std::make_unique<MainWindow>(m_wb);
-    for (const SecondaryWindow& s : kSecondaryWindows) {
-        std::unique_ptr<QWidget> w = s.make(m_wb, *m_main);
-        w->setObjectName(QString::fromLatin1(s.formName));
-        if (*s.caption) w->setWindowTitle(QString::fromUtf8(s.caption));
-        m_secondary.push_back(std::move(w));
-    }
+    // Secondary windows in creation order.
+    addSecondary("TForm3", "Операции с Eprom", emptyWindow());
+    m_namePicture = addSecondary(
+        "TForm2", "Имя по рисунку",
+        namingWindow(std::make_unique<NamePictureWindow>(m_wb.namePictureAid()), m_wb, *m_main, "Pult"));
+    m_match = addSecondary("TForm5", "Визуализация совпадений", makeMatchWindow(m_wb, *m_main));
+    m_session = addSecondary("TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow(m_wb, *m_main));
+    m_zoom =
+        addSecondary("TForm6", "Настройка графики и зума", std::make_unique<ZoomSettingsWindow>(m_wb.zoom()));
+    addSecondary("TForm7", "Подбор переменных ХЭШирования", emptyWindow());
+    m_nameChoice = addSecondary(
+        "TForm8", "Выбор имени",
+        namingWindow(std::make_unique<NameChoiceWindow>(m_wb.nameChoice()), m_wb, *m_main, "Выбор имени"));
+    addSecondary("TForm10", "Настройки под кнопки Pelvar", emptyWindow());
+    m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_wb.hashSources()));
+    QObject::connect(&m_wb, &Workbench::changed, m_sources, &SourcesWindow::refresh);
     assemblePages();
+}
+
+template <typename W>
+W* ShellWindows::addSecondary(const char* formName, const char* caption, std::unique_ptr<W> window) {
+    W* raw = window.get();
+    raw->setObjectName(QString::fromLatin1(formName));
+    raw->setWindowTitle(QString::fromUtf8(caption));
+    m_secondary.push_back(std::move(window));
+    return raw;
 }
 
 ShellWindows::~ShellWindows() = default;
@@ -164,18 +137,16 @@ void ShellWindows::assemblePages() {
     assembleReception(m_wb, *m_main);
     assembleBaseFiles(m_wb, *m_main);
     assembleStripAndBaseEntry();
-    assemblePipeline(m_wb, *m_main, byName(QStringLiteral("TForm11")));
-    assembleSessionWindows(m_wb, *m_main, byName(QStringLiteral("TForm4")), byName(QStringLiteral("TForm5")));
+    assemblePipeline(m_wb, *m_main, *m_sources);
+    assembleSessionWindows(m_wb, *m_main, m_session, m_match);
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {
-    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] {
-        return m_wb.hooks().durationUnitMs ? m_wb.hooks().durationUnitMs() : 0.0;
-    });
+    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] { return m_wb.durationUnitMs(); });
     m_main->stripArea()->layout()->addWidget(strip);
     m_main->kestrumTopArea()->layout()->addWidget(strip->lengthLabel());
     QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
-    auto* zoom = static_cast<ZoomSettingsWindow*>(byName(QStringLiteral("TForm6")));
+    ZoomSettingsWindow* zoom = m_zoom;
     QObject::connect(&m_wb, &Workbench::changed, zoom, &ZoomSettingsWindow::refresh);
     QObject::connect(strip, &OscillogramPanel::zoomWindowRequested, zoom,
                      [this, zoom] { zoom->showCentredOver(*m_main); });

@@ -4,9 +4,9 @@
 // TFormA (launcher), TForm1 (main), TForm3, TForm2, TForm5, TForm4, TForm6, TForm7, TForm8,
 // TForm10, TForm11.
 //
-// How to put a secondary window in: replace its entry in kSecondaryWindows (shell_windows.cpp) by
-// a function that builds your window class from the Workbench and the MainWindow; keep its
-// objectName (the form name) and caption. Pages of the main window are filled in
+// How to put a secondary window in: in the ShellWindows constructor (shell_windows.cpp), replace its
+// empty stand-in by your window class built from the Workbench, keep its objectName (the form name)
+// and caption, and keep a typed member for it. Pages of the main window are filled in
 // ShellWindows::assemblePages().
 
 #include <QString>
@@ -19,7 +19,11 @@ namespace ravlin {
 
 class LauncherWindow;
 class MainWindow;
+class NameChoiceWindow;
+class NamePictureWindow;
+class SourcesWindow;
 class Workbench;
+class ZoomSettingsWindow;
 
 class ShellWindows {
 public:
@@ -28,6 +32,10 @@ public:
 
     LauncherWindow& launcher() const { return *m_launcher; }
     MainWindow& mainWindow() const { return *m_main; }
+    ZoomSettingsWindow& zoomWindow() const { return *m_zoom; }  // TForm6
+    SourcesWindow& sourcesWindow() const { return *m_sources; } // TForm11
+    NamePictureWindow& namePictureWindow() const { return *m_namePicture; }
+    NameChoiceWindow& nameChoiceWindow() const { return *m_nameChoice; }
     // Every window in creation order, the launcher first.
     std::vector<QWidget*> all() const;
     // A window by its form name ("TForm7"), nullptr when there is none.
@@ -37,6 +45,9 @@ public:
     void showLauncher();
 
 private:
+    // Keeps a secondary window in creation order under its form name and caption.
+    template <typename W>
+    W* addSecondary(const char* formName, const char* caption, std::unique_ptr<W> window);
     void assemblePages();
     void assembleStripAndBaseEntry();
 
@@ -44,6 +55,12 @@ private:
     std::unique_ptr<LauncherWindow> m_launcher;
     std::unique_ptr<MainWindow> m_main;
     std::vector<std::unique_ptr<QWidget>> m_secondary;
+    ZoomSettingsWindow* m_zoom = nullptr;
+    SourcesWindow* m_sources = nullptr;
+    NamePictureWindow* m_namePicture = nullptr; // TForm2
+    NameChoiceWindow* m_nameChoice = nullptr;   // TForm8
+    QWidget* m_session = nullptr;               // TForm4
+    QWidget* m_match = nullptr;                 // TForm5
 };
 
 } // namespace ravlin

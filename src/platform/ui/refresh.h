@@ -11,13 +11,16 @@
 
 namespace ravlin::ui {
 
-// Refresh helpers: a widget is set only when its value differs, so a refresh never fires the
-// widget's own change handler back into the core.
+// Refresh helpers shared by every window: a widget is set only when its value differs, so a
+// refresh never fires the widget's own change handler back into the core.
 inline void setIfDifferent(QLabel* label, const QString& text) {
     if (label->text() != text) label->setText(text);
 }
 inline void setIfDifferent(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
+}
+inline void setIfDifferent(QAbstractButton* button, const QString& text) {
+    if (button->text() != text) button->setText(text);
 }
 inline void setIfDifferent(QAbstractButton* button, bool checked) {
     if (button->isChecked() != checked) button->setChecked(checked);
@@ -29,10 +32,21 @@ inline void setVisibleIfDifferent(QWidget* widget, bool visible) {
     if (widget->isVisibleTo(widget->parentWidget()) != visible) widget->setVisible(visible);
 }
 
+// The real colour of a named colour: Face is the system's button face (the palette's), the others
+// their fixed values.
 inline QColor colourOf(ViewColour c) {
-    const std::uint32_t rgb = rgbOf(c);
-    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>(rgb & 0xFF));
+    if (c == ViewColour::Face) return QPalette().color(QPalette::Button);
+    return QColor::fromRgb(rgbOf(c));
+}
+
+// Fills a panel's background with a named colour.
+inline void paintIfDifferent(QWidget* panel, ViewColour c) {
+    const QColor colour = colourOf(c);
+    QPalette p = panel->palette();
+    if (p.color(QPalette::Window) == colour && panel->autoFillBackground()) return;
+    p.setColor(QPalette::Window, colour);
+    panel->setPalette(p);
+    panel->setAutoFillBackground(true);
 }
 
 } // namespace ravlin::ui

@@ -1,0 +1,27 @@
+#include "shell/core/workbench.h"
+
+namespace ravlin {
+
+// The oscillogram strip and the record-entry commands: a rebuilt burst is drawn and processed,
+// clearing the base clears the position distribution, the display reset blanks both pictures.
+void Workbench::connectBaseEntry() {
+    m_oscillogram = std::make_unique<Oscillogram>(m_capture, m_zoom, m_dialogs);
+    m_oscillogram->setCaption = [this](const QString& caption) { m_mainView.caption = caption; };
+    m_baseEditor = std::make_unique<BaseEditor>(m_base, m_working, m_capture, m_entry, m_burst, m_dialogs);
+    BaseEditor::Hooks& h = m_baseEditor->hooks();
+    h.burstRebuilt = [this] {
+        drawBurst();
+        processBurst();
+    };
+    h.logLine = [this](const QString& line) { log(line); };
+    h.kestrumActive = [this] { return isKestrumActive(); };
+    h.clearDistribution = [this] { m_pipeline->clearDistribution(); };
+    h.clearPictures = [this] {
+        m_oscillogram->clear();
+        m_pipeline->clearVariablePicture();
+    };
+    // "При очистке базы очищать" is ticked at start.
+    m_entry.settings.clearDistributionWithBase = true;
+}
+
+} // namespace ravlin

@@ -1,0 +1,37 @@
+#include "shell/core/workbench.h"
+
+#include "acquisition/core/receiver_kind.h"
+
+namespace ravlin {
+
+// Receiver polling: a stored burst is drawn and processed; the rescan speed goes to the rescan.
+void Workbench::connectReceiver() {
+    m_poller = std::make_unique<Poller>(
+        PollerState{m_capture, m_working, m_base, m_reception, m_entry.view, m_burst}, m_drivers, m_timers,
+        m_dialogs);
+    m_reception.kestrumActive = isKestrumActive();
+    Poller::Hooks& h = m_poller->hooks();
+    h.burstStored = [this] {
+        drawBurst();
+        processBurst();
+    };
+    h.logLine = [this](const QString& line) { log(line); };
+    h.rescanIntervalChanged = [this](int ms) { m_rescan->setIntervalMs(ms); };
+    h.lastBurstRecognised = [this] { return m_pipeline->recognised(); };
+}
+
+void Workbench::setUsbDriver(std::unique_ptr<UsbDriver> driver) {
+    if (!driver) return;
+    driver->setKind(m_poller->kind());
+    m_drivers.setUsb(std::move(driver));
+}
+
+void Workbench::setNetworkDriver(std::unique_ptr<NetworkDriver> driver) {
+    if (driver) m_drivers.setNetwork(std::move(driver));
+}
+
+double Workbench::durationUnitMs() const {
+    return ReceiverKinds::unitMs(m_poller->kind());
+}
+
+} // namespace ravlin
