@@ -28,6 +28,7 @@
 #include "base/core/capture_buffer.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
+#include "base/core/test_area.h"
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
@@ -160,6 +161,8 @@ public:
     void applyBaseFileSettings(const BaseFileSettings& settings);
     // The hash box of the burst on screen (shared by the base-entry commands and the processing run).
     QString& hashBox() { return m_hashBox; }
+    // The test area of " Settings ": test mode, analyses, exports and bulk renaming.
+    TestArea& testArea() { return *m_testArea; }
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
 
@@ -192,6 +195,7 @@ private:
     void connectReceiver();
     void connectPipeline();
     void connectBaseFiles();
+    void connectTestArea();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -231,6 +235,7 @@ private:
     BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
+    std::unique_ptr<TestArea> m_testArea;
     std::unique_ptr<Startup> m_startup;
 };
 

@@ -15,6 +15,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/test_area_assembly.h"
 
 #include <QAction>
 #include <QLayout>
@@ -144,6 +145,7 @@ void ShellWindows::assemblePages() {
     assembleBaseFiles(m_wb, *m_main);
     assembleStripAndBaseEntry();
     assemblePipeline(m_wb, *m_main, byName(QStringLiteral("TForm11")));
+    assembleTestArea(m_wb, *m_main);
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {
