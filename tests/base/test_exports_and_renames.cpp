@@ -244,6 +244,20 @@ private slots:
         QCOMPARE(TextLines::read(name)->lines(), TestExports::keyNameTable());
     }
 
+    // Before the first burst the placeholder text gives no data lines.
+    void noBurstOnScreen() {
+        ButtonBase base;
+        WorkingRecord working;
+        fakes::ScriptedDialogs dialogs;
+        QString name;
+        TestArea area(base, working, dialogs, name);
+        area.assemblerTest();
+        QCOMPARE(area.memo().lines().size(), 4);
+        dialogs.fileNames.clear();
+        area.durationList();
+        QCOMPARE(area.memo().lines(), (QStringList{"; Выводим данные в виде длинн", ""}));
+    }
+
     // Exports go on collecting; then the base is cleared and the next file opened, in that order.
     void exportButtonsClearsThenOpens() {
         ButtonBase base = baseOf({rec("Mute"), rec("Hvost")});

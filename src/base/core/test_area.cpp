@@ -48,12 +48,18 @@ void TestArea::keyNamesTest() {
     replaceMemo(TestExports::keyNameTable());
 }
 
+std::array<QString, kTimingTextCount> TestArea::burstOnScreen() const {
+    // Before the first burst the timing texts hold the placeholder, which holds no durations.
+    if (m_working.timings[0] == WorkingRecord::kTimingPlaceholder) return {};
+    return m_working.timings;
+}
+
 void TestArea::assemblerTest() {
-    m_memo.append(TestExports::assemblerData(m_working.timings));
+    m_memo.append(TestExports::assemblerData(burstOnScreen()));
 }
 
 void TestArea::durationList() {
-    replaceMemo(TestExports::durationList(m_working.timings));
+    replaceMemo(TestExports::durationList(burstOnScreen()));
     saveToFile();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -97,6 +98,7 @@ public:
 
 private:
     void replaceMemo(const QStringList& lines);
+    std::array<QString, kTimingTextCount> burstOnScreen() const;
 
     ButtonBase& m_base;
     const WorkingRecord& m_working;
