@@ -23,6 +23,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectNaming();
     connectSession();
     connectStartup();
+    connectTestArea();
 }
 
 Workbench::~Workbench() = default;

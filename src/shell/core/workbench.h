@@ -33,6 +33,7 @@
 #include "base/core/name_picture.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
+#include "base/core/test_area.h"
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
@@ -144,6 +145,8 @@ public:
     void setTunePlayer(std::unique_ptr<TunePlayer> player);
     // "Создание слепка": the current-record display is reset and the session window opens.
     void openCaptureSession();
+    // The test area of " Settings ": test mode, analyses, exports and bulk renaming.
+    TestArea& testArea() { return *m_testArea; }
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
     // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.
@@ -178,6 +181,7 @@ private:
     void connectSession();
     void connectStartup();
     void stopSessionAndMatch();
+    void connectTestArea();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -222,6 +226,7 @@ private:
     std::unique_ptr<TunePlayer> m_tunePlayer;
     std::unique_ptr<MatchVisualisation> m_matchVisualisation;
     std::unique_ptr<CaptureSession> m_captureSession;
+    std::unique_ptr<TestArea> m_testArea;
     std::unique_ptr<Startup> m_startup;
 };
 

@@ -18,6 +18,7 @@
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/session_windows.h"
+#include "shell/ui/test_area_assembly.h"
 
 #include <QAction>
 #include <QLayout>
@@ -139,6 +140,7 @@ void ShellWindows::assemblePages() {
     assembleStripAndBaseEntry();
     assemblePipeline(m_wb, *m_main, *m_sources);
     assembleSessionWindows(m_wb, *m_main, m_session, m_match);
+    assembleTestArea(m_wb, *m_main);
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace ravlin {
+
+class MainWindow;
+class Workbench;
+
+// The test area on " Settings " (with the buttons "Подбор переменных ХЭШирования" and "Кнопки
+// для Pelvar", ButtonFitting and ButtonPelvar) and the test buttons "Тест" and "длинн" under the
+// timing lines of " Принятые данные ".
+void assembleTestArea(Workbench& wb, MainWindow& main);
+
+} // namespace ravlin
