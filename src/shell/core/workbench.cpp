@@ -23,6 +23,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectReceiver();
     connectPipeline();
     connectBaseFiles();
+    connectFirmware();
     m_startup = std::make_unique<Startup>(*this);
 }
 

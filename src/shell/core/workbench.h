@@ -31,6 +31,8 @@
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
+#include "firmware/core/fitting.h"
+#include "firmware/core/random_source.h"
 #include "hashing/core/panel_settings.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
@@ -80,7 +82,8 @@ struct NamePictureState {
 // Flags and counters of the main window's module that the shell itself reads.
 struct ShellFlags {
     QString lastRealButtonName = QStringLiteral("N/A");
-    bool exited = false; // the close step has run
+    bool exited = false;   // the close step has run
+    bool testMode = false; // "Перейти в тестовый " of the " Settings " page
 };
 
 class Workbench : public QObject {
@@ -163,6 +166,11 @@ public:
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
     void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
 
+    // Hash-variable fitting (the fitting window's core) and the main window's "Подбор переменных
+    // ХЭШирования": runs the opening checks and, when they pass, asks for the window to be shown.
+    Fitting& fitting() { return *m_fitting; }
+    bool openFittingWindow();
+
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
     bool exitCommand();
@@ -184,7 +192,8 @@ signals:
     void showMainWindowRequested(); // repaint, show and bring to front
     void hideLauncherRequested();
     void closeMainWindowRequested();
-    void quitRequested(); // close the launcher and end the process
+    void quitRequested();          // close the launcher and end the process
+    void fittingWindowRequested(); // show the fitting window centred over the main window
 
 private:
     void loadRemoteDescriptionStandIn();
@@ -192,6 +201,7 @@ private:
     void connectReceiver();
     void connectPipeline();
     void connectBaseFiles();
+    void connectFirmware();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -231,6 +241,8 @@ private:
     BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
+    SeededRandom m_random;
+    std::unique_ptr<Fitting> m_fitting;
     std::unique_ptr<Startup> m_startup;
 };
 

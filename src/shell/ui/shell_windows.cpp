@@ -12,6 +12,7 @@
 #include "capture/ui/oscillogram_widgets.h"
 #include "capture/ui/pipeline_result.h"
 #include "capture/ui/zoom_settings_window.h"
+#include "firmware/ui/fitting_window.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
@@ -109,6 +110,17 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
     bind("&Save Cod File", &BaseFileCommands::save);
 }
 
+// "Подбор переменных ХЭШирования": shown over the main window when the opening checks pass.
+std::unique_ptr<QWidget> fittingWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<FittingWindow>(wb.fitting());
+    FittingWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &FittingWindow::refresh);
+    QObject::connect(window, &FittingWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::fittingWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    return w;
+}
+
 // Secondary windows in creation order.
 const SecondaryWindow kSecondaryWindows[] = {
     {"TForm3", "Операции с Eprom", emptyWindow},
@@ -116,7 +128,7 @@ const SecondaryWindow kSecondaryWindows[] = {
     {"TForm5", "Визуализация совпадений", emptyWindow},
     {"TForm4", "Создаём слепок кодировки", emptyWindow},
     {"TForm6", "Настройка графики и зума", zoomWindow},
-    {"TForm7", "Подбор переменных ХЭШирования", emptyWindow},
+    {"TForm7", "Подбор переменных ХЭШирования", fittingWindow},
     {"TForm8", "Выбор имени", emptyWindow},
     {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
     {"TForm11", "Источник", sourcesWindow},
