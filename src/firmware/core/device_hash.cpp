@@ -15,21 +15,6 @@ namespace {
 
 constexpr std::uint64_t kBitsMask = (std::uint64_t(1) << kDeviceHashBits) - 1;
 
-// Three characters read as StrToBase reads them: digits of "0123456789ABCDEF", others count -1.
-std::int32_t hexTriple(const QChar* c) {
-    std::int32_t value = 0;
-    for (int i = 0; i < 3; ++i) {
-        const char16_t u = c[i].unicode();
-        int digit = -1;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
 std::uint64_t bitsOf(const DeviceHashInput& input, std::int32_t knPer) {
     std::uint64_t bits = 0;
     int shift = kDeviceHashBits - 1;
@@ -79,12 +64,36 @@ const QString kOtherSuffix = QStringLiteral(",0x00,0x00,0x00,0x00,0x00,0x00,0x00
 
 } // namespace
 
+std::int32_t durationAt(const QString& text, qsizetype pos) {
+    std::int32_t value = 0;
+    for (qsizetype i = pos; i < pos + 3; ++i) {
+        const char16_t u = text.at(i).unicode();
+        int digit = -1;
+        if (u >= u'0' && u <= u'9')
+            digit = u - u'0';
+        else if (u >= u'A' && u <= u'F')
+            digit = u - u'A' + 10;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+int rawByteCount(const ButtonRecord& record) {
+    int count = 0;
+    for (int t = 0; t < 4; ++t) {
+        const QString& text = record.timings[static_cast<std::size_t>(t)];
+        for (qsizetype end = text.size(); end >= 3; end -= 3)
+            count += rawBytesOf(durationAt(text, end - 3));
+    }
+    return count;
+}
+
 DeviceHashInput deviceHashInput(const ButtonRecord& record) {
     DeviceHashInput input;
     for (int t = 3; t >= 0; --t) {
         const QString& text = record.timings[static_cast<std::size_t>(t)];
         for (qsizetype end = text.size(); end >= 3; end -= 3) {
-            const std::int32_t d = hexTriple(text.constData() + end - 3);
+            const std::int32_t d = durationAt(text, end - 3);
             input.rawCount += rawBytesOf(d);
             if (input.lastFirst.size() < static_cast<std::size_t>(kDeviceHashBits))
                 input.lastFirst.push_back(d);

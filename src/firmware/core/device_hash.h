@@ -24,6 +24,11 @@ struct DeviceHashInput {
 };
 
 DeviceHashInput deviceHashInput(const ButtonRecord& record);
+// The raw byte count alone (the first byte of the device hash, before it is cut to a byte).
+int rawByteCount(const ButtonRecord& record);
+// The duration written at characters pos..pos+2 of a timing text, read as StrToBase reads it
+// (characters other than "0".."9", "A".."F" count as digit -1). The caller keeps pos + 3 <= size.
+std::int32_t durationAt(const QString& text, qsizetype pos);
 
 // The device hash packed as eight bytes, the raw byte count (low byte) most significant, then the
 // seven hash bytes. Two device hash texts are equal exactly when these values are.

@@ -22,7 +22,7 @@ constexpr std::int32_t kPauseLimit = 1983; // the largest pause whose prefix byt
 // Whole three-digit groups of a timing text from its start, as durations.
 template <typename F> void forEachDuration(const QString& text, qsizetype first, F f) {
     for (qsizetype k = first; 3 * k + 3 <= text.size(); ++k)
-        f(static_cast<std::int64_t>(StrToBase(text.mid(3 * k, 3), 16)));
+        f(static_cast<std::int64_t>(durationAt(text, 3 * k)));
 }
 
 } // namespace
@@ -117,7 +117,7 @@ void Fitting::collectBounds(Bounds& b) const {
         const ButtonRecord& r = m_base.record(i);
         const QString& first = r.timings[0];
         if (first.isEmpty()) continue;
-        const std::int64_t n = deviceHashInput(r).rawCount;
+        const std::int64_t n = rawByteCount(r);
         if (n > fullAbove) {
             b.pmin = std::min(b.pmin, n);
             b.pmax = std::max(b.pmax, n + 1);

@@ -12,7 +12,10 @@ const std::array<const char*, HashVariableSet::Count> kHashVariableNames = {
     "KnNmn0", "KnGmax", "KnGmin", "KnBit",  "KnPer",  "KnPHvost"};
 
 QString ByteHex(std::int64_t value) {
-    return IntToBaseWidth(value & 0xFF, 16, 2);
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    const auto b = static_cast<unsigned>(value & 0xFF);
+    const QChar text[] = {QChar(kDigits[b >> 4]), QChar(kDigits[b & 0xF])};
+    return QString(text, 2);
 }
 
 SplitLength SplitLength::of(std::int32_t value) {
