@@ -2,6 +2,7 @@
 
 #include "base/core/base_editor.h"
 #include "base/core/base_file.h"
+#include "base/core/base_order.h"
 #include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
 #include "firmware/core/fitting.h"
@@ -214,6 +215,9 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     ButtonBase base;
     BaseFileSettings fileSettings;
     readBaseFile(*lines, base, fileSettings);
+    // As "Open" does: records repeating an earlier one's name and timings are dropped.
+    markLoadDuplicates(base);
+    removeMarkedRecords(base);
 
     // The rescan with " ХЭШ 1bit" as the source: every record in turn, the tidying, then record 1.
     HashPanelSettings panel;

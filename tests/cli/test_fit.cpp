@@ -1,5 +1,7 @@
+#include "acquisition/core/drivers/capture_file.h"
+#include "acquisition/core/receiver_kind.h"
 #include "base/core/base_file.h"
-#include "firmware/firmware_records.h"
+#include "base/core/capture_buffer.h"
 #include "shell/shell_fixture.h"
 
 #include <QJsonArray>
@@ -38,22 +40,33 @@ Run runCli(const QStringList& args) {
     return r;
 }
 
-QString writeBase(const QTemporaryDir& dir) {
+// A base recorded from the demo receiver: every burst of the demo capture that is not a repeat signal.
+QString writeDemoBase(const QTemporaryDir& dir) {
+    bool ok = false;
+    const CaptureFile capture =
+        CaptureFile::read(QStringLiteral(RAVLIN_SOURCE_DIR) + QStringLiteral("/data/captures/demo.cap"), &ok);
     ButtonBase base;
-    for (int i = 0; i < 6; ++i)
-        base.append(test::firmwareRecord(i < 3 ? "Key 5" : "N/A", QString::number(i),
-                                         test::pattern(30, {30 - 2 * i, 29 - 2 * (i % 2), 3})));
-    base.append(test::firmwareRecord("N/A", "T", {0x123, 0x020, 0x060}));
+    for (const CapturedBurst& b : capture.bursts) {
+        const std::vector<std::int32_t> d = convertRawBlock(b.kind, b.bytes);
+        if (d.size() <= 3) continue;
+        ButtonRecord r;
+        r.remoteName = QStringLiteral("Demo");
+        r.buttonName = QStringLiteral("N/A");
+        r.hash = QString::number(base.count());
+        r.timings = timingTextsOf(d);
+        base.append(r);
+    }
     const QString path = dir.filePath(QStringLiteral("pult.txt"));
     TextFileWriter::write(path, baseFileLines(base, BaseFileSettings{}));
-    return path;
+    return ok && base.count() >= 4 ? path : QString();
 }
 
 } // namespace
 
 void TestCliFit::samePatchAsTheWindow() {
     test::ShellFixture f;
-    const QString path = writeBase(f.dir);
+    const QString path = writeDemoBase(f.dir);
+    QVERIFY(!path.isEmpty());
     const Run cli =
         runCli({QStringLiteral("--date"), QStringLiteral("10.01.2011"), QStringLiteral("--time"),
                 QStringLiteral("12:00:00"), QStringLiteral("--id"), QStringLiteral("1234ABCD"), path});
@@ -74,7 +87,8 @@ void TestCliFit::samePatchAsTheWindow() {
         return PatchStamp{QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234, 0xABCD};
     };
     wb.fitting().scan();
-    f.scheduler.advance(Fitting::kIntervalMs);
+    // The demo's buttons need the automatic re-run with the breaking point: two ticks.
+    f.scheduler.advance(2 * Fitting::kIntervalMs);
     QVERIFY(wb.fitting().patchReady());
 
     QStringList cliPatch;

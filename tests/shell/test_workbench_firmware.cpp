@@ -15,7 +15,6 @@ class WorkbenchFirmwareTest : public QObject {
 private slots:
     void fittingAfterOneBitRescan();
     void openingRefusedWithoutOneBit();
-    void baseFileOpenTicksAutomaticChoice();
 };
 
 namespace {
@@ -71,17 +70,6 @@ void WorkbenchFirmwareTest::openingRefusedWithoutOneBit() {
     wb.flags().testMode = true;
     QVERIFY(wb.openFittingWindow());
     QCOMPARE(shown.count(), 1);
-}
-
-void WorkbenchFirmwareTest::baseFileOpenTicksAutomaticChoice() {
-    test::ShellFixture f;
-    Workbench& wb = *f.wb;
-    wb.fitting().settings().automatic = false;
-    QVERIFY(!wb.baseFileSettings().fittingAutoChoice);
-    BaseFileSettings s = wb.baseFileSettings();
-    s.fittingAutoChoice = true;
-    wb.applyBaseFileSettings(s);
-    QVERIFY(wb.fitting().settings().automatic);
 }
 
 QTEST_GUILESS_MAIN(WorkbenchFirmwareTest)

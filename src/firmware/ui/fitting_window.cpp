@@ -40,7 +40,7 @@ void setLines(QPlainTextEdit* memo, const QStringList& lines) {
 
 void setBackground(QWidget* w, ViewColour c, QPalette::ColorRole role) {
     QPalette p = w->palette();
-    const QColor colour = colourOf(c, QWidget().palette(), role);
+    const QColor colour = colourOf(c, QPalette(), role);
     if (p.color(role) == colour) return;
     p.setColor(role, colour);
     w->setPalette(p);
@@ -86,7 +86,7 @@ FittingWindow::FittingWindow(Fitting& fitting, QWidget* parent)
     m_tabs->addTab(m_patch, QStringLiteral(" Тестовая "));
     m_tabs->setCurrentIndex(1);
 
-    refresh();
+    refreshNow();
     adjustSize();
 }
 
@@ -167,13 +167,18 @@ QPoint FittingWindow::centredOver(const QRect& main, const QSize& size) {
 }
 
 void FittingWindow::showCentredOver(const QWidget& main) {
-    refresh();
+    refreshNow();
     move(centredOver(main.frameGeometry(), frameGeometry().size()));
     show();
     raise();
 }
 
 void FittingWindow::refresh() {
+    // A hidden window catches up when it is shown.
+    if (isVisible()) refreshNow();
+}
+
+void FittingWindow::refreshNow() {
     m_refreshing = true;
     const FittingSettings& s = m_fitting.settings();
     for (std::size_t i = 0; i < m_boxes.size(); ++i)
@@ -207,7 +212,7 @@ void FittingWindow::storeBoxes() {
 void FittingWindow::scan() {
     m_fitting.scan();
     // The status shows at once, before the run's tick.
-    refresh();
+    refreshNow();
     repaint();
     emit changed();
 }

@@ -32,8 +32,10 @@ public:
     QTabWidget* tabs() const { return m_tabs; }
     QAction* action(const QString& text) const;
 
-    // Shows the core's settings and view state (a widget is set only when its value differs).
+    // Shows the core's settings and view state while the window is visible (a widget is set only
+    // when its value differs).
     void refresh();
+    void refreshNow();
 
 signals:
     void changed();
