@@ -261,6 +261,10 @@ QStringList pelvarLines(const ActionMap& map) {
     return lines;
 }
 
+QStringList pelvarFile(const ActionMap& map) {
+    return QStringList{QStringLiteral("; Создано версией софта - ver 1.1E"), QString()} + pelvarLines(map);
+}
+
 ActionMapCommands::ActionMapCommands(ActionMap& map, const ButtonBase& base, RescanFlags& flags,
                                      Dialogs& dialogs)
     : m_map(map), m_base(base), m_flags(flags), m_dialogs(dialogs) {}
@@ -370,10 +374,8 @@ bool ActionMapCommands::exportPelvar() {
     if (chosen.isEmpty()) return false;
     const QString name = withExtension(chosen, QStringLiteral(".pch"));
     if (!mayOverwrite(name)) return false;
-    QStringList lines{QStringLiteral("; Создано версией софта - ver 1.1E"), QString()};
-    lines << pelvarLines(m_map);
     QString error;
-    if (!TextFileWriter::write(name, lines, &error))
+    if (!TextFileWriter::write(name, pelvarFile(m_map), &error))
         return fail(QStringLiteral("Файл не сохранён.\r\n") + error);
     return true;
 }

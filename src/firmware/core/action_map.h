@@ -59,6 +59,8 @@ void readIrf(ActionMap& map, const TextLines& lines);
 int fillAutomatically(ActionMap& map, const ButtonBase& base, bool skipXY);
 // The Pelvar data lines of the valid sets (two sets per line); empty when no set is valid.
 QStringList pelvarLines(const ActionMap& map);
+// The Pelvar data file: its header line, an empty line, then pelvarLines.
+QStringList pelvarFile(const ActionMap& map);
 
 // The commands of the window "Настройки под кнопки Pelvar" over the map: opening checks, page,
 // choice of action, import of the current button, Open, Save, Avto, Pelvar.

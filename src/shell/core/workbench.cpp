@@ -24,6 +24,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectPipeline();
     connectBaseFiles();
     connectFirmware();
+    connectActions();
     m_startup = std::make_unique<Startup>(*this);
 }
 

@@ -31,6 +31,8 @@
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
+#include "firmware/core/action_map.h"
+#include "firmware/core/eeprom_operations.h"
 #include "firmware/core/fitting.h"
 #include "firmware/core/random_source.h"
 #include "hashing/core/panel_settings.h"
@@ -170,6 +172,14 @@ public:
     // ХЭШирования": runs the opening checks and, when they pass, asks for the window to be shown.
     Fitting& fitting() { return *m_fitting; }
     bool openFittingWindow();
+    // The button-to-action map and its window's commands; the main window's "Кнопки для Pelvar"
+    // runs the opening checks and, when they pass, asks for the window to be shown.
+    ActionMap& actionMap() { return m_actionMap; }
+    ActionMapCommands& actionMapCommands() { return *m_actionMapCommands; }
+    bool openActionMapWindow();
+    // The EEPROM operations and the tool bar's "Eprom", which asks for their window.
+    EepromOperations& eeprom() { return *m_eeprom; }
+    void openEepromWindow();
 
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
@@ -192,8 +202,10 @@ signals:
     void showMainWindowRequested(); // repaint, show and bring to front
     void hideLauncherRequested();
     void closeMainWindowRequested();
-    void quitRequested();          // close the launcher and end the process
-    void fittingWindowRequested(); // show the fitting window centred over the main window
+    void quitRequested();            // close the launcher and end the process
+    void fittingWindowRequested();   // show the fitting window centred over the main window
+    void actionMapWindowRequested(); // the same for "Настройки под кнопки Pelvar"
+    void eepromWindowRequested();    // the same for "Операции с Eprom"
 
 private:
     void loadRemoteDescriptionStandIn();
@@ -202,6 +214,7 @@ private:
     void connectPipeline();
     void connectBaseFiles();
     void connectFirmware();
+    void connectActions();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -243,6 +256,9 @@ private:
     std::unique_ptr<Rescan> m_rescan;
     SeededRandom m_random;
     std::unique_ptr<Fitting> m_fitting;
+    ActionMap m_actionMap;
+    std::unique_ptr<ActionMapCommands> m_actionMapCommands;
+    std::unique_ptr<EepromOperations> m_eeprom;
     std::unique_ptr<Startup> m_startup;
 };
 

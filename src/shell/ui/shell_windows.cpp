@@ -12,6 +12,8 @@
 #include "capture/ui/oscillogram_widgets.h"
 #include "capture/ui/pipeline_result.h"
 #include "capture/ui/zoom_settings_window.h"
+#include "firmware/ui/action_map_window.h"
+#include "firmware/ui/eeprom_window.h"
 #include "firmware/ui/fitting_window.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
@@ -121,16 +123,40 @@ std::unique_ptr<QWidget> fittingWindow(Workbench& wb, MainWindow& main) {
     return w;
 }
 
+// "Настройки под кнопки Pelvar": shown over the main window when the opening checks pass.
+std::unique_ptr<QWidget> actionMapWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<ActionMapWindow>(wb.actionMapCommands());
+    ActionMapWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &ActionMapWindow::refresh);
+    QObject::connect(window, &ActionMapWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::actionMapWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    return w;
+}
+
+// "Операции с Eprom": the tool bar's "Eprom" shows it over the main window.
+std::unique_ptr<QWidget> eepromWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<EepromWindow>(wb.eeprom());
+    EepromWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &EepromWindow::refresh);
+    QObject::connect(window, &EepromWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::eepromWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    if (QAction* a = main.action(QStringLiteral("Eprom")))
+        QObject::connect(a, &QAction::triggered, window, [&wb] { wb.openEepromWindow(); });
+    return w;
+}
+
 // Secondary windows in creation order.
 const SecondaryWindow kSecondaryWindows[] = {
-    {"TForm3", "Операции с Eprom", emptyWindow},
+    {"TForm3", "Операции с Eprom", eepromWindow},
     {"TForm2", "Имя по рисунку", emptyWindow},
     {"TForm5", "Визуализация совпадений", emptyWindow},
     {"TForm4", "Создаём слепок кодировки", emptyWindow},
     {"TForm6", "Настройка графики и зума", zoomWindow},
     {"TForm7", "Подбор переменных ХЭШирования", fittingWindow},
     {"TForm8", "Выбор имени", emptyWindow},
-    {"TForm10", "Настройки под кнопки Pelvar", emptyWindow},
+    {"TForm10", "Настройки под кнопки Pelvar", actionMapWindow},
     {"TForm11", "Источник", sourcesWindow},
 };
 
