@@ -1,3 +1,5 @@
+#include "cli/actions_command.h"
+#include "cli/fit_command.h"
 #include "cli/hash_command.h"
 #include "cli/netrx_command.h"
 
@@ -12,15 +14,20 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
-        (args.first() == QLatin1String("hash") && args.contains(QStringLiteral("--help")))) {
-        (args.isEmpty() ? err : out) << ravlin::cli::usageText();
-        if (!args.isEmpty() && args.first() != QLatin1String("hash"))
-            out << '\n' << ravlin::cli::netrxUsageText();
+        (args.first() == QLatin1String("hash") && args.contains(QStringLiteral("--help"))) ||
+        (args.first() == QLatin1String("fit") && args.contains(QStringLiteral("--help"))) ||
+        (args.first() == QLatin1String("actions") && args.contains(QStringLiteral("--help")))) {
+        (args.isEmpty() ? err : out) << ravlin::cli::usageText() << "\n"
+                                     << ravlin::cli::fitUsageText() << "\n"
+                                     << ravlin::cli::actionsUsageText() << "\n"
+                                     << ravlin::cli::netrxUsageText();
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("hash")) return ravlin::cli::runHash(args, out, err);
     if (command == QLatin1String("netrx")) return ravlin::cli::runNetrx(args, out, err);
+    if (command == QLatin1String("fit")) return ravlin::cli::runFit(args, out, err);
+    if (command == QLatin1String("actions")) return ravlin::cli::runActions(args, out, err);
     err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
     return 2;
 }

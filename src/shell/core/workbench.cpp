@@ -22,6 +22,8 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectBaseFiles();
     connectNaming();
     connectSession();
+    connectFirmware();
+    connectActions();
     connectStartup();
     connectTestArea();
 }

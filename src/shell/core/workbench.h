@@ -37,6 +37,10 @@
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
+#include "firmware/core/action_map.h"
+#include "firmware/core/eeprom_operations.h"
+#include "firmware/core/fitting.h"
+#include "firmware/core/random_source.h"
 #include "hashing/core/panel_settings.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
@@ -94,6 +98,7 @@ public:
     // processing run and the poller.
     const BaseEntry& baseEntry() const { return m_entry; }
     const BurstFields& burstFields() const { return m_burst; }
+    BurstFields& burstFields() { return m_burst; }
 
     // The page the UI has in front; the UI reports every switch.
     void setActivePage(MainPage page, KestrumPage inner);
@@ -152,6 +157,19 @@ public:
     // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.
     void processBurst();
 
+    // Hash-variable fitting (the fitting window's core) and the main window's "Подбор переменных
+    // ХЭШирования": runs the opening checks and, when they pass, asks for the window to be shown.
+    Fitting& fitting() { return *m_fitting; }
+    bool openFittingWindow();
+    // The button-to-action map and its window's commands; the main window's "Кнопки для Pelvar"
+    // runs the opening checks and, when they pass, asks for the window to be shown.
+    ActionMap& actionMap() { return m_actionMap; }
+    ActionMapCommands& actionMapCommands() { return *m_actionMapCommands; }
+    bool openActionMapWindow();
+    // The EEPROM operations and the tool bar's "Eprom", which asks for their window.
+    EepromOperations& eeprom() { return *m_eeprom; }
+    void openEepromWindow();
+
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
     bool exitCommand();
@@ -169,7 +187,10 @@ signals:
     // After every user event and every timer tick: windows refresh from state.
     void changed();
     void closeMainWindowRequested();
-    void quitRequested(); // close the launcher and end the process
+    void quitRequested();            // close the launcher and end the process
+    void fittingWindowRequested();   // show the fitting window centred over the main window
+    void actionMapWindowRequested(); // the same for "Настройки под кнопки Pelvar"
+    void eepromWindowRequested();    // the same for "Операции с Eprom"
 
 private:
     // Wiring, one function per subsystem (each in its own workbench_<subsystem>.cpp).
@@ -182,6 +203,8 @@ private:
     void connectStartup();
     void stopSessionAndMatch();
     void connectTestArea();
+    void connectFirmware();
+    void connectActions();
 
     Dialogs& m_dialogs;
     NotifyingTimerFactory m_timers;
@@ -227,6 +250,11 @@ private:
     std::unique_ptr<MatchVisualisation> m_matchVisualisation;
     std::unique_ptr<CaptureSession> m_captureSession;
     std::unique_ptr<TestArea> m_testArea;
+    SeededRandom m_random;
+    std::unique_ptr<Fitting> m_fitting;
+    ActionMap m_actionMap;
+    std::unique_ptr<ActionMapCommands> m_actionMapCommands;
+    std::unique_ptr<EepromOperations> m_eeprom;
     std::unique_ptr<Startup> m_startup;
 };
 

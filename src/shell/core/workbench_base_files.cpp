@@ -48,6 +48,7 @@ BaseFileSettings Workbench::baseFileSettings() const {
     s.minPaint = m_zoom.narrowestFilled;
     s.manualZoom = m_zoom.manualPosition;
     s.matchTarget = m_match.recordNumber;
+    if (m_fitting) s.fittingAutoChoice = m_fitting->settings().automatic;
     return s;
 }
 
@@ -64,6 +65,7 @@ void Workbench::applyBaseFileSettings(const BaseFileSettings& s) {
     m_zoom.narrowestFilled = s.minPaint;
     m_zoom.manualPosition = s.manualZoom;
     m_match.recordNumber = s.matchTarget;
+    if (m_fitting) m_fitting->settings().automatic = s.fittingAutoChoice;
 }
 
 } // namespace ravlin

@@ -14,6 +14,9 @@
 #include "capture/ui/oscillogram_widgets.h"
 #include "capture/ui/pipeline_result.h"
 #include "capture/ui/zoom_settings_window.h"
+#include "firmware/ui/action_map_window.h"
+#include "firmware/ui/eeprom_window.h"
+#include "firmware/ui/fitting_window.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
@@ -26,13 +29,6 @@
 namespace ravlin {
 
 namespace {
-
-// A window whose contents come later: empty, with its form name and caption.
-std::unique_ptr<QWidget> emptyWindow() {
-    auto w = std::make_unique<QWidget>(nullptr, Qt::Window);
-    w->resize(480, 360);
-    return w;
-}
 
 // The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
 // lines and the reception parameters in their inner tabs.
@@ -98,13 +94,48 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
     bind("&Save Cod File", &BaseFileCommands::save);
 }
 
+// "Подбор переменных ХЭШирования": shown over the main window when the opening checks pass.
+std::unique_ptr<FittingWindow> fittingWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<FittingWindow>(wb.fitting());
+    FittingWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &FittingWindow::refresh);
+    QObject::connect(window, &FittingWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::fittingWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    return w;
+}
+
+// "Настройки под кнопки Pelvar": shown over the main window when the opening checks pass.
+std::unique_ptr<ActionMapWindow> actionMapWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<ActionMapWindow>(wb.actionMapCommands());
+    ActionMapWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &ActionMapWindow::refresh);
+    QObject::connect(window, &ActionMapWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::actionMapWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    return w;
+}
+
+// "Операции с Eprom": the tool bar's "Eprom" shows it over the main window.
+std::unique_ptr<EepromWindow> eepromWindow(Workbench& wb, MainWindow& main) {
+    auto w = std::make_unique<EepromWindow>(wb.eeprom());
+    EepromWindow* window = w.get();
+    QObject::connect(&wb, &Workbench::changed, window, &EepromWindow::refresh);
+    QObject::connect(window, &EepromWindow::changed, &wb, &Workbench::notifyChanged);
+    QObject::connect(&wb, &Workbench::eepromWindowRequested, window,
+                     [window, &main] { window->showCentredOver(main); });
+    if (QAction* a = main.action(QStringLiteral("Eprom")))
+        QObject::connect(a, &QAction::triggered, window, [&wb] { wb.openEepromWindow(); });
+    return w;
+}
+
 } // namespace
 
 ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
     m_launcher = std::make_unique<LauncherWindow>(m_wb);
     m_main = std::make_unique<MainWindow>(m_wb);
     // Secondary windows in creation order.
-    addSecondary("TForm3", "Операции с Eprom", emptyWindow());
+    m_eeprom = addSecondary("TForm3", "Операции с Eprom", eepromWindow(m_wb, *m_main));
     m_namePicture = addSecondary(
         "TForm2", "Имя по рисунку",
         namingWindow(std::make_unique<NamePictureWindow>(m_wb.namePictureAid()), m_wb, *m_main, "Pult"));
@@ -112,11 +143,11 @@ ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
     m_session = addSecondary("TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow(m_wb, *m_main));
     m_zoom =
         addSecondary("TForm6", "Настройка графики и зума", std::make_unique<ZoomSettingsWindow>(m_wb.zoom()));
-    addSecondary("TForm7", "Подбор переменных ХЭШирования", emptyWindow());
+    m_fitting = addSecondary("TForm7", "Подбор переменных ХЭШирования", fittingWindow(m_wb, *m_main));
     m_nameChoice = addSecondary(
         "TForm8", "Выбор имени",
         namingWindow(std::make_unique<NameChoiceWindow>(m_wb.nameChoice()), m_wb, *m_main, "Выбор имени"));
-    addSecondary("TForm10", "Настройки под кнопки Pelvar", emptyWindow());
+    m_actionMap = addSecondary("TForm10", "Настройки под кнопки Pelvar", actionMapWindow(m_wb, *m_main));
     m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_wb.hashSources()));
     QObject::connect(&m_wb, &Workbench::changed, m_sources, &SourcesWindow::refresh);
     assemblePages();

@@ -18,6 +18,9 @@
 namespace ravlin {
 
 class LauncherWindow;
+class ActionMapWindow;
+class EepromWindow;
+class FittingWindow;
 class MainWindow;
 class NameChoiceWindow;
 class NamePictureWindow;
@@ -61,6 +64,9 @@ private:
     NameChoiceWindow* m_nameChoice = nullptr;   // TForm8
     QWidget* m_session = nullptr;               // TForm4
     QWidget* m_match = nullptr;                 // TForm5
+    EepromWindow* m_eeprom = nullptr;           // TForm3
+    FittingWindow* m_fitting = nullptr;         // TForm7
+    ActionMapWindow* m_actionMap = nullptr;     // TForm10
 };
 
 } // namespace ravlin

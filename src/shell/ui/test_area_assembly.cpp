@@ -6,6 +6,7 @@
 #include "shell/ui/main_window.h"
 
 #include <QLayout>
+#include <QPushButton>
 
 namespace ravlin {
 
@@ -14,6 +15,15 @@ void assembleTestArea(Workbench& wb, MainWindow& main) {
     main.settingsPage()->layout()->addWidget(page);
     QObject::connect(&wb, &Workbench::changed, page, &TestAreaPage::refresh);
     QObject::connect(page, &TestAreaPage::changed, &wb, &Workbench::notifyChanged);
+    // "Подбор переменных ХЭШирования" and "Кнопки для Pelvar" run their windows' opening checks.
+    QObject::connect(page->fittingButton(), &QPushButton::clicked, &wb, [&wb] {
+        wb.openFittingWindow();
+        wb.notifyChanged();
+    });
+    QObject::connect(page->pelvarButton(), &QPushButton::clicked, &wb, [&wb] {
+        wb.openActionMapWindow();
+        wb.notifyChanged();
+    });
 
     auto* buttons = new BurstTestButtons(wb.testArea());
     main.receivedDataPage()->layout()->addWidget(buttons);

@@ -1,0 +1,190 @@
+#include "cli/actions_command.h"
+
+#include "base/core/base_editor.h"
+#include "base/core/base_file.h"
+#include "base/core/base_order.h"
+#include "base/core/rescan.h"
+#include "capture/core/pipeline.h"
+#include "firmware/core/action_map.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ravlin::cli {
+
+namespace {
+
+// Questions are answered Yes; every beep and message is kept for the outcome.
+class AnsweringDialogs : public Dialogs {
+public:
+    QStringList events;
+    void beep() override { events << QStringLiteral("beep"); }
+    void information(const QString& text, const QString&) override { events << text; }
+    Answer askYesNo(const QString& text, const QString&) override {
+        events << text;
+        return Answer::Yes;
+    }
+    Answer askYesNoCancel(const QString& text, const QString&) override {
+        events << text;
+        return Answer::Yes;
+    }
+    QString openFileName(const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// The rescan with " ХЭШ M96" as the source: each record's hash becomes the decoder's text where
+// the decoder recognises its burst; other records keep theirs, as the window's rescan leaves them.
+void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings) {
+    HashPanelSettings panel;
+    panel.source = HashSource::M96;
+    panel.oneBit = fileSettings.hash1bit;
+    panel.autoThreshold = fileSettings.autoThreshold;
+    panel.threshold = fileSettings.threshold;
+    synchronisePanel(panel);
+    const DecoderSettings decoder;
+    DurationHistogram histogram;
+    const auto process = [&](int index) {
+        CaptureBuffer buffer;
+        BaseEditor::rebuildBuffer(buffer, base.record(index).timings);
+        const RunOutcome r = computeHash(buffer.span(), panel, decoder, &histogram);
+        writeBackThreshold(panel, r.threshold);
+        if (r.selection != kNotAvailable) base.record(index).hash = r.selection;
+    };
+    for (int i = 1; i <= base.count(); ++i)
+        process(i);
+    Rescan::tidy(base);
+    if (base.count() > 0) process(1);
+}
+
+} // namespace
+
+std::optional<ActionsOptions> parseActionsOptions(const QStringList& args, QString* error) {
+    ActionsOptions o;
+    const auto fail = [&](const QString& why) {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const auto path = [&](QString& into) {
+            if (i + 1 >= args.size() || args.at(i + 1).isEmpty()) return false;
+            into = args.at(++i);
+            return true;
+        };
+        if (a == QLatin1String("--avto")) {
+            o.avto = true;
+        } else if (a == QLatin1String("--no-xy")) {
+            o.skipXY = true;
+        } else if (a == QLatin1String("--irf")) {
+            if (!path(o.irf)) return fail(QStringLiteral("--irf needs a file name"));
+        } else if (a == QLatin1String("--pelvar")) {
+            if (!path(o.pelvar)) return fail(QStringLiteral("--pelvar needs a file name"));
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return fail(QStringLiteral("unknown option %1").arg(a));
+        } else if (o.input.isEmpty()) {
+            o.input = a;
+        } else {
+            return fail(QStringLiteral("only one base file may be given"));
+        }
+    }
+    if (o.input.isEmpty()) return fail(QStringLiteral("a base file is needed"));
+    if (!o.avto) return fail(QStringLiteral("--avto is needed to fill the map"));
+    return o;
+}
+
+int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
+    QString error;
+    const auto options = parseActionsOptions(args, &error);
+    if (!options) {
+        err << "ravlin-cli actions: " << error << "\nTry 'ravlin-cli --help'.\n";
+        err.flush();
+        return 2;
+    }
+    const auto lines = TextLines::read(options->input, &error);
+    if (!lines) {
+        err << "ravlin-cli actions: cannot read " << options->input << ": " << error << "\n";
+        err.flush();
+        return 2;
+    }
+    ButtonBase base;
+    BaseFileSettings fileSettings;
+    readBaseFile(*lines, base, fileSettings);
+    // As "Open" does: records repeating an earlier one's name and timings are dropped.
+    markLoadDuplicates(base);
+    removeMarkedRecords(base);
+    rescanWithM96(base, fileSettings);
+    RescanFlags flags{true, true};
+
+    AnsweringDialogs dialogs;
+    ActionMap map;
+    ActionMapCommands commands(map, base, flags, dialogs);
+    commands.hooks().m96Selected = [] { return true; };
+    commands.skipXY = options->skipXY;
+
+    QJsonObject result;
+    result.insert(QStringLiteral("records"), base.count());
+    bool ok = commands.open();
+    int filled = 0;
+    QJsonArray written;
+    if (ok) {
+        filled = commands.avto();
+        const auto write = [&](const QString& path, const QStringList& text) {
+            QString why;
+            if (TextFileWriter::write(path, text, &why)) {
+                written.append(path);
+                return true;
+            }
+            err << "ravlin-cli actions: cannot write " << path << ": " << why << "\n";
+            return false;
+        };
+        if (!options->irf.isEmpty()) ok = write(options->irf, irfLines(map)) && ok;
+        if (!options->pelvar.isEmpty()) {
+            if (map.validCount() == 0) {
+                dialogs.events << ActionMapText::kNothingValid;
+                ok = false;
+            } else {
+                ok = write(options->pelvar, pelvarFile(map)) && ok;
+            }
+        }
+    }
+    QJsonArray sets;
+    for (int i = 0; i < ActionMap::kSets; ++i) {
+        if (!map.valid[i]) continue;
+        const ActionMapEntry& e = map.entries[i];
+        sets.append(QJsonObject{{QStringLiteral("set"), i + 1},
+                                {QStringLiteral("name"), e.name},
+                                {QStringLiteral("hash"), e.hash},
+                                {QStringLiteral("action"), e.action},
+                                {QStringLiteral("index"), actionIndex(e.action)}});
+    }
+    result.insert(QStringLiteral("filled"), filled);
+    result.insert(QStringLiteral("valid"), map.validCount());
+    result.insert(QStringLiteral("sets"), sets);
+    result.insert(QStringLiteral("written"), written);
+    result.insert(QStringLiteral("dialogs"), QJsonArray::fromStringList(dialogs.events));
+    out << QJsonDocument(result).toJson(QJsonDocument::Indented);
+    out.flush();
+    err.flush();
+    return ok ? 0 : 1;
+}
+
+QString actionsUsageText() {
+    return QStringLiteral(
+        "Usage: ravlin-cli actions BASE.txt --avto [--no-xy] [--irf OUT] [--pelvar OUT]\n"
+        "\n"
+        "actions: opens a button base file, rescans it with the \" ХЭШ M96\" source, runs the opening\n"
+        "checks of the window \"Настройки под кнопки Pelvar\" (questions answered Yes), fills the\n"
+        "button-to-action map with \"Avto\" and writes the chosen files. Prints one JSON object: records,\n"
+        "sets filled, valid sets (number, name, hash, action, index), files written, dialogs shown.\n"
+        "Exit status: 0 when every requested file was written, 1 when the checks failed or a file was\n"
+        "not written, 2 for a usage error or an unreadable base.\n"
+        "\n"
+        "Options:\n"
+        "  --avto          fill the map automatically (needed)\n"
+        "  --no-xy         tick \"Не использовать Х и У при автоматической раскладке\" (no axis buttons)\n"
+        "  --irf OUT       write the map as an .irf file\n"
+        "  --pelvar OUT    write the Pelvar data file (.pch)\n");
+}
+
+} // namespace ravlin::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "firmware/core/action_map.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollBar;
+class QTableWidget;
+class QTabWidget;
+
+namespace ravlin {
+
+// The window "Настройки под кнопки Pelvar" (TForm10): tool bar "Open", "Save", "Avto", "Exit";
+// the table tab (ten-row grid, number labels, drop-down lists, page scroll bar) and the export tab.
+class ActionMapWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ActionMapWindow(ActionMapCommands& commands, QWidget* parent = nullptr);
+
+    void showCentredOver(const QWidget& main);
+    QTabWidget* tabs() const { return m_tabs; }
+    QAction* action(const QString& text) const;
+
+    // Shows the page's sets and the valid flags while the window is visible.
+    void refresh();
+    void refreshNow();
+
+signals:
+    void changed();
+
+private:
+    void buildTableTab(QWidget* page);
+    void buildExportTab(QWidget* page);
+    void actionChosen();
+    void run(bool (ActionMapCommands::*command)());
+
+    ActionMapCommands& m_commands;
+    QTabWidget* m_tabs = nullptr;
+    QTableWidget* m_grid = nullptr;
+    std::array<QLabel*, ActionMap::kPageRows> m_numbers{};
+    std::array<QComboBox*, ActionMap::kPageRows> m_actions{};
+    QScrollBar* m_scroll = nullptr;
+    QCheckBox* m_skipXY = nullptr;
+    bool m_refreshing = false;
+};
+
+} // namespace ravlin

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "firmware/core/fitting.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace ravlin {
+
+class OutputSettingsWidget;
+
+// The window "Подбор переменных ХЭШирования" (TForm7): tool bar "Scan Buffer", "Save Pach",
+// "Exit"; tabs "Настройки выхода", the fitting tab, " Сообщения" and " Тестовая ".
+class FittingWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FittingWindow(Fitting& fitting, QWidget* parent = nullptr);
+
+    // Shows the window centred over `main` (top = main top + |height difference| div 2, left likewise).
+    void showCentredOver(const QWidget& main);
+    static QPoint centredOver(const QRect& main, const QSize& size);
+
+    QTabWidget* tabs() const { return m_tabs; }
+    QAction* action(const QString& text) const;
+
+    // Shows the core's settings and view state while the window is visible (a widget is set only
+    // when its value differs).
+    void refresh();
+    void refreshNow();
+
+signals:
+    void changed();
+
+private:
+    void buildFittingTab(QWidget* page);
+    void storeBoxes();
+    void scan();
+    void save();
+
+    Fitting& m_fitting;
+    QTabWidget* m_tabs = nullptr;
+    OutputSettingsWidget* m_output = nullptr;
+    std::array<QLineEdit*, HashVariableSet::Count> m_boxes{};
+    QLineEdit* m_tolerance = nullptr;
+    QCheckBox* m_automatic = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_panel = nullptr;
+    QLabel* m_pause = nullptr;
+    QLabel* m_duplicates = nullptr;
+    QLabel* m_breakingPoint = nullptr;
+    QPlainTextEdit* m_messages = nullptr;
+    QPlainTextEdit* m_patch = nullptr;
+    bool m_refreshing = false;
+};
+
+} // namespace ravlin
