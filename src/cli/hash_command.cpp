@@ -195,13 +195,6 @@ std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& o
 
 } // namespace
 
-std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
-    // One unit in 1e-8 ms: 2133333, 8533330 or 5120000; nanos ns = nanos * 100 of those.
-    const std::int64_t unit = std::llround(ReceiverKinds::unitMs(kind) * 1e8);
-    const std::int64_t magnitude = (2 * 100 * std::abs(nanos) + unit) / (2 * unit);
-    return static_cast<std::int32_t>(nanos < 0 ? -magnitude : magnitude);
-}
-
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error) {
     HashOptions o;
     const auto fail = [&](const QString& why) {

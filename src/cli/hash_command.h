@@ -27,11 +27,6 @@ struct HashOptions {
 // Parses the arguments after "hash"; on failure returns nothing and puts the reason into *error.
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error);
 
-// A duration in nanoseconds (so microseconds with three decimals stay exact) to the kind's units,
-// rounded to the nearest unit, halves away from zero. Computed in integers: the units are decimal
-// fractions of a millisecond that binary floating point cannot hold exactly.
-std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind);
-
 // One burst read from the input, with the line it came from (its last line for mode2).
 struct InputBurst {
     int line = 0;

@@ -44,26 +44,6 @@ QByteArray wordsOf(const Samples& samples) {
     return out;
 }
 
-// The resolution of duration `index` in a kind's format, in microseconds.
-double resolutionMicros(ReceiverKind kind, int index) {
-    const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
-    switch (kind) {
-    case ReceiverKind::Movrik:
-        return unit;
-    case ReceiverKind::USBtiny:
-        return 4 * unit;
-    case ReceiverKind::IgorPlugUsb:
-        return (index < 7 ? 8 : 4) * unit;
-    case ReceiverKind::IgorPlugUdp:
-        return (index == 0 ? 4 : 2) * unit;
-    }
-    return unit;
-}
-
-double largestMicros(ReceiverKind kind, int index) {
-    return resolutionMicros(kind, index) * (kind == ReceiverKind::Movrik ? 1984 : 255);
-}
-
 } // namespace
 
 class TestMode2 : public QObject {
@@ -113,53 +93,6 @@ private slots:
                                         space(40)});
         QCOMPARE(bursts.size(), std::size_t(1));
         QCOMPARE(bursts[0], Micros({10, 20, 30}));
-    }
-
-    void roundTrip_data() {
-        QTest::addColumn<ReceiverKind>("kind");
-        for (const auto& k : ReceiverKinds::table())
-            QTest::newRow(k.text) << k.kind;
-    }
-    void roundTrip() {
-        QFETCH(ReceiverKind, kind);
-        std::mt19937 rng(4711 + static_cast<int>(kind));
-        std::uniform_int_distribution<std::uint32_t> length(1, 60000);
-        std::uniform_int_distribution<int> count(1, 60);
-        const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
-        for (int trial = 0; trial < 300; ++trial) {
-            Micros burst(static_cast<std::size_t>(count(rng)) | 1u);
-            for (auto& d : burst)
-                d = length(rng) % (trial % 3 == 0 ? 60000 : 3000) + 1;
-            const auto bytes = encodeMicros(kind, burst);
-            QVERIFY(bytes.size() <= 255);
-            QVERIFY(bytes[0] != 0);
-            QVERIFY(bytes.size() < 2 || bytes[1] != 0);
-            const auto units = convertRawBlock(kind, bytes);
-            QVERIFY(units.size() <= burst.size());
-            QCOMPARE(units.size() % 2, std::size_t(1));
-            for (std::size_t i = 0; i < units.size(); ++i) {
-                const double res = resolutionMicros(kind, int(i));
-                const double expected = std::clamp(double(burst[i]), res, largestMicros(kind, int(i)));
-                const double got = units[i] * unit;
-                if (std::abs(got - expected) > res / 2 + 1e-6)
-                    QFAIL(qPrintable(QStringLiteral("duration %1 us gave %2 us").arg(burst[i]).arg(got)));
-            }
-        }
-    }
-
-    void movrikClampsAt1984() {
-        const auto bytes = encodeMicros(ReceiverKind::Movrik, {100000});
-        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, bytes), std::vector<std::int32_t>({1984}));
-        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, encodeMicros(ReceiverKind::Movrik, {0})),
-                 std::vector<std::int32_t>({1}));
-    }
-
-    void longBurstCutAtAMark() {
-        Micros burst(301, 9000); // two bytes each in Movrik
-        const auto bytes = encodeMicros(ReceiverKind::Movrik, burst);
-        QVERIFY(bytes.size() <= 255);
-        const auto units = convertRawBlock(ReceiverKind::Movrik, bytes);
-        QCOMPARE(units.size(), std::size_t(127));
     }
 
     void lircReadsFile() {

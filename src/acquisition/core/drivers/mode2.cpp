@@ -1,7 +1,6 @@
 #include "acquisition/core/drivers/mode2.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace ravlin {
 
@@ -13,38 +12,6 @@ constexpr std::uint32_t kSpaceWord = 0x00000000u;
 constexpr std::uint32_t kPulseWord = 0x01000000u;
 constexpr std::uint32_t kFrequencyWord = 0x02000000u;
 constexpr std::uint32_t kTimeoutWord = 0x03000000u;
-
-constexpr int kMovrikPlainMax = 0xF8;
-
-// Byte multiplier of duration `index` (0-based) in a kind's format.
-int multiplierOf(ReceiverKind kind, int index) {
-    switch (kind) {
-    case ReceiverKind::Movrik:
-        return 1;
-    case ReceiverKind::USBtiny:
-        return 4;
-    case ReceiverKind::IgorPlugUsb:
-        return index < 7 ? 8 : 4;
-    case ReceiverKind::IgorPlugUdp:
-        return index == 0 ? 4 : 2;
-    }
-    return 1;
-}
-
-// The bytes of one duration of `units` at position `index`.
-void appendDuration(ReceiverKind kind, int index, double units, std::vector<std::uint8_t>& out) {
-    if (kind == ReceiverKind::Movrik) {
-        const auto u =
-            static_cast<int>(std::clamp(std::nearbyint(units), 1.0, double(maxDurationUnits(kind))));
-        // A prefix byte F8+k carries k * 248; the plain byte then holds 1..248.
-        const int k = (u - 1) / kMovrikPlainMax;
-        if (k > 0) out.push_back(static_cast<std::uint8_t>(kMovrikPlainMax + k));
-        out.push_back(static_cast<std::uint8_t>(u - k * kMovrikPlainMax));
-        return;
-    }
-    const int m = multiplierOf(kind, index);
-    out.push_back(static_cast<std::uint8_t>(std::clamp(std::nearbyint(units / m), 1.0, 255.0)));
-}
 
 } // namespace
 
@@ -130,25 +97,6 @@ std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample
         if (auto b = framer.feed(s)) bursts.push_back(std::move(*b));
     if (auto b = framer.flush()) bursts.push_back(std::move(*b));
     return bursts;
-}
-
-std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
-                                       int maxBytes) {
-    const double unitMicros = ReceiverKinds::unitMs(kind) * 1000.0;
-    const auto limit = static_cast<std::size_t>(std::clamp(maxBytes, 0, 255));
-    std::vector<std::uint8_t> out;
-    std::size_t lastMarkEnd = 0;
-    for (std::size_t i = 0; i < micros.size(); ++i) {
-        std::vector<std::uint8_t> bytes;
-        appendDuration(kind, static_cast<int>(i), micros[i] / unitMicros, bytes);
-        if (out.size() + bytes.size() > limit) {
-            out.resize(lastMarkEnd); // keep the block ending with a mark
-            return out;
-        }
-        out.insert(out.end(), bytes.begin(), bytes.end());
-        if (i % 2 == 0) lastMarkEnd = out.size();
-    }
-    return out;
 }
 
 } // namespace ravlin

@@ -42,11 +42,4 @@ private:
 // Frames a whole sample sequence; a burst still open at the end is completed.
 std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples);
 
-// Encodes microsecond durations into the raw block bytes of a receiver kind, so that the kind's
-// conversion gives back each duration to the resolution of the format. Durations are clamped to the
-// format's range (at least one unit, at most its largest). At most `maxBytes` bytes are written;
-// durations that no longer fit are dropped, and the block then ends with its last whole mark.
-std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
-                                       int maxBytes = 255);
-
 } // namespace ravlin
