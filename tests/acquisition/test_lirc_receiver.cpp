@@ -1,6 +1,6 @@
 #include "acquisition/core/drivers/lirc_receiver.h"
-#include "acquisition/core/drivers/mode2.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/mode2.h"
+#include "formats/core/signal_generator.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -46,55 +46,10 @@ QByteArray wordsOf(const Samples& samples) {
 
 } // namespace
 
-class TestMode2 : public QObject {
+class TestLircReceiver : public QObject {
     Q_OBJECT
 
 private slots:
-    void words() {
-        QCOMPARE(decodeMode2Word(0x01000229u), pulse(553));
-        QCOMPARE(decodeMode2Word(0x000006A4u), space(1700));
-        QCOMPARE(decodeMode2Word(0x03007530u), timeout(30000));
-        QCOMPARE(decodeMode2Word(0x02009470u).type, Mode2Sample::Type::Frequency);
-        QCOMPARE(decodeMode2Word(0x7F000001u).type, Mode2Sample::Type::Unknown);
-        QCOMPARE(encodeMode2Word(pulse(0x12345678)), 0x01FFFFFFu);
-    }
-
-    void framing() {
-        const Samples samples{space(100000),  pulse(9000),  space(4500),  pulse(560), space(560),
-                              pulse(560),     space(40000), pulse(900),   space(900), pulse(900),
-                              timeout(20000), space(5000),  pulse(300),   pulse(200), space(100),
-                              space(50),      pulse(700),   space(30000), pulse(1)};
-        const auto bursts = frameMode2(samples);
-        QCOMPARE(bursts.size(), std::size_t(4));
-        QCOMPARE(bursts[0], Micros({9000, 4500, 560, 560, 560}));
-        QCOMPARE(bursts[1], Micros({900, 900, 900}));
-        // Repeated samples of one type are joined; the idle space before is ignored.
-        QCOMPARE(bursts[2], Micros({500, 150, 700}));
-        QCOMPARE(bursts[3], Micros({1}));
-    }
-
-    void framingGapBuiltFromSpaces() {
-        Mode2Framer f;
-        QVERIFY(!f.feed(pulse(500)));
-        QVERIFY(!f.feed(space(20000)));
-        auto b = f.feed(space(15000));
-        QVERIFY(b);
-        QCOMPARE(*b, Micros({500}));
-        QVERIFY(!f.inBurst());
-        QVERIFY(!f.flush());
-    }
-
-    void ignoresFrequencyAndUnknown() {
-        const auto bursts = frameMode2({{Mode2Sample::Type::Frequency, 38000},
-                                        pulse(10),
-                                        {Mode2Sample::Type::Unknown, 5},
-                                        space(20),
-                                        pulse(30),
-                                        space(40)});
-        QCOMPARE(bursts.size(), std::size_t(1));
-        QCOMPARE(bursts[0], Micros({10, 20, 30}));
-    }
-
     void lircReadsFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("mode2.bin");
@@ -195,5 +150,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMode2)
-#include "test_mode2.moc"
+QTEST_GUILESS_MAIN(TestLircReceiver)
+#include "test_lirc_receiver.moc"

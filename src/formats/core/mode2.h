@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/core/receiver_kind.h"
+#include "formats/core/read_result.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,5 +41,15 @@ private:
 
 // Frames a whole sample sequence; a burst still open at the end is completed.
 std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples);
+
+// Largest value a mode2 sample carries (24 bits).
+inline constexpr std::uint32_t kMode2MaxValue = 0xFFFFFF;
+
+// Reads mode2 text ("pulse N", "space N", "timeout [N]", "frequency N", N in microseconds; "#"
+// comment lines and empty lines skipped) and frames it into bursts of microseconds, each with its
+// last line (the end of the text for the burst still open there).
+ReadResult readMode2Text(const QString& text);
+// Mode2 text of bursts of microseconds: pulse and space lines, a "timeout" line after each burst.
+QString writeMode2Text(const QVector<Burst>& bursts);
 
 } // namespace ravlin

@@ -1,4 +1,6 @@
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -97,6 +99,82 @@ std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample
         if (auto b = framer.feed(s)) bursts.push_back(std::move(*b));
     if (auto b = framer.flush()) bursts.push_back(std::move(*b));
     return bursts;
+}
+
+namespace {
+
+QVector<int> durationsOf(const std::vector<std::uint32_t>& micros) {
+    QVector<int> out;
+    out.reserve(static_cast<qsizetype>(micros.size()));
+    for (std::uint32_t us : micros)
+        out.push_back(static_cast<int>(us));
+    return out;
+}
+
+} // namespace
+
+ReadResult readMode2Text(const QString& text) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    ReadResult result;
+    Mode2Framer framer;
+    const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
+        if (micros) result.bursts.push_back({durationsOf(*micros), QString(), line});
+    };
+    const QStringList lines = textLines(text);
+    for (int i = 0; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+        const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
+        const QString word = parts.first().toLower();
+        Mode2Sample sample;
+        if (word == QLatin1String("pulse"))
+            sample.type = Mode2Sample::Type::Pulse;
+        else if (word == QLatin1String("space"))
+            sample.type = Mode2Sample::Type::Space;
+        else if (word == QLatin1String("timeout"))
+            sample.type = Mode2Sample::Type::Timeout;
+        else if (word == QLatin1String("frequency"))
+            sample.type = Mode2Sample::Type::Frequency;
+        else {
+            result.problems.push_back(
+                {lineNo, QStringLiteral("\"%1\" is not a mode2 sample (pulse N, space N, timeout N)")
+                             .arg(parts.first())});
+            continue;
+        }
+        const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
+        if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
+            result.problems.push_back(
+                {lineNo, QStringLiteral("expected \"%1 N\" with N in microseconds").arg(word)});
+            continue;
+        }
+        if (parts.size() == 2) {
+            bool ok = false;
+            const qulonglong value = parts.at(1).toULongLong(&ok);
+            if (!ok || value > kMode2MaxValue) {
+                result.problems.push_back(
+                    {lineNo, QStringLiteral("\"%1\" is not a whole number of microseconds up to %2")
+                                 .arg(parts.at(1))
+                                 .arg(kMode2MaxValue)});
+                continue;
+            }
+            sample.micros = static_cast<std::uint32_t>(value);
+        }
+        take(framer.feed(sample), lineNo);
+    }
+    take(framer.flush(), static_cast<int>(lines.size()));
+    return result;
+}
+
+QString writeMode2Text(const QVector<Burst>& bursts) {
+    QString out;
+    for (const Burst& b : bursts) {
+        for (qsizetype i = 0; i < b.durations.size(); ++i)
+            out += (i % 2 == 0 ? QStringLiteral("pulse ") : QStringLiteral("space ")) +
+                   QString::number(b.durations.at(i)) + QLatin1Char('\n');
+        out += QStringLiteral("timeout\n");
+    }
+    return out;
 }
 
 } // namespace ravlin
