@@ -1,6 +1,6 @@
-#include "acquisition/core/drivers/mode2.h"
 #include "acquisition/core/receiver_kind.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/mode2.h"
+#include "formats/core/signal_generator.h"
 
 #include <QtTest>
 

@@ -1,8 +1,9 @@
 #include "cli/hash_command.h"
 
-#include "acquisition/core/drivers/mode2.h"
 #include "base/core/capture_buffer.h"
 #include "capture/core/pipeline.h"
+#include "formats/core/burst_list.h"
+#include "formats/core/mode2.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -13,8 +14,6 @@
 namespace ravlin::cli {
 
 namespace {
-
-constexpr std::int64_t kMaxValue = 0xFFFFFF; // the largest value a duration may have in the input
 
 struct SourceName {
     const char* name;
@@ -70,17 +69,6 @@ QString moduleJson(bool ran, const HashResult& result, const QString& text) {
         .arg(result.threshold);
 }
 
-// A decimal number of a burst line, or nothing.
-std::optional<std::int64_t> readNumber(const QString& token) {
-    static const QRegularExpression re(QStringLiteral("^([0-9]{1,9})(?:\\.([0-9]{1,3}))?$"));
-    const QRegularExpressionMatch m = re.match(token);
-    if (!m.hasMatch()) return std::nullopt;
-    // Thousandths, exactly: "562.5" is 562500.
-    const std::int64_t whole = m.captured(1).toLongLong();
-    const std::int64_t fraction = m.captured(2).leftJustified(3, QLatin1Char('0')).toLongLong();
-    return whole * 1000 + fraction;
-}
-
 std::optional<ReceiverKind> kindOf(const QString& text) {
     for (const ReceiverKindInfo& info : ReceiverKinds::table()) {
         if (text.compare(QLatin1String(info.text), Qt::CaseInsensitive) == 0) return info.kind;
@@ -88,119 +76,7 @@ std::optional<ReceiverKind> kindOf(const QString& text) {
     return std::nullopt;
 }
 
-QString checkBurstLength(std::size_t size) {
-    if (size > static_cast<std::size_t>(CaptureBuffer::kCapacity))
-        return QStringLiteral("a burst holds at most %1 durations, this one has %2")
-            .arg(CaptureBuffer::kCapacity)
-            .arg(size);
-    return {};
-}
-
-std::vector<InputBurst> readPlain(const QStringList& lines, const HashOptions& options, QStringList& errors) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
-    std::vector<InputBurst> bursts;
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-        InputBurst burst;
-        burst.line = i + 1;
-        QString error;
-        for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
-            const auto thousandths = readNumber(token);
-            const bool fraction = token.contains(QLatin1Char('.'));
-            if (!thousandths || (fraction && !options.micros)) {
-                error = QStringLiteral("\"%1\" is not a %2")
-                            .arg(token, options.micros ? QStringLiteral("duration in microseconds")
-                                                       : QStringLiteral("whole number of units"));
-                break;
-            }
-            if (*thousandths > kMaxValue * 1000) {
-                error = QStringLiteral("%1 is too large (at most %2)").arg(token).arg(kMaxValue);
-                break;
-            }
-            burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
-                                                     : static_cast<std::int32_t>(*thousandths / 1000));
-        }
-        if (error.isEmpty()) error = checkBurstLength(burst.durations.size());
-        if (!error.isEmpty()) {
-            errors << QStringLiteral("line %1: %2").arg(burst.line).arg(error);
-            continue;
-        }
-        bursts.push_back(std::move(burst));
-    }
-    return bursts;
-}
-
-std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& options, QStringList& errors) {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    std::vector<InputBurst> bursts;
-    Mode2Framer framer;
-    const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
-        if (!micros) return;
-        const QString error = checkBurstLength(micros->size());
-        if (!error.isEmpty()) {
-            errors << QStringLiteral("line %1: %2").arg(line).arg(error);
-            return;
-        }
-        InputBurst burst;
-        burst.line = line;
-        for (std::uint32_t us : *micros)
-            burst.durations.push_back(nanosToUnits(static_cast<std::int64_t>(us) * 1000, options.kind));
-        bursts.push_back(std::move(burst));
-    };
-    int i = 0;
-    for (; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-        const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
-        const QString word = parts.first().toLower();
-        Mode2Sample sample;
-        if (word == QLatin1String("pulse"))
-            sample.type = Mode2Sample::Type::Pulse;
-        else if (word == QLatin1String("space"))
-            sample.type = Mode2Sample::Type::Space;
-        else if (word == QLatin1String("timeout"))
-            sample.type = Mode2Sample::Type::Timeout;
-        else if (word == QLatin1String("frequency"))
-            sample.type = Mode2Sample::Type::Frequency;
-        else {
-            errors << QStringLiteral("line %1: \"%2\" is not a mode2 sample (pulse N, space N, timeout N)")
-                          .arg(i + 1)
-                          .arg(parts.first());
-            continue;
-        }
-        const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
-        if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
-            errors
-                << QStringLiteral("line %1: expected \"%2 N\" with N in microseconds").arg(i + 1).arg(word);
-            continue;
-        }
-        if (parts.size() == 2) {
-            bool ok = false;
-            const qulonglong value = parts.at(1).toULongLong(&ok);
-            if (!ok || value > static_cast<qulonglong>(kMaxValue)) {
-                errors << QStringLiteral("line %1: \"%2\" is not a whole number of microseconds up to %3")
-                              .arg(i + 1)
-                              .arg(parts.at(1))
-                              .arg(kMaxValue);
-                continue;
-            }
-            sample.micros = static_cast<std::uint32_t>(value);
-        }
-        take(framer.feed(sample), i + 1);
-    }
-    take(framer.flush(), static_cast<int>(lines.size()));
-    return bursts;
-}
-
 } // namespace
-
-std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
-    // One unit in 1e-8 ms: 2133333, 8533330 or 5120000; nanos ns = nanos * 100 of those.
-    const std::int64_t unit = std::llround(ReceiverKinds::unitMs(kind) * 1e8);
-    const std::int64_t magnitude = (2 * 100 * std::abs(nanos) + unit) / (2 * unit);
-    return static_cast<std::int32_t>(nanos < 0 ? -magnitude : magnitude);
-}
 
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error) {
     HashOptions o;
@@ -258,17 +134,40 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
     return o;
 }
 
-std::vector<InputBurst> readBursts(const QString& text, const HashOptions& options, QStringList& errors) {
-    QString normalised = text;
-    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QStringList lines = normalised.split(QLatin1Char('\n'));
-    return options.mode2 ? readMode2(lines, options, errors) : readPlain(lines, options, errors);
+ReadResult readBursts(const QString& text, const HashOptions& options) {
+    ReadResult result;
+    if (options.mode2) {
+        result = readMode2Text(text);
+        for (Burst& b : result.bursts)
+            for (int& d : b.durations)
+                d = microsToUnits(d, options.kind);
+    } else {
+        result = readBurstList(text, {options.micros, options.kind});
+    }
+    // The capture buffer holds at most 255 durations.
+    QVector<Burst> kept;
+    kept.reserve(result.bursts.size());
+    for (Burst& b : result.bursts) {
+        if (b.durations.size() <= CaptureBuffer::kCapacity) {
+            kept.push_back(std::move(b));
+            continue;
+        }
+        result.problems.push_back(
+            {b.line, QStringLiteral("a burst holds at most %1 durations, this one has %2")
+                         .arg(CaptureBuffer::kCapacity)
+                         .arg(b.durations.size())});
+    }
+    result.bursts = std::move(kept);
+    sortProblems(result.problems);
+    return result;
 }
 
-void writeHashLines(const std::vector<InputBurst>& bursts, HashOptions options, QTextStream& out) {
+void writeHashLines(const QVector<Burst>& bursts, HashOptions options, QTextStream& out) {
     DurationHistogram histogram;
-    for (const InputBurst& burst : bursts) {
-        const RunOutcome r = computeHash(burst.durations, options.panel, options.decoder, &histogram);
+    for (const Burst& burst : bursts) {
+        const RunOutcome r =
+            computeHash(std::span<const std::int32_t>(burst.durations.constData(), burst.durations.size()),
+                        options.panel, options.decoder, &histogram);
         writeBackThreshold(options.panel, r.threshold);
         const QString decoder = r.decoder.recognised()
                                     ? QStringLiteral("{\"result\": %1, \"hash\": %2, \"vars\": %3}")
@@ -308,13 +207,12 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 2;
     }
     const QString text = QString::fromUtf8(file.readAll());
-    QStringList errors;
-    const std::vector<InputBurst> bursts = readBursts(text, *options, errors);
-    writeHashLines(bursts, *options, out);
-    for (const QString& e : errors)
-        err << "ravlin-cli hash: " << e << "\n";
+    const ReadResult input = readBursts(text, *options);
+    writeHashLines(input.bursts, *options, out);
+    for (const Problem& p : input.problems)
+        err << "ravlin-cli hash: " << p.message() << "\n";
     err.flush();
-    return errors.isEmpty() ? 0 : 1;
+    return input.problems.isEmpty() ? 0 : 1;
 }
 
 QString usageText() {

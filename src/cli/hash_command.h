@@ -1,6 +1,7 @@
 #pragma once
 
-#include "acquisition/core/receiver_kind.h"
+#include "base/core/receiver_units.h"
+#include "formats/core/read_result.h"
 #include "hashing/core/hash_module.h"
 #include "hashing/core/panel_settings.h"
 
@@ -10,7 +11,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace ravlin::cli {
 
@@ -27,22 +27,12 @@ struct HashOptions {
 // Parses the arguments after "hash"; on failure returns nothing and puts the reason into *error.
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error);
 
-// A duration in nanoseconds (so microseconds with three decimals stay exact) to the kind's units,
-// rounded to the nearest unit, halves away from zero. Computed in integers: the units are decimal
-// fractions of a millisecond that binary floating point cannot hold exactly.
-std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind);
-
-// One burst read from the input, with the line it came from (its last line for mode2).
-struct InputBurst {
-    int line = 0;
-    std::vector<std::int32_t> durations;
-};
-
-// Reads the input text into bursts; every bad line goes to `errors` as "line N: reason".
-std::vector<InputBurst> readBursts(const QString& text, const HashOptions& options, QStringList& errors);
+// Reads the input text into bursts in receiver units: a burst list (units, or microseconds with
+// --us) or mode2 text. Bad lines, and bursts longer than the capture buffer holds, become problems.
+ReadResult readBursts(const QString& text, const HashOptions& options);
 
 // Processes the bursts in order as successive receptions and writes one JSON object per burst.
-void writeHashLines(const std::vector<InputBurst>& bursts, HashOptions options, QTextStream& out);
+void writeHashLines(const QVector<Burst>& bursts, HashOptions options, QTextStream& out);
 
 // Runs the whole command; returns the exit status (0 fine, 1 bad input lines, 2 usage or file error).
 int runHash(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -1,7 +1,7 @@
 #include "cli/netrx_command.h"
 
-#include "acquisition/core/drivers/capture_file.h"
 #include "acquisition/core/drivers/udp_emulator.h"
+#include "formats/core/capture_file.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -70,8 +70,8 @@ int runNetrx(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "ravlin-cli netrx: cannot read " << o->capture << '\n';
         return 2;
     }
-    for (const QString& p : file.problems)
-        err << "ravlin-cli netrx: " << o->capture << ": " << p << " (skipped)\n";
+    for (const Problem& p : file.problems)
+        err << "ravlin-cli netrx: " << o->capture << ": " << p.message() << " (skipped)\n";
     UdpEmulator emulator(file.bursts);
     if (emulator.blocks().empty()) {
         err << "ravlin-cli netrx: " << o->capture << " holds no bursts\n";

@@ -1,10 +1,10 @@
 // The network receiver's driver against the emulator and against hand-made datagrams, on loopback.
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_protocol.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/receiver_kind.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/signal_generator.h"
 
 #include <QUdpSocket>
 #include <QtTest>

@@ -471,7 +471,7 @@ void TestPipeline::masks() {
     DecoderSettings s;
     QCOMPARE(decoderMasks(s), (DecoderMasks{0xFF, 0xFC, 0x03}));
     s = DecoderSettings{};
-    s.m96 = false;
+    s.nec = false;
     s.firstOfRepeats = false;
     s.mouse = true;
     s.roison = true;

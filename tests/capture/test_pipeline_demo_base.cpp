@@ -1,11 +1,11 @@
 // The shipped known-remotes base holds hashes of the demo capture's buttons: every key line of
 // data/Tarnisk/OpisPl/BazaDannih.baz must be what a processing run gives for one of its bursts, so a
 // newcomer sees "КНОПКА ЕСТЬ В БАЗЕ." on the demo.
-#include "acquisition/core/drivers/capture_file.h"
 #include "acquisition/core/receiver_kind.h"
 #include "base/core/analogue_base.h"
 #include "base/core/analogue_lookup.h"
 #include "capture/core/pipeline.h"
+#include "formats/core/capture_file.h"
 #include "platform/core/text_file.h"
 
 #include <QSet>

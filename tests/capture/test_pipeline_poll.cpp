@@ -1,12 +1,12 @@
 // From a received burst through the poll tick to the lookup: the poller stores the burst and hands
 // it to the pipeline, which processes it and lets polling resume.
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/drivers/usb_driver.h"
 #include "acquisition/core/poller.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/signal_generator.h"
 #include "capture/pipeline_fixture.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "acquisition/core/drivers/capture_file.h"
+#include "formats/core/capture_file.h"
 #include "acquisition/core/receiver_kind.h"
 #include "base/core/base_file.h"
 #include "base/core/capture_buffer.h"

@@ -63,8 +63,6 @@ class TestCliHash : public QObject {
     Q_OBJECT
 
 private slots:
-    void nanosToUnits_data();
-    void nanosToUnits();
     void burstsInUnits();
     void microsecondsGiveTheSameUnits();
     void mode2GivesTheSameBursts();
@@ -72,29 +70,6 @@ private slots:
     void options();
     void usage();
 };
-
-void TestCliHash::nanosToUnits_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<qint64>("nanos");
-    QTest::addColumn<int>("units");
-    QTest::newRow("udp half") << QStringLiteral("IgorPlug-UDP") << qint64(25600) << 1;
-    QTest::newRow("udp one and a half") << QStringLiteral("IgorPlug-UDP") << qint64(76800) << 2;
-    QTest::newRow("udp two and a half") << QStringLiteral("IgorPlug-UDP") << qint64(128000) << 3;
-    QTest::newRow("udp below half") << QStringLiteral("IgorPlug-UDP") << qint64(25599) << 0;
-    QTest::newRow("movrik") << QStringLiteral("Movrik") << qint64(9000000) << 422;
-    QTest::newRow("movrik above half") << QStringLiteral("Movrik") << qint64(10667) << 1;
-    QTest::newRow("movrik below half") << QStringLiteral("Movrik") << qint64(10666) << 0;
-    QTest::newRow("usbtiny") << QStringLiteral("USBtiny") << qint64(42667) << 1;
-    QTest::newRow("igorplug-usb") << QStringLiteral("IgorPlug-USB") << qint64(42666) << 0;
-    QTest::newRow("negative half") << QStringLiteral("IgorPlug-UDP") << qint64(-25600) << -1;
-}
-
-void TestCliHash::nanosToUnits() {
-    QFETCH(QString, kind);
-    QFETCH(qint64, nanos);
-    QFETCH(int, units);
-    QCOMPARE(cli::nanosToUnits(nanos, ReceiverKinds::fromText(kind)), units);
-}
 
 void TestCliHash::burstsInUnits() {
     const auto plain = plainBurst(0x2468ACEu);

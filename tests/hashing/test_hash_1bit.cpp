@@ -100,7 +100,7 @@ private slots:
         QFETCH(int, histMax);
         QFETCH(QList<int>, record);
         DurationHistogram h;
-        const Burst s = fromList(durations);
+        const UnitBurst s = fromList(durations);
         const HashResult r = Hash1bit(s, &h);
         QCOMPARE(r.code, code);
         QCOMPARE(r.threshold, threshold);
@@ -111,7 +111,7 @@ private slots:
     }
 
     void histogramCountsOnlyTwoTo399() {
-        const Burst s{1, 2, 0, -5, 399, 400, 1, 2, 401, 30000, 2, 399};
+        const UnitBurst s{1, 2, 0, -5, 399, 400, 1, 2, 401, 30000, 2, 399};
         DurationHistogram h;
         Hash1bit(s, &h);
         QCOMPARE(h.hist[2], 3);
@@ -126,7 +126,7 @@ private slots:
     }
 
     void histogramCountersStopAt252() {
-        Burst s(253, 20);
+        UnitBurst s(253, 20);
         s.push_back(60); // space 254
         s.push_back(60); // mark 255
         DurationHistogram h;
@@ -139,9 +139,9 @@ private slots:
 
     void histogramRebuiltForEveryLongBurst() {
         DurationHistogram h;
-        Hash1bit(Burst{10, 78, 14, 10, 10, 14, 14, 78, 10, 10, 14, 14}, &h);
+        Hash1bit(UnitBurst{10, 78, 14, 10, 10, 14, 14, 78, 10, 10, 14, 14}, &h);
         QCOMPARE(h.hist[78], 2);
-        Hash1bit(Burst{20, 20, 20, 20, 20, 20}, &h);
+        Hash1bit(UnitBurst{20, 20, 20, 20, 20, 20}, &h);
         QCOMPARE(h.hist[78], 0);
         QCOMPARE(h.hist[20], 6);
         std::array<std::int32_t, 400> copy{};
@@ -159,7 +159,7 @@ private slots:
 
     // CRC-16/ARC of the bytes 87, 21 is 65535: entries 257 and 0, shown as "01" and "00".
     void crcOf65535() {
-        const Burst s{20, 60, 20, 60, 20, 60, 60, 60, 20, 20, 20, 60, 20, 60, 20, 60};
+        const UnitBurst s{20, 60, 20, 60, 20, 60, 60, 60, 20, 20, 20, 60, 20, 60, 20, 60};
         const HashResult r = Hash1bit(s);
         QCOMPARE(r.threshold, 40);
         QCOMPARE(r.record.entries[3], 257);
@@ -171,7 +171,7 @@ private slots:
     // NEC-style frame: marks uniform, leader pair not ordinary; buckets 7 (26) and 20 (79) give 52.
     // Last duration first, the 67 bits are AB BE FE EB AA AA FF FF and the remainder 100 (= 4).
     void necFrame() {
-        const Burst s = nec(0x00, 0x16);
+        const UnitBurst s = nec(0x00, 0x16);
         QCOMPARE(s.size(), std::size_t(67));
         const HashResult r = Hash1bit(s);
         QCOMPARE(r.code, 0);

@@ -19,8 +19,8 @@ QString hashOf(const HashResult& r) {
 }
 
 // Each duration moved by -1, 0 or +1.
-Burst jittered(const Burst& s, QRandomGenerator& random) {
-    Burst out(s);
+UnitBurst jittered(const UnitBurst& s, QRandomGenerator& random) {
+    UnitBurst out(s);
     for (std::int32_t& d : out)
         d += static_cast<std::int32_t>(random.bounded(3)) - 1;
     return out;
@@ -57,7 +57,7 @@ private slots:
         QTest::addColumn<QString>("hash1");
         QTest::addColumn<int>("threshold1");
         QTest::addColumn<QString>("hashX");
-        const auto listOf = [](const Burst& s) { return QList<int>(s.begin(), s.end()); };
+        const auto listOf = [](const UnitBurst& s) { return QList<int>(s.begin(), s.end()); };
         QTest::newRow("NEC-style") << listOf(nec(0x00, 0x16)) << "438000D9199680" << 52 << "4380025EBC8DDD";
         QTest::newRow("RC5-style") << listOf(rc5(false, 5, 35)) << "1530000E67A2AB" << 64 << "153022E8887CF2";
         QTest::newRow("RC5-style toggled")
@@ -69,7 +69,7 @@ private slots:
         QFETCH(QString, hash1);
         QFETCH(int, threshold1);
         QFETCH(QString, hashX);
-        const Burst s = fromList(durations);
+        const UnitBurst s = fromList(durations);
         const HashResult one = Hash1bit(s);
         QCOMPARE(hashOf(one), hash1);
         QCOMPARE(one.threshold, threshold1);
@@ -77,7 +77,7 @@ private slots:
         const QString ver1 = ver1Text(EncodeVer1(s, one.threshold));
         QRandomGenerator random(4711);
         for (int round = 0; round < 200; ++round) {
-            const Burst j = jittered(s, random);
+            const UnitBurst j = jittered(s, random);
             const HashResult jOne = Hash1bit(j);
             QCOMPARE(hashOf(jOne), hash1);
             QCOMPARE(jOne.threshold, threshold1);
@@ -88,7 +88,7 @@ private slots:
 
     // A space lying exactly on the threshold is short; one unit more makes it long and the hash moves.
     void durationOnTheThresholdFlips() {
-        Burst s = nec(0x00, 0x16);
+        UnitBurst s = nec(0x00, 0x16);
         s[5] = 52; // the second data space
         const HashResult at = Hash1bit(s);
         QCOMPARE(at.threshold, 52);
@@ -121,12 +121,12 @@ private slots:
         QRandomGenerator random(20261208);
         for (int round = 0; round < 4000; ++round) {
             const int n = round < 256 ? round : static_cast<int>(random.bounded(256));
-            Burst s(static_cast<std::size_t>(n));
+            UnitBurst s(static_cast<std::size_t>(n));
             const int style = static_cast<int>(random.bounded(3));
             for (std::int32_t& d : s)
                 d = style == 0 ? oddDuration(random)
                                : 1 + static_cast<std::int32_t>(random.bounded(style * 200));
-            const Burst original = s;
+            const UnitBurst original = s;
 
             DurationHistogram h;
             const HashResult one = Hash1bit(s, &h);
@@ -186,7 +186,7 @@ private slots:
 
     // Longer input than a receiver delivers still stays inside the fixed arrays.
     void overlongInput() {
-        const Burst s(5000, 20);
+        const UnitBurst s(5000, 20);
         const Ver1Code v = EncodeVer1(s, 20);
         QCOMPARE(v.count, 400);
         QVERIFY(ver1Text(v).size() == 800);

@@ -32,7 +32,7 @@ std::vector<std::int32_t> twice(const std::vector<std::int32_t>& v) {
     return out;
 }
 
-QList<int> listOf(const Burst& s) {
+QList<int> listOf(const UnitBurst& s) {
     return QList<int>(s.begin(), s.end());
 }
 
@@ -42,7 +42,8 @@ class TestHashXbit : public QObject {
     Q_OBJECT
 private slots:
     void shortBurstsMatchTheOneBitModule() {
-        for (const Burst& s : {Burst{}, Burst{400, 200, 20, 60, 20}, Burst{318}, Burst{10, 10, 10, 49}}) {
+        for (const UnitBurst& s :
+             {UnitBurst{}, UnitBurst{400, 200, 20, 60, 20}, UnitBurst{318}, UnitBurst{10, 10, 10, 49}}) {
             const HashResult x = HashXbit(s);
             const HashResult one = Hash1bit(s);
             QCOMPARE(x.code, one.code);
@@ -123,7 +124,7 @@ private slots:
         QFETCH(int, code);
         QFETCH(int, threshold);
         QFETCH(QList<int>, record);
-        const HashResult r = HashXbit(Burst(durations.begin(), durations.end()));
+        const HashResult r = HashXbit(UnitBurst(durations.begin(), durations.end()));
         QCOMPARE(r.code, code);
         QCOMPARE(r.threshold, threshold);
         QCOMPARE(entriesOf(r.record), record);
@@ -150,14 +151,14 @@ private slots:
             marks[static_cast<std::size_t>(i)] = 401;
         for (int i = 0; i < longSpaces; ++i)
             spaces[static_cast<std::size_t>(i)] = 401;
-        const Burst s = framed(300, 100, marks, spaces);
+        const UnitBurst s = framed(300, 100, marks, spaces);
         QCOMPARE(HashXbit(s).code, code);
         // The 1bit module lets the long durations widen its range, which ends in the clamp 54.
         QCOMPARE(Hash1bit(s).code, longMarks + longSpaces > 0 ? 54 : 0);
     }
 
     void exactly400IsNotLong() {
-        const Burst s = framed(300, 100, {20, 200, 400, 200, 20}, {400, 20, 400, 20});
+        const UnitBurst s = framed(300, 100, {20, 200, 400, 200, 20}, {400, 20, 400, 20});
         QCOMPARE(HashXbit(s).code, 0);
     }
 

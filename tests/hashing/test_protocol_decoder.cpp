@@ -1,3 +1,4 @@
+#include "formats/core/signal_generator.h"
 #include "hashing/core/protocol_decoder.h"
 
 #include <QtTest>
@@ -71,24 +72,30 @@ Durations with(Durations s, int position, int value) {
     return s;
 }
 
-// NEC: 9 ms / 4.5 ms leader, 560 us marks, 560 us or 1690 us spaces (receiver unit 21.33 us).
+Durations unitsOf(const SignalGenerator::Micros& micros) {
+    const std::vector<std::int32_t> units = SignalGenerator::inUnits(micros);
+    return Durations(units.begin(), units.end());
+}
+
+std::uint8_t byte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// Frames of the shared signal generator in receiver units (21.33 us): NEC (leader 422/211, marks 26,
+// spaces 26 or 79) with its fourth byte as given, JVC (394/197, 25, 25 or 74), Sony (leader 113,
+// spaces 28, marks 28 or 56).
 Durations nec(int address, int command, int fourth) {
-    return pulseDistance(422, 211, 26, 26, 79, lsbFirst({address, 0xFF ^ address, command, fourth}));
+    return unitsOf(
+        SignalGenerator::necBytes({byte(address), byte(0xFF ^ address), byte(command), byte(fourth)}));
 }
-
-// JVC: 8.4 ms / 4.2 ms leader, 526 us marks, 526 us or 1574 us spaces.
 Durations jvc(int address, int command) {
-    return pulseDistance(394, 197, 25, 25, 74, lsbFirst({address, command}));
+    return unitsOf(SignalGenerator::jvc(byte(address), byte(command), true));
 }
-
-// Sony: 2.4 ms leader, 600 us spaces, 600 us or 1200 us marks; 7 command bits, 5 address bits and
-// for 20-bit frames 8 extension bits.
 Durations sony12(int address, int command) {
-    return pulseWidth(113, 28, 28, 56, lsbFirst({command}, 7) + lsbFirst({address}, 5));
+    return unitsOf(SignalGenerator::sony12(byte(command), byte(address)));
 }
 Durations sony20(int address, int command, int extension) {
-    return pulseWidth(113, 28, 28, 56,
-                      lsbFirst({command}, 7) + lsbFirst({address}, 5) + lsbFirst({extension}));
+    return unitsOf(SignalGenerator::sony20(byte(command), byte(address), byte(extension)));
 }
 
 // RC5, 889 us half bits (42 units) and 1778 us whole bits (83), worked out by hand from the

@@ -41,7 +41,7 @@ private slots:
     }
 
     void longestBurst() {
-        const Ver1Code code = EncodeVer1(Burst(255, 30), 59);
+        const Ver1Code code = EncodeVer1(UnitBurst(255, 30), 59);
         QCOMPARE(code.count, 33); // N and 32 bytes, the last holding 7 bits
         QCOMPARE(code.values[0], 255);
         QCOMPARE(code.values[31], 0xFF);
@@ -51,7 +51,7 @@ private slots:
 
     // The 1bit hash reads the same bits, with the remainder right-aligned instead.
     void sameBitsAsTheOneBitHash() {
-        const Burst s = nec(0x00, 0x16);
+        const UnitBurst s = nec(0x00, 0x16);
         const HashResult r = Hash1bit(s);
         QCOMPARE(ver1Text(EncodeVer1(s, r.threshold)), QStringLiteral("43ABBEFEEBAAAAFFFF80"));
     }

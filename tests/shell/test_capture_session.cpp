@@ -1,7 +1,7 @@
 // Capture sessions on the workbench: a scripted receiver sends bursts through polling and the
 // processing run while the session timer guides the passes.
-#include "acquisition/core/drivers/mode2.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/mode2.h"
+#include "formats/core/signal_generator.h"
 #include "fakes/scripted_receiver.h"
 #include "shell_fixture.h"
 

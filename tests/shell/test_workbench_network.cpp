@@ -1,10 +1,10 @@
 // The workbench's network kind against the receiver emulator on loopback.
 #include "shell_fixture.h"
 
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_receiver.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/signal_generator.h"
 
 #include <QTest>
 

@@ -13,7 +13,6 @@ namespace ravlin {
 namespace {
 
 constexpr std::uint8_t kAnswerMark = 0xFF;
-constexpr std::uint8_t kMovrikPlainMax = 0xF8;
 
 const QString kDataLossBox = QStringLiteral(
     "!!!!  ВНИМАНИЕ  !!!!   Наблюдается потеря данных.\r\nДетектор +5В по каким-то причинам не "

@@ -1,9 +1,10 @@
 #include "base/core/base_file.h"
 
+#include "base/core/receiver_units.h"
+
 #include <QSet>
 
 #include <algorithm>
-#include <array>
 
 namespace ravlin {
 
@@ -17,16 +18,14 @@ const QString kClosingLine = QStringLiteral("Конец файла");
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
 
-// Receivers named in the header line; any other header text means "Movrik".
-constexpr std::array<const char16_t*, 3> kNamedReceivers = {u"IgorPlug-USB", u"USBtiny", u"IgorPlug-UDP"};
-
 constexpr int kSettingsLines = 12;
 constexpr std::int64_t kNumberLimit = 1'000'000'000'000LL;
 
+// The receiver named in the header line; any other header text means "Movrik".
 QString receiverOfHeader(const QString& header) {
-    for (const char16_t* kind : kNamedReceivers)
-        if (header == kSystemLine + u' ' + QString::fromUtf16(kind)) return QString::fromUtf16(kind);
-    return QStringLiteral("Movrik");
+    const QString prefix = kSystemLine + u' ';
+    if (!header.startsWith(prefix)) return ReceiverKinds::text(ReceiverKind::Movrik);
+    return ReceiverKinds::text(ReceiverKinds::fromText(header.mid(prefix.size())));
 }
 
 // A value is written on one line; a line break inside it would shift every later line.
@@ -172,11 +171,7 @@ QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settin
     QStringList out;
     out.reserve(17 + base.count() * 10);
     out << kVersionLine;
-    QString system = kSystemLine + QStringLiteral(" Movrik");
-    for (const char16_t* kind : kNamedReceivers)
-        if (settings.receiverKind == QString::fromUtf16(kind))
-            system = kSystemLine + u' ' + settings.receiverKind;
-    out << system;
+    out << kSystemLine + u' ' + ReceiverKinds::text(ReceiverKinds::fromText(settings.receiverKind));
     out << (!settings.skipRepeats       ? QStringLiteral("1")
             : settings.repeatsFiveBytes ? QStringLiteral("3")
                                         : QStringLiteral("2"));

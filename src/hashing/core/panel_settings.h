@@ -28,27 +28,29 @@ struct HashPanelSettings {
 };
 
 // The check boxes of the "Модуль 96 и другие" tab: which sub-decoders the protocol decoder tries.
+// Members are named for the format a sub-decoder reads where it is known; hashing/core/sub_decoders.h
+// gives each its number, enable flag, check box and caption.
 struct DecoderSettings {
-    bool m96 = true;            // "96 модуль"
-    bool rc5 = true;            // "RC5 модуль"
-    bool m57 = true;            // "57 модуль"
-    bool m37 = true;            // "37M модуль"
-    bool m99 = true;            // "99 модуль"
-    bool m67 = true;            // "67 модуль"
-    bool tails = true;          // "Обрабатывать Хвосты"
-    bool firstOfRepeats = true; // "При повторных выдавать первую"
-    bool m23 = true;            // "23 модуль"
-    bool fc = true;             // "FC модуль"
-    bool m41 = true;            // "41 и 25 модули"
-    bool m33 = true;            // "33 модуль"
-    bool m51 = true;            // "51 модуль"
-    bool m09 = true;            // "M09 модуль"
-    bool joystick = false;      // "IR джойстик"
-    bool mouse = false;         // "IR Mouse"
-    bool roison = false;        // "кондиц. Roison"
-    bool tadiran = false;       // "кондиц. Tadiran"
-    bool m49 = true;            // "49 модуль"
-    bool m24 = true;            // "24 модуль"
+    bool nec = true;                  // "96 модуль"
+    bool rc5 = true;                  // "RC5 модуль"
+    bool m57 = true;                  // "57 модуль"
+    bool m37 = true;                  // "37M модуль"
+    bool m99 = true;                  // "99 модуль"
+    bool necWithoutComplement = true; // "67 модуль"
+    bool tails = true;                // "Обрабатывать Хвосты"
+    bool firstOfRepeats = true;       // "При повторных выдавать первую"
+    bool m23 = true;                  // "23 модуль"
+    bool msRemote = true;             // "FC модуль"
+    bool sony = true;                 // "41 и 25 модули"
+    bool jvc = true;                  // "33 модуль"
+    bool m51 = true;                  // "51 модуль"
+    bool m09 = true;                  // "M09 модуль"
+    bool joystick = false;            // "IR джойстик"
+    bool mouse = false;               // "IR Mouse"
+    bool roison = false;              // "кондиц. Roison"
+    bool tadiran = false;             // "кондиц. Tadiran"
+    bool m49 = true;                  // "49 модуль"
+    bool m24 = true;                  // "24 модуль"
 };
 
 } // namespace ravlin

@@ -1,9 +1,9 @@
 #include "hashing/core/protocol_threshold.h"
 
 #include "hashing/core/number_text.h"
+#include "hashing/core/sub_decoders.h"
 
 #include <array>
-#include <initializer_list>
 
 namespace ravlin {
 
@@ -29,12 +29,6 @@ constexpr std::array<ThresholdEntry, 11> kThresholds{{
 
 constexpr const char* kOtherThreshold = "38";
 
-std::uint8_t pack(std::initializer_list<bool> flags) {
-    QString bits;
-    for (bool f : flags)
-        bits += f ? QLatin1Char('1') : QLatin1Char('0');
-    return static_cast<std::uint8_t>(StrToBase(bits, 2));
-}
 } // namespace
 
 QString ProtocolThreshold(const QString& decoderText) {
@@ -46,10 +40,14 @@ QString ProtocolThreshold(const QString& decoderText) {
 }
 
 DecoderMasks decoderMasks(const DecoderSettings& s) {
+    // Each group as eight "0"/"1" characters, flag 1 first; a flag without a row stays "0".
+    QString bits[3] = {QStringLiteral("00000000"), QStringLiteral("00000000"), QStringLiteral("00000000")};
+    for (const SubDecoderRow& row : subDecoderRows())
+        if (s.*row.setting) bits[row.group - 1][row.flag - 1] = QLatin1Char('1');
     DecoderMasks m;
-    m.group1 = pack({s.m96, s.rc5, s.m57, s.m37, s.m99, s.m67, s.tails, s.firstOfRepeats});
-    m.group2 = pack({s.m23, s.fc, s.m41, s.m33, s.m51, s.m09, s.joystick, s.mouse});
-    m.group3 = pack({s.roison, s.tadiran, false, false, false, false, s.m49, s.m24});
+    m.group1 = static_cast<std::uint8_t>(StrToBase(bits[0], 2));
+    m.group2 = static_cast<std::uint8_t>(StrToBase(bits[1], 2));
+    m.group3 = static_cast<std::uint8_t>(StrToBase(bits[2], 2));
     return m;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "acquisition/core/drivers/mode2.h"
 #include "acquisition/core/drivers/monotonic.h"
 #include "acquisition/core/drivers/usb_driver.h"
+#include "base/core/receiver_units.h"
+#include "formats/core/mode2.h"
 
 #include <deque>
 

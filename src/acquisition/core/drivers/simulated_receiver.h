@@ -1,8 +1,8 @@
 #pragma once
 
-#include "acquisition/core/drivers/capture_file.h"
 #include "acquisition/core/drivers/monotonic.h"
 #include "acquisition/core/drivers/usb_driver.h"
+#include "formats/core/capture_file.h"
 
 #include <array>
 #include <optional>

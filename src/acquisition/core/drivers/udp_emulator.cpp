@@ -1,6 +1,6 @@
 #include "acquisition/core/drivers/udp_emulator.h"
 
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_protocol.h"
 
 #include <QNetworkDatagram>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/core/drivers/capture_file.h"
+#include "formats/core/capture_file.h"
 #include "acquisition/core/drivers/monotonic.h"
 
 #include <QHostAddress>

@@ -1,6 +1,4 @@
-#include "acquisition/core/signal_generator.h"
-
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/signal_generator.h"
 
 namespace ravlin::SignalGenerator {
 
@@ -45,6 +43,10 @@ Micros sony(std::uint32_t bits, int count) {
 Micros nec(std::uint8_t address, std::uint8_t command) {
     return pulseDistance(
         kNec, {address, static_cast<std::uint8_t>(~address), command, static_cast<std::uint8_t>(~command)});
+}
+
+Micros necBytes(const std::array<std::uint8_t, 4>& bytes) {
+    return pulseDistance(kNec, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 Micros necExtended(std::uint16_t address, std::uint8_t command) {
@@ -102,6 +104,14 @@ Micros jvc(std::uint8_t address, std::uint8_t command, bool withLeader) {
 
 Micros pulseDistance48(const std::array<std::uint8_t, 6>& bytes) {
     return pulseDistance(kPd48, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::vector<std::int32_t> inUnits(const Micros& micros, ReceiverKind kind) {
+    std::vector<std::int32_t> out;
+    out.reserve(micros.size());
+    for (std::uint32_t us : micros)
+        out.push_back(microsToUnits(us, kind));
+    return out;
 }
 
 std::vector<CapturedBurst> demoCapture(ReceiverKind kind) {

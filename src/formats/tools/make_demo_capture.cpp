@@ -1,5 +1,5 @@
 // Writes the demo capture for the simulated receiver: ravlin-make-demo-capture FILE
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/signal_generator.h"
 
 #include <QFile>
 

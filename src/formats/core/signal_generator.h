@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/core/drivers/capture_file.h"
+#include "formats/core/capture_file.h"
 
 #include <array>
 #include <cstdint>
@@ -8,8 +8,8 @@
 
 namespace ravlin {
 
-// Bursts of well-known remote-control formats, in microseconds (mark first, ending with a mark),
-// for demo captures and tests.
+// Bursts of well-known remote-control formats, in microseconds (mark first, ending with a mark), and
+// in receiver units through the shared rounding; for demo captures, tests and format encoders.
 namespace SignalGenerator {
 
 using Micros = std::vector<std::uint32_t>;
@@ -17,6 +17,8 @@ using Micros = std::vector<std::uint32_t>;
 // NEC-style 32-bit pulse-distance frame: leader 9 ms / 4.5 ms, 560 us marks, spaces 560 us (0) or
 // 1690 us (1), LSB first: address, inverted address, command, inverted command, then a stop mark.
 Micros nec(std::uint8_t address, std::uint8_t command);
+// An NEC-timed frame carrying four bytes as they stand (no complements worked out).
+Micros necBytes(const std::array<std::uint8_t, 4>& bytes);
 // The same with a 16-bit extended address in place of address and inverted address.
 Micros necExtended(std::uint16_t address, std::uint8_t command);
 // NEC repeat frame: 9 ms mark, 2.25 ms space, 560 us mark.
@@ -34,6 +36,9 @@ Micros jvc(std::uint8_t address, std::uint8_t command, bool withLeader);
 // A 48-bit pulse-distance frame: leader 3456 us / 1728 us, 432 us marks, spaces 432 us or 1296 us,
 // six bytes LSB first, stop mark.
 Micros pulseDistance48(const std::array<std::uint8_t, 6>& bytes);
+
+// The durations in units of `kind`, each rounded by the one rule of the receiver units.
+std::vector<std::int32_t> inUnits(const Micros& micros, ReceiverKind kind = ReceiverKind::Movrik);
 
 // The demo capture: presses of thirteen buttons of three remotes, including held buttons with
 // repeat frames, about two seconds apart, in the byte format of `kind`.

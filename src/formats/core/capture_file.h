@@ -1,9 +1,9 @@
 #pragma once
 
-#include "acquisition/core/receiver_kind.h"
+#include "base/core/receiver_units.h"
+#include "formats/core/read_result.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -21,7 +21,7 @@ struct CapturedBurst {
 
 struct CaptureFile {
     std::vector<CapturedBurst> bursts;
-    QStringList problems; // "line N: ..." for each line that was skipped
+    QVector<Problem> problems; // one for each line that was skipped
 
     static CaptureFile parse(const QString& text);
     // Reads a file; `ok` false when it cannot be opened.

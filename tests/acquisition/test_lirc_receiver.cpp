@@ -1,6 +1,6 @@
 #include "acquisition/core/drivers/lirc_receiver.h"
-#include "acquisition/core/drivers/mode2.h"
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/mode2.h"
+#include "formats/core/signal_generator.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,124 +44,12 @@ QByteArray wordsOf(const Samples& samples) {
     return out;
 }
 
-// The resolution of duration `index` in a kind's format, in microseconds.
-double resolutionMicros(ReceiverKind kind, int index) {
-    const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
-    switch (kind) {
-    case ReceiverKind::Movrik:
-        return unit;
-    case ReceiverKind::USBtiny:
-        return 4 * unit;
-    case ReceiverKind::IgorPlugUsb:
-        return (index < 7 ? 8 : 4) * unit;
-    case ReceiverKind::IgorPlugUdp:
-        return (index == 0 ? 4 : 2) * unit;
-    }
-    return unit;
-}
-
-double largestMicros(ReceiverKind kind, int index) {
-    return resolutionMicros(kind, index) * (kind == ReceiverKind::Movrik ? 1984 : 255);
-}
-
 } // namespace
 
-class TestMode2 : public QObject {
+class TestLircReceiver : public QObject {
     Q_OBJECT
 
 private slots:
-    void words() {
-        QCOMPARE(decodeMode2Word(0x01000229u), pulse(553));
-        QCOMPARE(decodeMode2Word(0x000006A4u), space(1700));
-        QCOMPARE(decodeMode2Word(0x03007530u), timeout(30000));
-        QCOMPARE(decodeMode2Word(0x02009470u).type, Mode2Sample::Type::Frequency);
-        QCOMPARE(decodeMode2Word(0x7F000001u).type, Mode2Sample::Type::Unknown);
-        QCOMPARE(encodeMode2Word(pulse(0x12345678)), 0x01FFFFFFu);
-    }
-
-    void framing() {
-        const Samples samples{space(100000),  pulse(9000),  space(4500),  pulse(560), space(560),
-                              pulse(560),     space(40000), pulse(900),   space(900), pulse(900),
-                              timeout(20000), space(5000),  pulse(300),   pulse(200), space(100),
-                              space(50),      pulse(700),   space(30000), pulse(1)};
-        const auto bursts = frameMode2(samples);
-        QCOMPARE(bursts.size(), std::size_t(4));
-        QCOMPARE(bursts[0], Micros({9000, 4500, 560, 560, 560}));
-        QCOMPARE(bursts[1], Micros({900, 900, 900}));
-        // Repeated samples of one type are joined; the idle space before is ignored.
-        QCOMPARE(bursts[2], Micros({500, 150, 700}));
-        QCOMPARE(bursts[3], Micros({1}));
-    }
-
-    void framingGapBuiltFromSpaces() {
-        Mode2Framer f;
-        QVERIFY(!f.feed(pulse(500)));
-        QVERIFY(!f.feed(space(20000)));
-        auto b = f.feed(space(15000));
-        QVERIFY(b);
-        QCOMPARE(*b, Micros({500}));
-        QVERIFY(!f.inBurst());
-        QVERIFY(!f.flush());
-    }
-
-    void ignoresFrequencyAndUnknown() {
-        const auto bursts = frameMode2({{Mode2Sample::Type::Frequency, 38000},
-                                        pulse(10),
-                                        {Mode2Sample::Type::Unknown, 5},
-                                        space(20),
-                                        pulse(30),
-                                        space(40)});
-        QCOMPARE(bursts.size(), std::size_t(1));
-        QCOMPARE(bursts[0], Micros({10, 20, 30}));
-    }
-
-    void roundTrip_data() {
-        QTest::addColumn<ReceiverKind>("kind");
-        for (const auto& k : ReceiverKinds::table())
-            QTest::newRow(k.text) << k.kind;
-    }
-    void roundTrip() {
-        QFETCH(ReceiverKind, kind);
-        std::mt19937 rng(4711 + static_cast<int>(kind));
-        std::uniform_int_distribution<std::uint32_t> length(1, 60000);
-        std::uniform_int_distribution<int> count(1, 60);
-        const double unit = ReceiverKinds::unitMs(kind) * 1000.0;
-        for (int trial = 0; trial < 300; ++trial) {
-            Micros burst(static_cast<std::size_t>(count(rng)) | 1u);
-            for (auto& d : burst)
-                d = length(rng) % (trial % 3 == 0 ? 60000 : 3000) + 1;
-            const auto bytes = encodeMicros(kind, burst);
-            QVERIFY(bytes.size() <= 255);
-            QVERIFY(bytes[0] != 0);
-            QVERIFY(bytes.size() < 2 || bytes[1] != 0);
-            const auto units = convertRawBlock(kind, bytes);
-            QVERIFY(units.size() <= burst.size());
-            QCOMPARE(units.size() % 2, std::size_t(1));
-            for (std::size_t i = 0; i < units.size(); ++i) {
-                const double res = resolutionMicros(kind, int(i));
-                const double expected = std::clamp(double(burst[i]), res, largestMicros(kind, int(i)));
-                const double got = units[i] * unit;
-                if (std::abs(got - expected) > res / 2 + 1e-6)
-                    QFAIL(qPrintable(QStringLiteral("duration %1 us gave %2 us").arg(burst[i]).arg(got)));
-            }
-        }
-    }
-
-    void movrikClampsAt1984() {
-        const auto bytes = encodeMicros(ReceiverKind::Movrik, {100000});
-        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, bytes), std::vector<std::int32_t>({1984}));
-        QCOMPARE(convertRawBlock(ReceiverKind::Movrik, encodeMicros(ReceiverKind::Movrik, {0})),
-                 std::vector<std::int32_t>({1}));
-    }
-
-    void longBurstCutAtAMark() {
-        Micros burst(301, 9000); // two bytes each in Movrik
-        const auto bytes = encodeMicros(ReceiverKind::Movrik, burst);
-        QVERIFY(bytes.size() <= 255);
-        const auto units = convertRawBlock(ReceiverKind::Movrik, bytes);
-        QCOMPARE(units.size(), std::size_t(127));
-    }
-
     void lircReadsFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("mode2.bin");
@@ -262,5 +150,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMode2)
-#include "test_mode2.moc"
+QTEST_GUILESS_MAIN(TestLircReceiver)
+#include "test_lirc_receiver.moc"

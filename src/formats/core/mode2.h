@@ -1,6 +1,6 @@
 #pragma once
 
-#include "acquisition/core/receiver_kind.h"
+#include "formats/core/read_result.h"
 
 #include <cstdint>
 #include <optional>
@@ -42,11 +42,14 @@ private:
 // Frames a whole sample sequence; a burst still open at the end is completed.
 std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples);
 
-// Encodes microsecond durations into the raw block bytes of a receiver kind, so that the kind's
-// conversion gives back each duration to the resolution of the format. Durations are clamped to the
-// format's range (at least one unit, at most its largest). At most `maxBytes` bytes are written;
-// durations that no longer fit are dropped, and the block then ends with its last whole mark.
-std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
-                                       int maxBytes = 255);
+// Largest value a mode2 sample carries (24 bits).
+inline constexpr std::uint32_t kMode2MaxValue = 0xFFFFFF;
+
+// Reads mode2 text ("pulse N", "space N", "timeout [N]", "frequency N", N in microseconds; "#"
+// comment lines and empty lines skipped) and frames it into bursts of microseconds, each with its
+// last line (the end of the text for the burst still open there).
+ReadResult readMode2Text(const QString& text);
+// Mode2 text of bursts of microseconds: pulse and space lines, a "timeout" line after each burst.
+QString writeMode2Text(const QVector<Burst>& bursts);
 
 } // namespace ravlin

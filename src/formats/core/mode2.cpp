@@ -1,7 +1,8 @@
-#include "acquisition/core/drivers/mode2.h"
+#include "formats/core/mode2.h"
+
+#include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace ravlin {
 
@@ -13,38 +14,6 @@ constexpr std::uint32_t kSpaceWord = 0x00000000u;
 constexpr std::uint32_t kPulseWord = 0x01000000u;
 constexpr std::uint32_t kFrequencyWord = 0x02000000u;
 constexpr std::uint32_t kTimeoutWord = 0x03000000u;
-
-constexpr int kMovrikPlainMax = 0xF8;
-
-// Byte multiplier of duration `index` (0-based) in a kind's format.
-int multiplierOf(ReceiverKind kind, int index) {
-    switch (kind) {
-    case ReceiverKind::Movrik:
-        return 1;
-    case ReceiverKind::USBtiny:
-        return 4;
-    case ReceiverKind::IgorPlugUsb:
-        return index < 7 ? 8 : 4;
-    case ReceiverKind::IgorPlugUdp:
-        return index == 0 ? 4 : 2;
-    }
-    return 1;
-}
-
-// The bytes of one duration of `units` at position `index`.
-void appendDuration(ReceiverKind kind, int index, double units, std::vector<std::uint8_t>& out) {
-    if (kind == ReceiverKind::Movrik) {
-        const auto u =
-            static_cast<int>(std::clamp(std::nearbyint(units), 1.0, double(maxDurationUnits(kind))));
-        // A prefix byte F8+k carries k * 248; the plain byte then holds 1..248.
-        const int k = (u - 1) / kMovrikPlainMax;
-        if (k > 0) out.push_back(static_cast<std::uint8_t>(kMovrikPlainMax + k));
-        out.push_back(static_cast<std::uint8_t>(u - k * kMovrikPlainMax));
-        return;
-    }
-    const int m = multiplierOf(kind, index);
-    out.push_back(static_cast<std::uint8_t>(std::clamp(std::nearbyint(units / m), 1.0, 255.0)));
-}
 
 } // namespace
 
@@ -132,21 +101,78 @@ std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample
     return bursts;
 }
 
-std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
-                                       int maxBytes) {
-    const double unitMicros = ReceiverKinds::unitMs(kind) * 1000.0;
-    const auto limit = static_cast<std::size_t>(std::clamp(maxBytes, 0, 255));
-    std::vector<std::uint8_t> out;
-    std::size_t lastMarkEnd = 0;
-    for (std::size_t i = 0; i < micros.size(); ++i) {
-        std::vector<std::uint8_t> bytes;
-        appendDuration(kind, static_cast<int>(i), micros[i] / unitMicros, bytes);
-        if (out.size() + bytes.size() > limit) {
-            out.resize(lastMarkEnd); // keep the block ending with a mark
-            return out;
+namespace {
+
+QVector<int> durationsOf(const std::vector<std::uint32_t>& micros) {
+    QVector<int> out;
+    out.reserve(static_cast<qsizetype>(micros.size()));
+    for (std::uint32_t us : micros)
+        out.push_back(static_cast<int>(us));
+    return out;
+}
+
+} // namespace
+
+ReadResult readMode2Text(const QString& text) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    ReadResult result;
+    Mode2Framer framer;
+    const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
+        if (micros) result.bursts.push_back({durationsOf(*micros), QString(), line});
+    };
+    const QStringList lines = textLines(text);
+    for (int i = 0; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+        const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
+        const QString word = parts.first().toLower();
+        Mode2Sample sample;
+        if (word == QLatin1String("pulse"))
+            sample.type = Mode2Sample::Type::Pulse;
+        else if (word == QLatin1String("space"))
+            sample.type = Mode2Sample::Type::Space;
+        else if (word == QLatin1String("timeout"))
+            sample.type = Mode2Sample::Type::Timeout;
+        else if (word == QLatin1String("frequency"))
+            sample.type = Mode2Sample::Type::Frequency;
+        else {
+            result.problems.push_back(
+                {lineNo, QStringLiteral("\"%1\" is not a mode2 sample (pulse N, space N, timeout N)")
+                             .arg(parts.first())});
+            continue;
         }
-        out.insert(out.end(), bytes.begin(), bytes.end());
-        if (i % 2 == 0) lastMarkEnd = out.size();
+        const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
+        if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
+            result.problems.push_back(
+                {lineNo, QStringLiteral("expected \"%1 N\" with N in microseconds").arg(word)});
+            continue;
+        }
+        if (parts.size() == 2) {
+            bool ok = false;
+            const qulonglong value = parts.at(1).toULongLong(&ok);
+            if (!ok || value > kMode2MaxValue) {
+                result.problems.push_back(
+                    {lineNo, QStringLiteral("\"%1\" is not a whole number of microseconds up to %2")
+                                 .arg(parts.at(1))
+                                 .arg(kMode2MaxValue)});
+                continue;
+            }
+            sample.micros = static_cast<std::uint32_t>(value);
+        }
+        take(framer.feed(sample), lineNo);
+    }
+    take(framer.flush(), static_cast<int>(lines.size()));
+    return result;
+}
+
+QString writeMode2Text(const QVector<Burst>& bursts) {
+    QString out;
+    for (const Burst& b : bursts) {
+        for (qsizetype i = 0; i < b.durations.size(); ++i)
+            out += (i % 2 == 0 ? QStringLiteral("pulse ") : QStringLiteral("space ")) +
+                   QString::number(b.durations.at(i)) + QLatin1Char('\n');
+        out += QStringLiteral("timeout\n");
     }
     return out;
 }

@@ -1,4 +1,4 @@
-#include "acquisition/core/drivers/capture_file.h"
+#include "formats/core/capture_file.h"
 
 #include <QFile>
 
@@ -48,7 +48,7 @@ CaptureFile CaptureFile::parse(const QString& text) {
             if (ReceiverKinds::isKindText(k))
                 kind = ReceiverKinds::fromText(k);
             else
-                file.problems << QStringLiteral("line %1: unknown kind").arg(i + 1);
+                file.problems.push_back({static_cast<int>(i + 1), QStringLiteral("unknown kind")});
             continue;
         }
         CapturedBurst burst;
@@ -56,7 +56,7 @@ CaptureFile CaptureFile::parse(const QString& text) {
         if (parseBurstLine(line, kind, burst, problem))
             file.bursts.push_back(std::move(burst));
         else
-            file.problems << QStringLiteral("line %1: %2").arg(i + 1).arg(problem);
+            file.problems.push_back({static_cast<int>(i + 1), problem});
     }
     return file;
 }

@@ -1,4 +1,4 @@
-#include "acquisition/core/signal_generator.h"
+#include "formats/core/signal_generator.h"
 
 #include <QFile>
 #include <QtTest>

@@ -1,0 +1,171 @@
+#include "base/core/receiver_units.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace ravlin {
+
+namespace {
+
+constexpr std::array<ReceiverKindInfo, 4> kKinds = {{
+    {ReceiverKind::Movrik, "Movrik", 0.02133333, "0.0213(3) МиллиСек", false},
+    {ReceiverKind::USBtiny, "USBtiny", 0.0853333, "0.0853(3) МиллиСек", false},
+    {ReceiverKind::IgorPlugUsb, "IgorPlug-USB", 0.0853333, "0.0853(3) МиллиСек", false},
+    {ReceiverKind::IgorPlugUdp, "IgorPlug-UDP", 0.0512, "0.0512 МиллиСек", true},
+}};
+
+constexpr int kPlainMax = kMovrikPlainMax;
+
+// Units per byte step of duration `index` (0-based) in a kind's byte format.
+int unitsPerByte(ReceiverKind kind, std::size_t index) {
+    switch (kind) {
+    case ReceiverKind::Movrik:
+        return 1;
+    case ReceiverKind::USBtiny:
+        return 4;
+    case ReceiverKind::IgorPlugUsb:
+        return index < 7 ? 8 : 4;
+    case ReceiverKind::IgorPlugUdp:
+        return index == 0 ? 4 : 2;
+    }
+    return 1;
+}
+
+// The bytes of one duration of `micros` at position `index`.
+void appendDuration(ReceiverKind kind, std::size_t index, std::uint32_t micros,
+                    std::vector<std::uint8_t>& out) {
+    const std::int64_t nanos = static_cast<std::int64_t>(micros) * 1000;
+    if (kind == ReceiverKind::Movrik) {
+        const auto u = static_cast<int>(
+            std::clamp<std::int64_t>(nanosToSteps(nanos, kind, 1), 1, maxDurationUnits(kind)));
+        // A prefix byte F8+k carries k * 248; the plain byte then holds 1..248.
+        const int k = (u - 1) / kPlainMax;
+        if (k > 0) out.push_back(static_cast<std::uint8_t>(kPlainMax + k));
+        out.push_back(static_cast<std::uint8_t>(u - k * kPlainMax));
+        return;
+    }
+    const int step = unitsPerByte(kind, index);
+    out.push_back(
+        static_cast<std::uint8_t>(std::clamp<std::int64_t>(nanosToSteps(nanos, kind, step), 1, 255)));
+}
+
+} // namespace
+
+namespace ReceiverKinds {
+
+std::span<const ReceiverKindInfo> table() {
+    return kKinds;
+}
+
+const ReceiverKindInfo& info(ReceiverKind kind) {
+    for (const auto& k : kKinds)
+        if (k.kind == kind) return k;
+    return kKinds[0];
+}
+
+QString text(ReceiverKind kind) {
+    return QString::fromUtf8(info(kind).text);
+}
+int code(ReceiverKind kind) {
+    return static_cast<int>(info(kind).kind);
+}
+
+ReceiverKind fromText(const QString& text) {
+    for (const auto& k : kKinds)
+        if (text == QLatin1String(k.text)) return k.kind;
+    return ReceiverKind::Movrik;
+}
+
+bool isKindText(const QString& text) {
+    for (const auto& k : kKinds)
+        if (text == QLatin1String(k.text)) return true;
+    return false;
+}
+
+double unitMs(ReceiverKind kind) {
+    return info(kind).unitMs;
+}
+QString unitLabel(ReceiverKind kind) {
+    return QString::fromUtf8(info(kind).unitLabel);
+}
+
+QStringList comboItems() {
+    return {QStringLiteral("IgorPlug-USB"), QStringLiteral("IgorPlug-UDP"), QStringLiteral("Movrik"),
+            QStringLiteral("USBtiny")};
+}
+
+} // namespace ReceiverKinds
+
+std::int64_t nanosToSteps(std::int64_t nanos, ReceiverKind kind, int unitsPerStep) {
+    // One unit in 1e-8 ms: 2133333, 8533330 or 5120000; nanos ns = nanos * 100 of those.
+    const std::int64_t step = std::llround(ReceiverKinds::unitMs(kind) * 1e8) * std::max(1, unitsPerStep);
+    constexpr std::int64_t kLimit = INT64_MAX / 400; // keeps 2 * 100 * |nanos| + step in range
+    const std::int64_t magnitude = std::min<std::int64_t>(std::abs(std::max(nanos, -kLimit)), kLimit);
+    const std::int64_t steps = (2 * 100 * magnitude + step) / (2 * step);
+    return nanos < 0 ? -steps : steps;
+}
+
+std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(nanosToSteps(nanos, kind, 1), INT32_MIN, INT32_MAX));
+}
+
+std::int32_t microsToUnits(std::int64_t micros, ReceiverKind kind) {
+    return nanosToUnits(std::clamp<std::int64_t>(micros, INT64_MIN / 1000, INT64_MAX / 1000) * 1000, kind);
+}
+
+std::int32_t maxDurationUnits(ReceiverKind kind) {
+    switch (kind) {
+    case ReceiverKind::Movrik:
+        return (0xFF - kPlainMax) * kPlainMax + kPlainMax; // 1984
+    case ReceiverKind::USBtiny:
+        return 0xFF * 4;
+    case ReceiverKind::IgorPlugUsb:
+        return 0xFF * 8; // the first seven durations; later ones reach 0xFF * 4
+    case ReceiverKind::IgorPlugUdp:
+        return 0xFF * 4; // the first duration; later ones reach 0xFF * 2
+    }
+    return 0;
+}
+
+std::vector<std::int32_t> convertRawBlock(ReceiverKind kind, std::span<const std::uint8_t> bytes) {
+    std::vector<std::int32_t> out;
+    out.reserve(bytes.size());
+    std::int32_t carry = 0;
+    for (std::uint8_t b : bytes) {
+        if (kind == ReceiverKind::Movrik) {
+            if (b > kPlainMax) {
+                carry = (b - kPlainMax) * kPlainMax;
+            } else {
+                out.push_back(b + carry);
+                carry = 0;
+            }
+            continue;
+        }
+        out.push_back(b * unitsPerByte(kind, out.size()));
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
+                                       int maxBytes) {
+    const auto limit = static_cast<std::size_t>(std::clamp(maxBytes, 0, 255));
+    std::vector<std::uint8_t> out;
+    std::size_t lastMarkEnd = 0;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < micros.size(); ++i) {
+        bytes.clear();
+        appendDuration(kind, i, micros[i], bytes);
+        if (out.size() + bytes.size() > limit) {
+            out.resize(lastMarkEnd); // keep the block ending with a mark
+            return out;
+        }
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        if (i % 2 == 0) lastMarkEnd = out.size();
+    }
+    return out;
+}
+
+} // namespace ravlin

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace ravlin {
+
+// The receiver selected in "Тип приёмника": it fixes the driver, the raw-byte conversion and the
+// duration unit. The values are the kinds' codes. Base files, readers of outside formats, the CLI
+// and the receivers all take kinds, units and byte formats from this one table.
+enum class ReceiverKind { Movrik = 1, USBtiny = 2, IgorPlugUsb = 3, IgorPlugUdp = 4 };
+
+struct ReceiverKindInfo {
+    ReceiverKind kind;
+    const char* text;
+    double unitMs; // one duration unit in milliseconds
+    const char* unitLabel;
+    bool network; // polled through the network driver
+};
+
+namespace ReceiverKinds {
+
+// The four kinds in code order.
+std::span<const ReceiverKindInfo> table();
+const ReceiverKindInfo& info(ReceiverKind kind);
+
+QString text(ReceiverKind kind);
+int code(ReceiverKind kind);
+// The kind of a kind text; any other text counts as Movrik.
+ReceiverKind fromText(const QString& text);
+// Whether the text is one of the four kind texts.
+bool isKindText(const QString& text);
+double unitMs(ReceiverKind kind);
+QString unitLabel(ReceiverKind kind);
+// The kind combo box's items in their listed order.
+QStringList comboItems();
+
+} // namespace ReceiverKinds
+
+// Movrik bytes: a byte above this is a prefix worth (byte - kMovrikPlainMax) * kMovrikPlainMax added
+// to the next plain byte.
+inline constexpr std::uint8_t kMovrikPlainMax = 0xF8;
+
+// A duration in nanoseconds (so microseconds with three decimals stay exact) in steps of
+// `unitsPerStep` units of the kind, rounded to the nearest step, halves away from zero. Computed in
+// integers: the units are decimal fractions of a millisecond that binary floating point cannot hold
+// exactly. This is the one rule by which outside durations become units.
+std::int64_t nanosToSteps(std::int64_t nanos, ReceiverKind kind, int unitsPerStep);
+std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind);
+std::int32_t microsToUnits(std::int64_t micros, ReceiverKind kind);
+
+// Largest duration (in units) each kind's byte format can carry.
+std::int32_t maxDurationUnits(ReceiverKind kind);
+
+// Decoder of the byte formats: raw receive block bytes 0..count-1 converted into durations by the
+// rule of the kind.
+std::vector<std::int32_t> convertRawBlock(ReceiverKind kind, std::span<const std::uint8_t> bytes);
+
+// Encoder of the byte formats: microsecond durations into the raw block bytes of a kind, so that
+// convertRawBlock gives back each duration to the resolution of the format (rounded as nanosToSteps
+// does). Durations are clamped to the format's range (at least one step, at most its largest). At
+// most `maxBytes` bytes are written; durations that no longer fit are dropped, and the block then
+// ends with its last whole mark.
+std::vector<std::uint8_t> encodeMicros(ReceiverKind kind, const std::vector<std::uint32_t>& micros,
+                                       int maxBytes = 255);
+
+} // namespace ravlin

@@ -1,0 +1,69 @@
+#include "formats/core/burst_list.h"
+
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace ravlin {
+
+namespace {
+
+// A decimal number of a list, in thousandths ("562.5" is 562500), or nothing.
+std::optional<std::int64_t> readThousandths(const QString& token) {
+    static const QRegularExpression re(QStringLiteral("^([0-9]{1,9})(?:\\.([0-9]{1,3}))?$"));
+    const QRegularExpressionMatch m = re.match(token);
+    if (!m.hasMatch()) return std::nullopt;
+    const std::int64_t whole = m.captured(1).toLongLong();
+    const std::int64_t fraction = m.captured(2).leftJustified(3, QLatin1Char('0')).toLongLong();
+    return whole * 1000 + fraction;
+}
+
+} // namespace
+
+ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    ReadResult result;
+    const QStringList lines = textLines(text);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+        Burst burst;
+        burst.line = i + 1;
+        QString error;
+        for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
+            const auto thousandths = readThousandths(token);
+            const bool fraction = token.contains(QLatin1Char('.'));
+            if (!thousandths || (fraction && !options.micros)) {
+                error = QStringLiteral("\"%1\" is not a %2")
+                            .arg(token, options.micros ? QStringLiteral("duration in microseconds")
+                                                       : QStringLiteral("whole number of units"));
+                break;
+            }
+            if (*thousandths > std::int64_t(kBurstListMaxValue) * 1000) {
+                error = QStringLiteral("%1 is too large (at most %2)").arg(token).arg(kBurstListMaxValue);
+                break;
+            }
+            burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
+                                                     : static_cast<int>(*thousandths / 1000));
+        }
+        if (error.isEmpty())
+            result.bursts.push_back(std::move(burst));
+        else
+            result.problems.push_back({burst.line, error});
+    }
+    return result;
+}
+
+QString writeBurstList(const QVector<Burst>& bursts) {
+    QString out;
+    for (const Burst& b : bursts) {
+        QStringList numbers;
+        numbers.reserve(b.durations.size());
+        for (int d : b.durations)
+            numbers << QString::number(d);
+        out += numbers.join(QLatin1Char(' ')) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+} // namespace ravlin

@@ -1,0 +1,105 @@
+#include "formats/core/mode2.h"
+
+#include <QtTest>
+
+using namespace ravlin;
+using Micros = std::vector<std::uint32_t>;
+using Samples = std::vector<Mode2Sample>;
+
+namespace {
+
+Mode2Sample pulse(std::uint32_t us) {
+    return {Mode2Sample::Type::Pulse, us};
+}
+Mode2Sample space(std::uint32_t us) {
+    return {Mode2Sample::Type::Space, us};
+}
+Mode2Sample timeout(std::uint32_t us) {
+    return {Mode2Sample::Type::Timeout, us};
+}
+
+} // namespace
+
+class TestMode2 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void words() {
+        QCOMPARE(decodeMode2Word(0x01000229u), pulse(553));
+        QCOMPARE(decodeMode2Word(0x000006A4u), space(1700));
+        QCOMPARE(decodeMode2Word(0x03007530u), timeout(30000));
+        QCOMPARE(decodeMode2Word(0x02009470u).type, Mode2Sample::Type::Frequency);
+        QCOMPARE(decodeMode2Word(0x7F000001u).type, Mode2Sample::Type::Unknown);
+        QCOMPARE(encodeMode2Word(pulse(0x12345678)), 0x01FFFFFFu);
+    }
+
+    void framing() {
+        const Samples samples{space(100000),  pulse(9000),  space(4500),  pulse(560), space(560),
+                              pulse(560),     space(40000), pulse(900),   space(900), pulse(900),
+                              timeout(20000), space(5000),  pulse(300),   pulse(200), space(100),
+                              space(50),      pulse(700),   space(30000), pulse(1)};
+        const auto bursts = frameMode2(samples);
+        QCOMPARE(bursts.size(), std::size_t(4));
+        QCOMPARE(bursts[0], Micros({9000, 4500, 560, 560, 560}));
+        QCOMPARE(bursts[1], Micros({900, 900, 900}));
+        // Repeated samples of one type are joined; the idle space before is ignored.
+        QCOMPARE(bursts[2], Micros({500, 150, 700}));
+        QCOMPARE(bursts[3], Micros({1}));
+    }
+
+    void framingGapBuiltFromSpaces() {
+        Mode2Framer f;
+        QVERIFY(!f.feed(pulse(500)));
+        QVERIFY(!f.feed(space(20000)));
+        auto b = f.feed(space(15000));
+        QVERIFY(b);
+        QCOMPARE(*b, Micros({500}));
+        QVERIFY(!f.inBurst());
+        QVERIFY(!f.flush());
+    }
+
+    void ignoresFrequencyAndUnknown() {
+        const auto bursts = frameMode2({{Mode2Sample::Type::Frequency, 38000},
+                                        pulse(10),
+                                        {Mode2Sample::Type::Unknown, 5},
+                                        space(20),
+                                        pulse(30),
+                                        space(40)});
+        QCOMPARE(bursts.size(), std::size_t(1));
+        QCOMPARE(bursts[0], Micros({10, 20, 30}));
+    }
+
+    // Text: bursts with their last line, bad lines reported and skipped, written text read back.
+    void textReadAndWritten() {
+        const QString text = QStringLiteral("# recorded\r\n"
+                                            "space 100000\n"
+                                            "pulse 9000\n"
+                                            "space 4500\n"
+                                            "pulse 560\n"
+                                            "pulse\n"
+                                            "space 40000\n"
+                                            "PULSE 900\n"
+                                            "blip 3\n"
+                                            "space 16777216\n"
+                                            "frequency 38000\n"
+                                            "space 900\n"
+                                            "pulse 900\n");
+        const ReadResult r = readMode2Text(text);
+        QCOMPARE(r.bursts.size(), 2);
+        QCOMPARE(r.bursts[0], (Burst{{9000, 4500, 560}, QString(), 7}));
+        QCOMPARE(r.bursts[1], (Burst{{900, 900, 900}, QString(), 14}));
+        QCOMPARE(r.problems.size(), 3);
+        QCOMPARE(r.problems[0].line, 6);
+        QCOMPARE(r.problems[1].line, 9);
+        QCOMPARE(r.problems[2].line, 10);
+
+        const ReadResult again = readMode2Text(writeMode2Text(r.bursts));
+        QVERIFY(again.problems.isEmpty());
+        QCOMPARE(again.bursts.size(), r.bursts.size());
+        for (int i = 0; i < r.bursts.size(); ++i)
+            QCOMPARE(again.bursts[i].durations, r.bursts[i].durations);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMode2)
+#include "test_mode2.moc"
