@@ -55,7 +55,7 @@ void BaseFileCommands::open() {
     // The file is read whole before anything in memory changes, so an unreadable file (or a
     // folder chosen as file) leaves the base as it was.
     QString error;
-    const std::optional<TextLines> lines = TextLines::read(name, &error);
+    const std::optional<TextLines> lines = TextLines::read(name, &error, LineEnds::CrLf);
     if (!lines) {
         readFailed(error);
         return;
@@ -89,7 +89,7 @@ void BaseFileCommands::open() {
     settings = gather();
     const BaseFileLoad load = readBaseFile(*lines, m_base, settings);
     if (m_hooks.applySettings) m_hooks.applySettings(settings);
-    if (load.leftOut > 0)
+    if (!load.leftOut.isEmpty())
         log(QStringLiteral("База заполнена (%1 записей) - не загружено записей из файла - %2")
                 .arg(ButtonBase::kCapacity)
                 .arg(load.leftOut));
