@@ -490,6 +490,7 @@ private slots:
         r.editor.clearBase();
         QCOMPARE(r.dialogs.events,
                  QStringList{QStringLiteral("yesno: Принятые данные будут уничтожены!!! Вы уверены?")});
+        QCOMPARE(r.dialogs.kinds, QList<QuestionKind>{QuestionKind::Confirmation});
         QCOMPARE(r.base.count(), 0);
         QCOMPARE(r.base.currentIndex(), 1);
         QCOMPARE(r.editor.settings().recordNumber, QStringLiteral("1"));

@@ -363,6 +363,7 @@ private slots:
         for (int i = 10; i < 14; ++i)
             rig.base.append(makeRecord(i));
         rig.open(path, {Answer::Cancel});
+        QCOMPARE(rig.dialogs.kinds, QList<QuestionKind>{QuestionKind::Warning});
         QCOMPARE(rig.base.count(), 4);
         QCOMPARE(rig.memo.last(), QStringLiteral("Отмена действия."));
         QCOMPARE(rig.goTos, 0);

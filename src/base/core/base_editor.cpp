@@ -209,7 +209,7 @@ void BaseEditor::remove() {
 }
 
 void BaseEditor::clearBase() {
-    if (m_dialogs.askYesNo(kClearQuestion) != Answer::Yes) return;
+    if (m_dialogs.askYesNo(kClearQuestion, QString(), QuestionKind::Confirmation) != Answer::Yes) return;
     m_base.clear();
     setRecordNumber(1);
     m_view.countLabel = QStringLiteral("0");

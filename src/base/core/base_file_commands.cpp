@@ -63,7 +63,7 @@ void BaseFileCommands::open() {
 
     if (!m_base.isEmpty()) {
         m_dialogs.beep();
-        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion);
+        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion, QString(), QuestionKind::Warning);
         if (a == Answer::Cancel) {
             log(QStringLiteral("Отмена действия."));
             return;
