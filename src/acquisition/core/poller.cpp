@@ -104,6 +104,8 @@ int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
         // that encodes durations itself must write the format the conversion reads.
         if (m_usb->kind() != kind()) m_usb->setKind(kind());
         status = m_usb->DoGetInfraCode(block, kRawBlockMax, count);
+        for (const QString& warning : m_usb->takeWarnings())
+            if (m_hooks.logLine) m_hooks.logLine(warning);
     }
     // A driver never hands more than 255 bytes; anything else is treated as its nearest sound value.
     count = std::clamp<std::int32_t>(count, 0, kRawBlockMax);

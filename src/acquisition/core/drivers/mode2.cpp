@@ -1,5 +1,7 @@
 #include "acquisition/core/drivers/mode2.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
@@ -88,6 +90,24 @@ std::uint32_t encodeMode2Word(const Mode2Sample& sample) {
     return 0xFF000000u | value;
 }
 
+std::optional<std::uint32_t> parseGapMs(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^([0-9]{1,4})(?:\\.([0-9]{1,3}))?$"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const std::uint32_t micros =
+        m.captured(1).toUInt() * 1000 + m.captured(2).leftJustified(3, QLatin1Char('0')).toUInt();
+    if (micros < 100 || micros > 1'000'000) return std::nullopt;
+    return micros;
+}
+
+std::size_t cutLongBurst(std::vector<std::uint32_t>& micros) {
+    static_assert(kBurstMaxDurations % 2 == 1, "a cut burst must end with a mark");
+    const std::size_t had = micros.size();
+    if (had <= kBurstMaxDurations) return 0;
+    micros.resize(kBurstMaxDurations);
+    return had;
+}
+
 std::optional<std::vector<std::uint32_t>> Mode2Framer::feed(const Mode2Sample& sample) {
     switch (sample.type) {
     case Mode2Sample::Type::Pulse:
@@ -98,10 +118,10 @@ std::optional<std::vector<std::uint32_t>> Mode2Framer::feed(const Mode2Sample& s
         return std::nullopt;
     case Mode2Sample::Type::Space:
         if (m_current.empty()) return std::nullopt; // idle before a burst
-        if (sample.micros >= kBurstGapMicros) return flush();
+        if (sample.micros >= m_gap) return flush();
         if (m_current.size() % 2 == 0) {
             m_current.back() = std::min(m_current.back() + sample.micros, kValueMask);
-            if (m_current.back() >= kBurstGapMicros) return flush();
+            if (m_current.back() >= m_gap) return flush();
         } else {
             m_current.push_back(sample.micros);
         }
@@ -123,8 +143,9 @@ std::optional<std::vector<std::uint32_t>> Mode2Framer::flush() {
     return burst;
 }
 
-std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples) {
-    Mode2Framer framer;
+std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples,
+                                                   std::uint32_t gapMicros) {
+    Mode2Framer framer(gapMicros);
     std::vector<std::vector<std::uint32_t>> bursts;
     for (const auto& s : samples)
         if (auto b = framer.feed(s)) bursts.push_back(std::move(*b));
