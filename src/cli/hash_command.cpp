@@ -5,6 +5,8 @@
 #include "capture/core/pipeline.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -33,33 +35,17 @@ bool isHex(const QString& text) {
     return re.match(text).hasMatch();
 }
 
+// A JSON string literal, escaped by Qt's JSON writer (the keys are written by hand to keep their
+// documented order).
 QString jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// A number whose whole part has ten or more significant digits: too large for any duration.
+bool isLongNumber(const QString& token) {
+    static const QRegularExpression re(QStringLiteral("^0*[1-9][0-9]{9,}(?:\\.[0-9]+)?$"));
+    return re.match(token).hasMatch();
 }
 
 QString moduleJson(bool ran, const HashResult& result, const QString& text) {
@@ -108,14 +94,17 @@ std::vector<InputBurst> readPlain(const QStringList& lines, const HashOptions& o
         for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
             const auto thousandths = readNumber(token);
             const bool fraction = token.contains(QLatin1Char('.'));
-            if (!thousandths || (fraction && !options.micros)) {
-                error = QStringLiteral("\"%1\" is not a %2")
-                            .arg(token, options.micros ? QStringLiteral("duration in microseconds")
-                                                       : QStringLiteral("whole number of units"));
+            const bool fractionOk = !fraction || options.micros;
+            if (fractionOk &&
+                ((!thousandths && isLongNumber(token)) || (thousandths && *thousandths > kMaxValue * 1000))) {
+                error = QStringLiteral("%1 is too large (at most %2)").arg(quotedToken(token)).arg(kMaxValue);
                 break;
             }
-            if (*thousandths > kMaxValue * 1000) {
-                error = QStringLiteral("%1 is too large (at most %2)").arg(token).arg(kMaxValue);
+            if (!thousandths || !fractionOk) {
+                error =
+                    QStringLiteral("%1 is not a %2")
+                        .arg(quotedToken(token), options.micros ? QStringLiteral("duration in microseconds")
+                                                                : QStringLiteral("whole number of units"));
                 break;
             }
             burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
@@ -131,17 +120,20 @@ std::vector<InputBurst> readPlain(const QStringList& lines, const HashOptions& o
     return bursts;
 }
 
-std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& options, QStringList& errors) {
+std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& options, QStringList& errors,
+                                  QStringList* warnings) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
     std::vector<InputBurst> bursts;
-    Mode2Framer framer;
+    Mode2Framer framer(options.gapMicros);
     const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
         if (!micros) return;
-        const QString error = checkBurstLength(micros->size());
-        if (!error.isEmpty()) {
-            errors << QStringLiteral("line %1: %2").arg(line).arg(error);
-            return;
-        }
+        // Cut as the Linux receiver cuts it, so both give the same burst.
+        if (const std::size_t had = cutLongBurst(*micros); had > 0 && warnings)
+            *warnings << QStringLiteral("line %1: warning: a burst of %2 durations was cut to %3 after its "
+                                        "last whole mark")
+                             .arg(line)
+                             .arg(had)
+                             .arg(micros->size());
         InputBurst burst;
         burst.line = line;
         for (std::uint32_t us : *micros)
@@ -164,9 +156,9 @@ std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& o
         else if (word == QLatin1String("frequency"))
             sample.type = Mode2Sample::Type::Frequency;
         else {
-            errors << QStringLiteral("line %1: \"%2\" is not a mode2 sample (pulse N, space N, timeout N)")
+            errors << QStringLiteral("line %1: %2 is not a mode2 sample (pulse N, space N, timeout N)")
                           .arg(i + 1)
-                          .arg(parts.first());
+                          .arg(quotedToken(parts.first()));
             continue;
         }
         const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
@@ -176,13 +168,21 @@ std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& o
             continue;
         }
         if (parts.size() == 2) {
+            static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+            const QString& token = parts.at(1);
             bool ok = false;
-            const qulonglong value = parts.at(1).toULongLong(&ok);
-            if (!ok || value > static_cast<qulonglong>(kMaxValue)) {
-                errors << QStringLiteral("line %1: \"%2\" is not a whole number of microseconds up to %3")
+            const qulonglong value = token.toULongLong(&ok);
+            if (digits.match(token).hasMatch() && (!ok || value > static_cast<qulonglong>(kMaxValue))) {
+                errors << QStringLiteral("line %1: %2 is too large (at most %3 microseconds)")
                               .arg(i + 1)
-                              .arg(parts.at(1))
+                              .arg(quotedToken(token))
                               .arg(kMaxValue);
+                continue;
+            }
+            if (!ok || !digits.match(token).hasMatch()) {
+                errors << QStringLiteral("line %1: %2 is not a whole number of microseconds")
+                              .arg(i + 1)
+                              .arg(quotedToken(token));
                 continue;
             }
             sample.micros = static_cast<std::uint32_t>(value);
@@ -194,6 +194,22 @@ std::vector<InputBurst> readMode2(const QStringList& lines, const HashOptions& o
 }
 
 } // namespace
+
+QString quotedToken(const QString& token) {
+    QString out = QStringLiteral("\"");
+    for (QChar c : token) {
+        if (c == u'"' || c == u'\\') {
+            out += QLatin1Char('\\');
+            out += c;
+        } else if (c.isPrint())
+            out += c;
+        else if (c.unicode() < 0x100)
+            out += QStringLiteral("\\x") + QString::number(c.unicode(), 16).rightJustified(2, u'0').toUpper();
+        else
+            out += QStringLiteral("\\u") + QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper();
+    }
+    return out + u'"';
+}
 
 std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
     // One unit in 1e-8 ms: 2133333, 8533330 or 5120000; nanos ns = nanos * 100 of those.
@@ -233,7 +249,13 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
         } else if (a == QLatin1String("--threshold")) {
             const auto v = value();
             if (!v || !isHex(*v)) return fail(QStringLiteral("--threshold needs a hexadecimal number"));
-            o.panel.threshold = v->toUpper();
+            // Kept as typed: the run reads it as the window reads "Порог", with StrToBase.
+            o.panel.threshold = *v;
+        } else if (a == QLatin1String("--gap")) {
+            const auto v = value();
+            const auto gap = v ? parseGapMs(*v) : std::nullopt;
+            if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
+            o.gapMicros = *gap;
         } else if (a == QLatin1String("--kind")) {
             const auto v = value();
             const auto kind = v ? kindOf(*v) : std::nullopt;
@@ -258,11 +280,12 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
     return o;
 }
 
-std::vector<InputBurst> readBursts(const QString& text, const HashOptions& options, QStringList& errors) {
+std::vector<InputBurst> readBursts(const QString& text, const HashOptions& options, QStringList& errors,
+                                   QStringList* warnings) {
     QString normalised = text;
     normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QStringList lines = normalised.split(QLatin1Char('\n'));
-    return options.mode2 ? readMode2(lines, options, errors) : readPlain(lines, options, errors);
+    return options.mode2 ? readMode2(lines, options, errors, warnings) : readPlain(lines, options, errors);
 }
 
 void writeHashLines(const std::vector<InputBurst>& bursts, HashOptions options, QTextStream& out) {
@@ -309,9 +332,10 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     const QString text = QString::fromUtf8(file.readAll());
     QStringList errors;
-    const std::vector<InputBurst> bursts = readBursts(text, *options, errors);
+    QStringList warnings;
+    const std::vector<InputBurst> bursts = readBursts(text, *options, errors, &warnings);
     writeHashLines(bursts, *options, out);
-    for (const QString& e : errors)
+    for (const QString& e : warnings + errors)
         err << "ravlin-cli hash: " << e << "\n";
     err.flush();
     return errors.isEmpty() ? 0 : 1;
@@ -347,14 +371,18 @@ QString usageText() {
         "  --source S      data source: 1b+M96 (default), 1bit, xbit, m96, m96na\n"
         "  --xbit          run the Xbit module as well\n"
         "  --no-ver1       do not replace the hash by the Ver1 coding\n"
-        "  --threshold H   initial \"Порог\", hexadecimal (default 3B)\n"
+        "  --threshold H   initial \"Порог\", hexadecimal (default 3B), read as the window reads it:\n"
+        "                  digits 0-9 and A-F; a lower-case letter counts as digit -1 (3b reads as 2F)\n"
         "  --kind K        receiver kind for the units: Movrik (default, 0.02133333 ms), USBtiny,\n"
         "                  IgorPlug-USB (0.0853333 ms), IgorPlug-UDP (0.0512 ms)\n"
         "  --us            input durations are microseconds, rounded to the nearest unit (halves away\n"
         "                  from zero)\n"
         "  --mode2         input is LIRC mode2 text (\"pulse N\", \"space N\", \"timeout N\" in "
         "microseconds);\n"
-        "                  a burst ends at a space of 30 ms or more, a timeout line or the end of input\n"
+        "                  a burst ends at a space of at least the gap, a timeout line or the end of\n"
+        "                  input; a burst of more than 255 durations is cut after its last whole mark,\n"
+        "                  with a warning line\n"
+        "  --gap MS        the gap that ends a mode2 burst, in milliseconds (default 6)\n"
         "  -h, --help      show this text\n");
 }
 
