@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace ravlin {
 
 BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags,
@@ -113,8 +115,12 @@ void BaseFileCommands::save() {
         m_dialogs.information(kNothingToSave);
         return;
     }
-    if (m_saveName->contains(kDefaultName))
-        *m_saveName = proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+    if (m_saveName->contains(kDefaultName)) {
+        // The proposal stays in the folder of the preset (the program's directory).
+        const qsizetype folderEnd = std::max(m_saveName->lastIndexOf(u'/'), m_saveName->lastIndexOf(u'\\'));
+        *m_saveName = m_saveName->left(folderEnd + 1) +
+                      proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+    }
 
     const QString chosen = m_dialogs.saveFileName(kFilter, *m_saveName, kExtension);
     if (chosen.isEmpty()) return;
