@@ -39,8 +39,12 @@ void setText(QLabel* l, const QString& t) {
     if (l->text() != t) l->setText(t);
 }
 
+// A timing line is longer than its field: the cursor goes to the start after every write, so the
+// field shows the beginning of the text rather than its tail.
 void setText(QLineEdit* e, const QString& t) {
-    if (e->text() != t) e->setText(t);
+    if (e->text() == t) return;
+    e->setText(t);
+    e->setCursorPosition(0);
 }
 
 QLabel* label(const QString& text, QWidget* parent) {
