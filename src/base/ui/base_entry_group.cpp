@@ -79,6 +79,8 @@ BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(pa
     m_buttonName->setObjectName(QStringLiteral("ComboBoxKey"));
     m_buttonName->setEditable(true);
     m_buttonName->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text stays as typed: a name that is a prefix of a table name must be possible.
+    m_buttonName->setCompleter(nullptr);
     m_buttonName->addItems(KeyNamTab::names());
     m_marker = new QFrame(entry);
     m_marker->setObjectName(QStringLiteral("Panel1"));
