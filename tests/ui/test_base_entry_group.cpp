@@ -112,7 +112,9 @@ private slots:
     }
 
     void typedNameIsNotCompleted() {
-        BaseEditor editor(m_base, m_working, m_buffer, m_dialogs);
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
         BaseEntryGroup group(editor);
         group.show();
         QVERIFY(QTest::qWaitForWindowExposed(&group));
