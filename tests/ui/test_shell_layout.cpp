@@ -190,7 +190,7 @@ private slots:
         QVERIFY2(hash->width() >
                      hash->fontMetrics().horizontalAdvance(QStringLiteral("00A1B2C3D4E5F607")) + 8,
                  qPrintable(QString::number(hash->width())));
-        s.wb->hashBox() = QStringLiteral("00") + QString(60, u'7') + QStringLiteral("END");
+        s.wb->burstFields().hash = QStringLiteral("00") + QString(60, u'7') + QStringLiteral("END");
         emit s.wb->changed();
         QApplication::processEvents();
         QCOMPARE(hash->cursorPosition(), 0);
