@@ -24,11 +24,11 @@ public:
     QStringList events;
     void beep() override { events << QStringLiteral("beep"); }
     void information(const QString& text, const QString&) override { events << text; }
-    Answer askYesNo(const QString& text, const QString&) override {
+    Answer askYesNo(const QString& text, const QString&, QuestionKind) override {
         events << text;
         return Answer::Yes;
     }
-    Answer askYesNoCancel(const QString& text, const QString&) override {
+    Answer askYesNoCancel(const QString& text, const QString&, QuestionKind) override {
         events << text;
         return Answer::Yes;
     }

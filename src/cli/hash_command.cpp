@@ -6,6 +6,8 @@
 #include "formats/core/mode2.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -32,33 +34,11 @@ bool isHex(const QString& text) {
     return re.match(text).hasMatch();
 }
 
+// A JSON string literal, escaped by Qt's JSON writer (the keys are written by hand to keep their
+// documented order).
 QString jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 QString moduleJson(bool ran, const HashResult& result, const QString& text) {
@@ -109,7 +89,13 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
         } else if (a == QLatin1String("--threshold")) {
             const auto v = value();
             if (!v || !isHex(*v)) return fail(QStringLiteral("--threshold needs a hexadecimal number"));
-            o.panel.threshold = v->toUpper();
+            // Kept as typed: the run reads it as the window reads "Порог", with StrToBase.
+            o.panel.threshold = *v;
+        } else if (a == QLatin1String("--gap")) {
+            const auto v = value();
+            const auto gap = v ? parseGapMs(*v) : std::nullopt;
+            if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
+            o.gapMicros = *gap;
         } else if (a == QLatin1String("--kind")) {
             const auto v = value();
             const auto kind = v ? kindOf(*v) : std::nullopt;
@@ -137,10 +123,20 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
 ReadResult readBursts(const QString& text, const HashOptions& options) {
     ReadResult result;
     if (options.mode2) {
-        result = readMode2Text(text);
-        for (Burst& b : result.bursts)
+        result = readMode2Text(text, options.gapMicros);
+        for (Burst& b : result.bursts) {
+            // Cut as the Linux receiver cuts it, so both give the same burst.
+            std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
+            if (const std::size_t had = cutLongBurst(micros); had > 0)
+                result.warnings.push_back(
+                    {b.line, QStringLiteral(
+                                 "warning: a burst of %1 durations was cut to %2 after its last whole mark")
+                                 .arg(had)
+                                 .arg(micros.size())});
+            b.durations.resize(static_cast<qsizetype>(micros.size()));
             for (int& d : b.durations)
                 d = microsToUnits(d, options.kind);
+        }
     } else {
         result = readBurstList(text, {options.micros, options.kind});
     }
@@ -209,7 +205,7 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString text = QString::fromUtf8(file.readAll());
     const ReadResult input = readBursts(text, *options);
     writeHashLines(input.bursts, *options, out);
-    for (const Problem& p : input.problems)
+    for (const Problem& p : input.warnings + input.problems)
         err << "ravlin-cli hash: " << p.message() << "\n";
     err.flush();
     return input.problems.isEmpty() ? 0 : 1;
@@ -245,14 +241,18 @@ QString usageText() {
         "  --source S      data source: 1b+M96 (default), 1bit, xbit, m96, m96na\n"
         "  --xbit          run the Xbit module as well\n"
         "  --no-ver1       do not replace the hash by the Ver1 coding\n"
-        "  --threshold H   initial \"Порог\", hexadecimal (default 3B)\n"
+        "  --threshold H   initial \"Порог\", hexadecimal (default 3B), read as the window reads it:\n"
+        "                  digits 0-9 and A-F; a lower-case letter counts as digit -1 (3b reads as 2F)\n"
         "  --kind K        receiver kind for the units: Movrik (default, 0.02133333 ms), USBtiny,\n"
         "                  IgorPlug-USB (0.0853333 ms), IgorPlug-UDP (0.0512 ms)\n"
         "  --us            input durations are microseconds, rounded to the nearest unit (halves away\n"
         "                  from zero)\n"
         "  --mode2         input is LIRC mode2 text (\"pulse N\", \"space N\", \"timeout N\" in "
         "microseconds);\n"
-        "                  a burst ends at a space of 30 ms or more, a timeout line or the end of input\n"
+        "                  a burst ends at a space of at least the gap, a timeout line or the end of\n"
+        "                  input; a burst of more than 255 durations is cut after its last whole mark,\n"
+        "                  with a warning line\n"
+        "  --gap MS        the gap that ends a mode2 burst, in milliseconds (default 6)\n"
         "  -h, --help      show this text\n");
 }
 

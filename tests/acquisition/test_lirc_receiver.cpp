@@ -1,12 +1,15 @@
+#include "acquisition/core/drivers/driver_choice.h"
 #include "acquisition/core/drivers/lirc_receiver.h"
 #include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
+#include "hashing/core/protocol_decoder.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <fcntl.h>
+#include <numeric>
 #include <random>
 #include <unistd.h>
 
@@ -50,6 +53,91 @@ class TestLircReceiver : public QObject {
     Q_OBJECT
 
 private slots:
+    void gapOption_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("micros"); // -1: refused
+        QTest::newRow("whole") << "6" << 6000;
+        QTest::newRow("fraction") << "12.5" << 12500;
+        QTest::newRow("smallest") << "0.1" << 100;
+        QTest::newRow("largest") << "1000" << 1000000;
+        QTest::newRow("too small") << "0.05" << -1;
+        QTest::newRow("too large") << "1001" << -1;
+        QTest::newRow("sign") << "-6" << -1;
+        QTest::newRow("blank") << " 6" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("unit") << "6ms" << -1;
+    }
+    void gapOption() {
+        QFETCH(QString, text);
+        QFETCH(int, micros);
+        const auto gap = parseGapMs(text);
+        QCOMPARE(gap ? int(*gap) : -1, micros);
+        const LircOption o = parseLircOption(QStringLiteral("/dev/lirc0?gap=") + text);
+        QCOMPARE(o.path, QStringLiteral("/dev/lirc0"));
+        QCOMPARE(o.error.isEmpty(), micros >= 0);
+        if (micros >= 0) QCOMPARE(int(o.gapMicros), micros);
+    }
+
+    // A held Sony 20-bit button: frames start 45 ms apart, so the shortest gap (all ones) is 6.6 ms.
+    void heldSonyButtonGivesOneBurstPerFrame() {
+        const Micros ones = SignalGenerator::sony20(0x7F, 0x1F, 0xFF);
+        const Micros frame = SignalGenerator::sony20(0x15, 0x01, 0x5A);
+        Samples samples;
+        for (const Micros& f : {ones, frame, frame}) {
+            const Samples s = samplesOf(f);
+            samples.insert(samples.end(), s.begin(), s.end());
+            samples.push_back(space(45000 - std::accumulate(f.begin(), f.end(), 0u)));
+        }
+        samples.push_back(timeout(125000));
+        QVERIFY(45000 - std::accumulate(ones.begin(), ones.end(), 0u) < 7000);
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath("sony.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(wordsOf(samples));
+        file.close();
+        std::int64_t now = 0;
+        LircReceiver lirc(file.fileName(), [&] { return now; });
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = 0;
+        for (const Micros& f : {ones, frame, frame}) {
+            QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+            const auto units =
+                convertRawBlock(ReceiverKind::Movrik, std::span(block.data(), std::size_t(count)));
+            QCOMPARE(units.size(), f.size());
+            const DecoderResult decoded = ProtocolDecoder(units, 0xFF, 0xFC, 0x03);
+            QVERIFY(decoded.recognised());
+            QCOMPARE(decoded.result, 11);
+            QCOMPARE(decoded.vars, QStringLiteral("Sony"));
+        }
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 0);
+        QVERIFY(lirc.takeWarnings().isEmpty());
+    }
+
+    void longBurstIsCutWithAWarning() {
+        Micros burst(301, 500); // one byte each in Movrik
+        Micros cut = burst;
+        QCOMPARE(cutLongBurst(cut), std::size_t(301));
+        QCOMPARE(cut.size(), std::size_t(255));
+        QCOMPARE(cutLongBurst(cut), std::size_t(0));
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath("long.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(wordsOf(samplesOf(burst)) + wordsOf({timeout(100000)}));
+        file.close();
+        LircReceiver lirc(file.fileName(), [] { return std::int64_t(0); });
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = 0;
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 255);
+        QCOMPARE(lirc.takeWarnings(),
+                 QStringList{QStringLiteral("Посылка из 301 длительностей обрезана до 255 (после последнего "
+                                            "целого импульса)")});
+        QVERIFY(lirc.takeWarnings().isEmpty());
+    }
+
     void lircReadsFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("mode2.bin");
@@ -102,10 +190,10 @@ private slots:
         QCOMPARE(::write(fds[1], words.constData() + 30, words.size() - 30), words.size() - 30);
         QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
         QCOMPARE(count, 0); // the burst may still go on
-        now += 29;
+        now += 5;
         QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
         QCOMPARE(count, 0);
-        now += 1; // 30 ms without a sample ends it
+        now += 1; // the 6 ms gap without a sample ends it
         QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
         QCOMPARE(count, int(sony.size()));
         const auto units = convertRawBlock(ReceiverKind::USBtiny,

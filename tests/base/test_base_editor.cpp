@@ -50,6 +50,29 @@ struct Rig {
 class TestBaseEditor : public QObject {
     Q_OBJECT
 private slots:
+    void storingALongBurstTellsWhatWasCut() {
+        Rig r;
+        std::vector<std::int32_t> burst(231, 30);
+        for (std::int32_t d : burst)
+            r.buffer.append(d);
+        r.working.hash = QStringLiteral("00AB");
+        r.working.timings = timingTextsOf(burst);
+        r.editor.add();
+        QCOMPARE(
+            r.log.last(),
+            QStringLiteral("Запись 1: посылка из 231 длительностей, в тайминги записи вошли первые 198"));
+        // A burst that fits, and one rebuilt from a record, are stored without a note.
+        r.editor.settings().buttonName = QStringLiteral("OK");
+        r.buffer.fromRecord = true;
+        r.editor.add();
+        QCOMPARE(r.log.last(), QStringLiteral("Добавили запись. Теперь записей - 2"));
+        r.buffer.fromRecord = false;
+        r.buffer.count = 197;
+        r.working.timings = timingTextsOf(std::vector<std::int32_t>(197, 30));
+        r.editor.add();
+        QCOMPARE(r.log.last(), QStringLiteral("Добавили запись. Теперь записей - 3"));
+    }
+
     void defaults() {
         Rig r;
         QCOMPARE(r.editor.settings().recordNumber, QStringLiteral("1"));
@@ -489,6 +512,7 @@ private slots:
         r.editor.clearBase();
         QCOMPARE(r.dialogs.events,
                  QStringList{QStringLiteral("yesno: Принятые данные будут уничтожены!!! Вы уверены?")});
+        QCOMPARE(r.dialogs.kinds, QList<QuestionKind>{QuestionKind::Confirmation});
         QCOMPARE(r.base.count(), 0);
         QCOMPARE(r.base.currentIndex(), 1);
         QCOMPARE(r.editor.settings().recordNumber, QStringLiteral("1"));

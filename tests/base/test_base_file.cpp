@@ -296,8 +296,14 @@ private slots:
                                                   << "12" << 12 << true << true;
         QTest::newRow("negative zoom") << "1"
                                        << "-8" << 4 << false << true;
-        QTest::newRow("zoom without digits leaves slider") << "1"
-                                                           << "abc" << 40 << false << true;
+        QTest::newRow("zoom without digits reads 0, kept at 4") << "1"
+                                                                << "abc" << 4 << false << true;
+        QTest::newRow("missing zoom reads 0") << "2"
+                                              << "" << 4 << true << false;
+        QTest::newRow("blank before zoom reads 0") << "1"
+                                                   << " 20" << 4 << false << true;
+        QTest::newRow("older, leading digits 21x") << "True"
+                                                   << "21x" << 61 << true << false;
     }
     void settingsBlock() {
         QFETCH(QString, s1);
@@ -358,6 +364,7 @@ private slots:
         for (int i = 10; i < 14; ++i)
             rig.base.append(makeRecord(i));
         rig.open(path, {Answer::Cancel});
+        QCOMPARE(rig.dialogs.kinds, QList<QuestionKind>{QuestionKind::Warning});
         QCOMPARE(rig.base.count(), 4);
         QCOMPARE(rig.memo.last(), QStringLiteral("Отмена действия."));
         QCOMPARE(rig.goTos, 0);
@@ -500,6 +507,7 @@ private slots:
         rig.tab.clearAfterSave = false;
         ButtonRecord r = makeRecord(1);
         r.buttonName = QStringLiteral("Да\rНет");
+        r.remoteName = QStringLiteral("TV\nDVD");
         rig.base.append(r);
         rig.base.append(makeRecord(2));
         const QString path = dir.filePath("cr.txt");
@@ -507,8 +515,18 @@ private slots:
         Rig back;
         back.open(path);
         QCOMPARE(back.base.count(), 2);
-        QCOMPARE(back.base.record(1).buttonName, QStringLiteral("Да Нет"));
+        // A lone CR stays inside the value; a line feed cannot and is written as a blank.
+        QCOMPARE(back.base.record(1).buttonName, QStringLiteral("Да\rНет"));
+        QCOMPARE(back.base.record(1).remoteName, QStringLiteral("TV DVD"));
         QCOMPARE(back.base.record(2), makeRecord(2));
+
+        // A file edited elsewhere, with bare LF line ends, reads the same.
+        writeBytes(path, fileBytes(path).replace("\r\n", "\n"));
+        Rig lf;
+        lf.open(path);
+        QCOMPARE(lf.base.count(), 2);
+        QCOMPARE(lf.base.record(1).buttonName, QStringLiteral("Да\rНет"));
+        QCOMPARE(lf.base.record(2), makeRecord(2));
     }
 
     void missingFile() {
@@ -568,7 +586,9 @@ private slots:
         QTest::newRow("negative") << "-3" << 0;
         QTest::newRow("not a number") << "abc" << 0;
         QTest::newRow("leading digits") << "2abc" << 2;
-        QTest::newRow("leading blanks") << "  1" << 1;
+        QTest::newRow("leading blank reads 0") << " 1" << 0;
+        QTest::newRow("leading tab reads 0") << "\t2" << 0;
+        QTest::newRow("plus sign") << "+1" << 1;
     }
     void countLine() {
         QFETCH(QString, countLine);
@@ -585,7 +605,7 @@ private slots:
         const BaseFileLoad load = readBaseFile(TextLines(lines), base, s);
         QCOMPARE(load.loaded, loaded);
         QCOMPARE(base.count(), loaded);
-        QCOMPARE(load.leftOut, 0);
+        QCOMPARE(load.leftOut, QString());
         QVERIFY(!load.hasSettings);
     }
 
@@ -606,7 +626,11 @@ private slots:
         QCOMPARE(rig.base.count(), 4);
         QVERIFY(rig.memo.contains(QStringLiteral("Найдено дублей  - 746")));
         const QString leftOut = rig.memo.filter("не загружено").value(0);
-        QVERIFY(leftOut.endsWith(QString::number(1'000'000'000'000LL - 750)));
+        QVERIFY(leftOut.endsWith(QStringLiteral(" - 999999999999999999249")));
+        ButtonBase other;
+        BaseFileSettings s;
+        QCOMPARE(readBaseFile(TextLines({"В этом пульте кнопок", "10000000000000"}), other, s).leftOut,
+                 QStringLiteral("9999999999250"));
     }
 
     void loadStopsAtTheCapacity() {

@@ -1,3 +1,4 @@
+#include "base/core/capture_buffer.h"
 #include "base/core/rescan.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
@@ -215,6 +216,20 @@ private slots:
         QCOMPARE(rig.base.record(1).timings[0], QStringLiteral("005"));
         QCOMPARE(rig.base.record(2).timings[0], QStringLiteral("002"));
         QVERIFY(!rig.memo.contains(QStringLiteral("Режим удаления дублей - Активирован...")));
+    }
+
+    void finishListsRecordsOfCutBursts() {
+        Rig rig;
+        rig.fill({"OK", "PW", "Mute"});
+        // Full timing texts (198 durations) hold the first part of a longer burst.
+        for (int i : {1, 3})
+            rig.base.record(i).timings = timingTextsOf(std::vector<std::int32_t>(230, 40 + i));
+        rig.rescan.pressRescan();
+        rig.scheduler.advance(5 * 250);
+        QVERIFY(!rig.rescan.isRunning());
+        QCOMPARE(rig.names(), QStringList({"PW", "Mute", "OK"}));
+        QCOMPARE(rig.memo.last(),
+                 QStringLiteral("ХЭШ взят из обрезанной посылки (первые 198 длительностей) у записей: 2, 3"));
     }
 
     void finishNamesEmptyAndRepeatRecords() {

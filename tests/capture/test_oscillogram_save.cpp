@@ -45,6 +45,18 @@ private slots:
                  QStringList{QStringLiteral("save: ") + dir.path() + QStringLiteral("/Diagram.bmp")});
     }
 
+    void bothCommandsShareTheLastName() {
+        QTemporaryDir dir;
+        fakes::ScriptedDialogs dialogs;
+        QString shared = QStringLiteral("Diagram.bmp");
+        dialogs.fileNames << dir.filePath("strip");
+        QVERIFY(chooseBitmapFile(dialogs, dir.path(), shared));
+        QVERIFY(!chooseBitmapFile(dialogs, dir.path(), shared)); // cancelled: the name stays
+        QCOMPARE(dialogs.events,
+                 QStringList({"save: " + dir.filePath("Diagram.bmp"), "save: " + dir.filePath("strip.bmp")}));
+        QCOMPARE(shared, dir.filePath("strip.bmp"));
+    }
+
     void cancelStops() {
         fakes::ScriptedDialogs dialogs;
         QVERIFY(!chooseBitmapFile(dialogs, QStringLiteral("/tmp")).has_value());

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <numeric>
+
 using namespace ravlin;
 using namespace ravlin::testing;
 
@@ -67,6 +69,9 @@ private slots:
     void microsecondsGiveTheSameUnits();
     void mode2GivesTheSameBursts();
     void badLineIsReportedWithItsNumber();
+    void errorLinesQuoteTheToken();
+    void heldSonyButtonFramesApart();
+    void longMode2BurstIsCutWithAWarning();
     void options();
     void usage();
 };
@@ -179,16 +184,84 @@ void TestCliHash::badLineIsReportedWithItsNumber() {
     QCOMPARE(parse(m2.lines[0]).value(QStringLiteral("n")).toInt(), 1); // joined pulses
 }
 
+void TestCliHash::errorLinesQuoteTheToken() {
+    const Run r = runCli({QStringLiteral("hash")}, "300 99999999999 30\n300 a\x01\"b 30\n300 16777216 30\n");
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err,
+             QStringLiteral("ravlin-cli hash: line 1: \"99999999999\" is too large (at most 16777215)\n"
+                            "ravlin-cli hash: line 2: \"a\\x01\\\"b\" is not a whole number of units\n"
+                            "ravlin-cli hash: line 3: \"16777216\" is too large (at most 16777215)\n"));
+    const Run m2 =
+        runCli({QStringLiteral("hash"), QStringLiteral("--mode2")}, "pulse 99999999999\npulse 5\x7f\n");
+    QVERIFY2(m2.err.contains(QStringLiteral("line 1: \"99999999999\" is too large")), qPrintable(m2.err));
+    QVERIFY2(m2.err.contains(QStringLiteral("line 2: \"5\\x7F\" is not a whole number")), qPrintable(m2.err));
+}
+
+namespace {
+QByteArray mode2Text(const std::vector<std::uint32_t>& micros) {
+    QByteArray out;
+    for (std::size_t i = 0; i < micros.size(); ++i)
+        out += (i % 2 == 0 ? "pulse " : "space ") + QByteArray::number(micros[i]) + '\n';
+    return out;
+}
+} // namespace
+
+void TestCliHash::heldSonyButtonFramesApart() {
+    // Sony 20-bit frames starting 45 ms apart; all ones leaves the shortest gap, 6.6 ms.
+    std::vector<std::uint32_t> frame = {2400};
+    for (int bit = 0; bit < 20; ++bit) {
+        frame.push_back(600);
+        frame.push_back(1200);
+    }
+    const std::uint32_t length = std::accumulate(frame.begin(), frame.end(), 0u);
+    QByteArray input;
+    for (int i = 0; i < 3; ++i)
+        input += mode2Text(frame) + "space " + QByteArray::number(45000 - length) + '\n';
+    const Run r = runCli({QStringLiteral("hash"), QStringLiteral("--mode2")}, input);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines.size(), 3);
+    for (const QString& line : r.lines) {
+        const QJsonObject o = parse(line);
+        QCOMPARE(o.value(QStringLiteral("n")).toInt(), 41);
+        QCOMPARE(o.value(QStringLiteral("decoder")).toObject().value(QStringLiteral("vars")).toString(),
+                 QStringLiteral("Sony"));
+    }
+    const Run glued = runCli(
+        {QStringLiteral("hash"), QStringLiteral("--mode2"), QStringLiteral("--gap"), QStringLiteral("30")},
+        input);
+    QCOMPARE(glued.lines.size(), 1);
+    QCOMPARE(parse(glued.lines[0]).value(QStringLiteral("n")).toInt(), 3 * 41 + 2);
+    const Run bad = runCli({QStringLiteral("hash"), QStringLiteral("--gap"), QStringLiteral("0")}, {});
+    QCOMPARE(bad.exitCode, 2);
+    QVERIFY(bad.err.contains(QStringLiteral("--gap")));
+}
+
+void TestCliHash::longMode2BurstIsCutWithAWarning() {
+    const Run r = runCli({QStringLiteral("hash"), QStringLiteral("--mode2")},
+                         mode2Text(std::vector<std::uint32_t>(301, 500)) + "timeout\n");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.lines.size(), 1);
+    QCOMPARE(parse(r.lines[0]).value(QStringLiteral("n")).toInt(), 255);
+    QCOMPARE(r.err,
+             QStringLiteral("ravlin-cli hash: line 302: warning: a burst of 301 durations was cut to 255 "
+                            "after its last whole mark\n"));
+}
+
 void TestCliHash::options() {
     const auto plain = plainBurst(0x2468ACEu);
     const Run r = runCli({QStringLiteral("hash"), QStringLiteral("--source"), QStringLiteral("m96"),
-                          QStringLiteral("--threshold"), QStringLiteral("2a")},
+                          QStringLiteral("--threshold"), QStringLiteral("2A")},
                          lineOf(plain));
     const QJsonObject o = parse(r.lines.value(0));
     QCOMPARE(o.value(QStringLiteral("selection")).toString(), QStringLiteral("N/A"));
     QVERIFY(o.value(QStringLiteral("ver1")).isNull());
     QCOMPARE(o.value(QStringLiteral("threshold")).toInt(), 0x2A);
     QCOMPARE(o.value(QStringLiteral("porog")).toString(), QStringLiteral("2A"));
+    // Read as the window reads "Порог": a lower-case letter is digit -1, so "2a" is 2 * 16 - 1.
+    const Run lower = runCli({QStringLiteral("hash"), QStringLiteral("--source"), QStringLiteral("m96"),
+                              QStringLiteral("--threshold"), QStringLiteral("2a")},
+                             lineOf(plain));
+    QCOMPARE(parse(lower.lines.value(0)).value(QStringLiteral("threshold")).toInt(), 31);
 
     const Run x = runCli({QStringLiteral("hash"), QStringLiteral("--xbit"), QStringLiteral("--no-ver1")},
                          lineOf(plain));
@@ -210,7 +283,8 @@ void TestCliHash::usage() {
     const Run r = runCli({QStringLiteral("--help")}, {});
     QCOMPARE(r.exitCode, 0);
     const QString text = r.lines.join(QLatin1Char('\n'));
-    for (const char* option : {"--source", "--xbit", "--no-ver1", "--threshold", "--kind", "--us", "--mode2"})
+    for (const char* option :
+         {"--source", "--xbit", "--no-ver1", "--threshold", "--kind", "--us", "--mode2", "--gap"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
 }
 

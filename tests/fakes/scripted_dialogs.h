@@ -16,21 +16,26 @@ public:
     QList<Answer> answers; // for askYesNo and askYesNoCancel, consumed in order
     QStringList fileNames; // for openFileName and saveFileName, consumed in order
     QStringList events;
-    QStringList captions; // caption of every box, in order
+    QStringList captions;      // caption of every box, in order
+    QList<QuestionKind> kinds; // kind of every question box, in order
 
     void beep() override { events << QStringLiteral("beep"); }
     void information(const QString& text, const QString& caption = QString()) override {
         events << QStringLiteral("info: ") + text;
         captions << caption;
     }
-    Answer askYesNo(const QString& text, const QString& caption = QString()) override {
+    Answer askYesNo(const QString& text, const QString& caption = QString(),
+                    QuestionKind kind = QuestionKind::Warning) override {
         events << QStringLiteral("yesno: ") + text;
         captions << caption;
+        kinds << kind;
         return next();
     }
-    Answer askYesNoCancel(const QString& text, const QString& caption = QString()) override {
+    Answer askYesNoCancel(const QString& text, const QString& caption = QString(),
+                          QuestionKind kind = QuestionKind::Warning) override {
         events << QStringLiteral("ync: ") + text;
         captions << caption;
+        kinds << kind;
         return next();
     }
     QString openFileName(const QString& filter, const QString& defaultName) override {

@@ -24,7 +24,8 @@ private slots:
         QCOMPARE(units.problems.size(), 3);
         QCOMPARE(units.problems[0], (Problem{4, QStringLiteral("\"x\" is not a whole number of units")}));
         QCOMPARE(units.problems[1].line, 5);
-        QCOMPARE(units.problems[2], (Problem{6, QStringLiteral("16777216 is too large (at most 16777215)")}));
+        QCOMPARE(units.problems[2],
+                 (Problem{6, QStringLiteral("\"16777216\" is too large (at most 16777215)")}));
 
         // Microseconds with three decimals, rounded halves away from zero: 128 us is 2.5 units of 51.2 us.
         const ReadResult micros = readBurstList(QStringLiteral("9000 4500 560\n128 76.8 25.599\n"),

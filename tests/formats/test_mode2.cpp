@@ -50,12 +50,31 @@ private slots:
     void framingGapBuiltFromSpaces() {
         Mode2Framer f;
         QVERIFY(!f.feed(pulse(500)));
-        QVERIFY(!f.feed(space(20000)));
-        auto b = f.feed(space(15000));
+        QVERIFY(!f.feed(space(4000)));
+        auto b = f.feed(space(2000));
         QVERIFY(b);
         QCOMPARE(*b, Micros({500}));
         QVERIFY(!f.inBurst());
         QVERIFY(!f.flush());
+    }
+
+    void framingGap_data() {
+        QTest::addColumn<QString>("gap"); // as given after "gap=" or to --gap; empty: the default
+        QTest::addColumn<std::uint32_t>("between");
+        QTest::addColumn<int>("bursts");
+        QTest::newRow("4.5 ms leader space stays inside") << QString() << 4500u << 1;
+        QTest::newRow("5.999 ms stays inside") << QString() << 5999u << 1;
+        QTest::newRow("6 ms ends the burst") << QString() << 6000u << 2;
+        QTest::newRow("Sony frame gap 6.6 ms ends it") << QString() << 6600u << 2;
+        QTest::newRow("gap=30 glues Sony frames") << "30" << 6600u << 1;
+        QTest::newRow("gap=2.5 splits at a leader") << "2.5" << 4500u << 2;
+    }
+    void framingGap() {
+        QFETCH(QString, gap);
+        QFETCH(std::uint32_t, between);
+        QFETCH(int, bursts);
+        const std::uint32_t gapMicros = gap.isEmpty() ? kBurstGapMicros : parseGapMs(gap).value_or(0);
+        QCOMPARE(frameMode2({pulse(560), space(between), pulse(560)}, gapMicros).size(), std::size_t(bursts));
     }
 
     void ignoresFrequencyAndUnknown() {

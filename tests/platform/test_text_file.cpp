@@ -47,6 +47,8 @@ private slots:
         QCOMPARE(t.line(5), QString());
         QCOMPARE(t.line(0), QString());
         QCOMPARE(t.line(-7), QString());
+        const TextLines crLf = TextLines::fromBytes("one\r\ntwo\nthree\rfour\r", LineEnds::CrLf);
+        QCOMPARE(crLf.lines(), QStringList({"one", "two", "three\rfour\r"}));
     }
 
     void failedWriteLeavesOldFileIntact() {

@@ -75,6 +75,17 @@ private slots:
         QCOMPARE(wb.resultLog().lines(),
                  QStringList({"PW         - 01", "Mute       - 02", "OK         - 03"}));
     }
+
+    void saveProposesTheRemoteNameInTheApplicationDirectory() {
+        test::ShellFixture fx;
+        fx.runToChoices();
+        fx.wb->base().append(
+            ButtonRecord{QStringLiteral("TV"), QStringLiteral("PW"), QStringLiteral("0012"), {}});
+        fx.wb->baseEditor().settings().remoteName = QStringLiteral("TV 2");
+        fx.wb->baseFiles().save();
+        QCOMPARE(fx.dialogs.events.last(),
+                 QStringLiteral("save: ") + fx.dir.path() + QStringLiteral("/TV_2.txt"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWorkbenchBaseFiles)

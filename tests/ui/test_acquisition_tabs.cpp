@@ -124,6 +124,33 @@ private slots:
         // Polling goes on after the burst.
         QVERIFY(s.wb->poller().isPolling());
     }
+
+    void longTimingLineShowsItsBeginning() {
+        Shell s;
+        s.main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.main()));
+        s.wb->startup().begin();
+        s.scheduler.advance(3000);
+        s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
+        s.main().kestrumTabs()->setCurrentIndex(0);
+        std::vector<std::uint8_t> burst = {0xF9, 0x10};
+        for (int i = 0; i < 40; ++i)
+            burst.push_back(static_cast<std::uint8_t>(0x20 + i));
+        s.receiver->queueStatus(0);
+        s.receiver->queue(burst);
+        s.scheduler.advance(3000);
+        QApplication::processEvents();
+        auto* first = s.find<QLineEdit>("EditTiming1");
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->text().size(), 99);
+        QVERIFY(first->text().startsWith(QStringLiteral("108020021")));
+        QCOMPARE(first->cursorPosition(), 0);
+        test::saveShot(s.main(), QStringLiteral("timing-lines"));
+        // The text is drawn from its first character: the cursor sits at the left edge.
+        const int cursorX = first->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        QVERIFY2(cursorX < first->fontMetrics().horizontalAdvance(QStringLiteral("108")),
+                 qPrintable(QString::number(cursorX)));
+    }
 };
 
 QTEST_MAIN(TestAcquisitionTabs)

@@ -1,5 +1,6 @@
 #include "base/ui/base_entry_group.h"
 #include "fakes/scripted_dialogs.h"
+#include "ui/ui_shell.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -108,6 +109,31 @@ private slots:
         QCOMPARE(editor.settings().buttonName, QStringLiteral("Key 1"));
         QCOMPARE(editor.view().nameMarker, ViewColour::Face);
         QCOMPARE(key->count(), 65); // Enter adds no item
+    }
+
+    void typedNameIsNotCompleted() {
+        BaseEntry entry;
+        BurstFields burst;
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEntryGroup group(editor);
+        group.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&group));
+        auto* key = find<QComboBox>(group, "ComboBoxKey");
+        group.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&group));
+        key->setFocus();
+        QTRY_VERIFY(key->lineEdit()->hasFocus());
+        for (const char* typed : {"Men", "Key"}) {
+            key->lineEdit()->selectAll();
+            QTest::keyClicks(key->lineEdit(), typed);
+            QCOMPARE(key->currentText(), QString::fromLatin1(typed));
+        }
+        test::saveShot(group, QStringLiteral("name-box"));
+        QTest::keyClick(key->lineEdit(), Qt::Key_Return);
+        QCOMPARE(key->currentText(), QStringLiteral("Key"));
+        m_working.hash = QStringLiteral("0012");
+        find<QPushButton>(group, "ButtonDey2")->click();
+        QCOMPARE(m_base.record(1).buttonName, QStringLiteral("Key"));
     }
 
     void recordNumberRunsOnUserFocusOnly() {

@@ -92,7 +92,9 @@ private slots:
         osc.draw(true);
         QTemporaryDir dir;
         m_dialogs.fileNames << dir.filePath("strip");
-        QVERIFY(saveBitmap(m_dialogs, dir.path(), renderStrip(osc.drawing())));
+        QString name = QStringLiteral("Diagram.bmp");
+        QVERIFY(saveBitmap(m_dialogs, dir.path(), name, renderStrip(osc.drawing())));
+        QCOMPARE(name, dir.filePath("strip.bmp"));
         QImage saved(dir.filePath("strip.bmp"), "BMP");
         QCOMPARE(saved.size(), QSize(775, 69));
         QCOMPARE(saved.pixel(50, 30) & 0xFFFFFF, kGreen & 0xFFFFFF);

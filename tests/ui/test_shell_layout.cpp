@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -130,6 +132,98 @@ private slots:
                 QStringLiteral("%1: %2 < %3").arg(name).arg(w->width()).arg(w->minimumSizeHint().width())));
     }
 
+    // Every control of every inner page of " Kestrum " is wholly visible without scrolling, and its
+    // text fits; on "Модули ХЭШирования" also with the longest 1bit status text.
+    void everyKestrumPageControlIsWhollyVisible_data() {
+        QTest::addColumn<int>("inner");
+        QTest::addColumn<bool>("longStatus");
+        QTest::newRow(" Принятые данные ") << 0 << false;
+        QTest::newRow(" Параметры приёма ") << 1 << false;
+        QTest::newRow("Модули ХЭШирования") << 2 << false;
+        QTest::newRow("Модули ХЭШирования, long 1bit status") << 2 << true;
+        QTest::newRow("Модуль 96 и другие") << 3 << false;
+    }
+    void everyKestrumPageControlIsWhollyVisible() {
+        QFETCH(int, inner);
+        QFETCH(bool, longStatus);
+        Shell s;
+        QVERIFY(s.showPage(kKestrum, inner));
+        if (longStatus) {
+            s.wb->pipeline().view().oneBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
+            s.wb->pipeline().view().xBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
+            emit s.wb->changed();
+            QApplication::processEvents();
+        }
+        test::saveShot(s.main(), QStringLiteral("kestrum-%1%2").arg(inner).arg(longStatus ? "-long" : ""));
+        auto* box = qobject_cast<QScrollArea*>(s.main().kestrumTabs()->currentWidget());
+        QVERIFY(box);
+        QVERIFY2(!box->horizontalScrollBar()->isVisible() && !box->verticalScrollBar()->isVisible(),
+                 "the page scrolls");
+        int checked = 0;
+        for (QWidget* w : box->widget()->findChildren<QWidget*>()) {
+            const QString name = w->objectName();
+            if (!w->isVisibleTo(box->widget()) || name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+                continue;
+            ++checked;
+            QVERIFY2(wholly(w), qPrintable(w->objectName() + QStringLiteral(" is cut off")));
+            QVERIFY2(w->width() >= w->minimumSizeHint().width() &&
+                         w->height() >= w->minimumSizeHint().height(),
+                     qPrintable(QStringLiteral("%1: %2 x %3 < %4 x %5")
+                                    .arg(w->objectName())
+                                    .arg(w->width())
+                                    .arg(w->height())
+                                    .arg(w->minimumSizeHint().width())
+                                    .arg(w->minimumSizeHint().height())));
+        }
+        QVERIFY(checked >= 6);
+        if (inner == 2) {
+            for (const char* name : {"Image2", "LabelMax", "LabelMedium", "LabelMin"})
+                QVERIFY2(wholly(s.main().findChild<QWidget*>(QString::fromLatin1(name))), name);
+        }
+    }
+
+    void hashFieldShowsAWholeHashAndTheStartOfLongerOnes() {
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        auto* hash = s.main().findChild<QLineEdit*>(QStringLiteral("EditPebr"));
+        QVERIFY(hash);
+        QVERIFY2(hash->width() >
+                     hash->fontMetrics().horizontalAdvance(QStringLiteral("00A1B2C3D4E5F607")) + 8,
+                 qPrintable(QString::number(hash->width())));
+        s.wb->burstFields().hash = QStringLiteral("00") + QString(60, u'7') + QStringLiteral("END");
+        emit s.wb->changed();
+        QApplication::processEvents();
+        QCOMPARE(hash->cursorPosition(), 0);
+    }
+
+    void captionsStandBesideTheirFields_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("remote name") << "Имя пульта"
+                                     << "Edit10";
+        QTest::newRow("record panel") << "Под номером"
+                                      << "PanelSi1";
+    }
+    void captionsStandBesideTheirFields() {
+        QFETCH(QString, caption);
+        QFETCH(QString, field);
+        Shell s;
+        QVERIFY(s.showPage(kKestrum));
+        QLabel* label = nullptr;
+        for (QLabel* l : s.main().findChildren<QLabel*>())
+            if (l->text() == caption) label = l;
+        QVERIFY(label);
+        auto* w = s.main().findChild<QWidget*>(field);
+        QVERIFY(wholly(label) && wholly(w));
+        const QRect l(label->mapTo(&s.main(), QPoint()), label->size());
+        const QRect f(w->mapTo(&s.main(), QPoint()), w->size());
+        // On the same line, the caption first.
+        QVERIFY2(
+            l.right() < f.left() && l.center().y() >= f.top() && l.center().y() <= f.bottom(),
+            qPrintable(
+                QStringLiteral("caption %1,%2 field %3,%4").arg(l.x()).arg(l.y()).arg(f.x()).arg(f.y())));
+    }
+
     void hexBazaControlsAreWhollyVisible() {
         Shell s;
         QVERIFY(s.showPage(1));
@@ -166,6 +260,10 @@ private slots:
         QVERIFY2(last.right() < bar->width(),
                  qPrintable(QStringLiteral("last tab ends at %1 of %2").arg(last.right()).arg(bar->width())));
         QVERIFY(bar->tabRect(0).left() >= 0);
+        // No caption is elided: each tab is wide enough for its whole text.
+        for (int i = 0; i < bar->count(); ++i)
+            QVERIFY2(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                     qPrintable(bar->tabText(i)));
     }
 };
 

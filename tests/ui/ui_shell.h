@@ -11,11 +11,20 @@
 #include "shell/ui/shell_windows.h"
 
 #include <QDir>
+#include <QPixmap>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <memory>
 
 namespace ravlin::test {
+
+// With RAVLIN_SHOTS naming a folder, saves a picture of `w` there as `name`.png, for looking at
+// the layout (run the widget tests under a virtual display with it set).
+inline void saveShot(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("RAVLIN_SHOTS");
+    if (!dir.isEmpty()) w.grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
 
 // The workbench and all its windows over fakes, in a temporary application directory holding
 // Tarnisk/OpisPl. `baseLines`, when given, become the known-remotes file; with `scriptedReceiver`

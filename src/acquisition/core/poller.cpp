@@ -86,6 +86,8 @@ int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
         // the conversion reads.
         if (usb->kind() != kind()) usb->setKind(kind());
         status = usb->DoGetInfraCode(block, kRawBlockMax, count);
+        for (const QString& warning : usb->takeWarnings())
+            if (m_hooks.logLine) m_hooks.logLine(warning);
     }
     // A driver never hands more than 255 bytes; anything else is treated as its nearest sound value.
     count = std::clamp<std::int32_t>(count, 0, kRawBlockMax);

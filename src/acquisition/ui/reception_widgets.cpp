@@ -85,7 +85,8 @@ ReceivedDataPage::ReceivedDataPage(const BurstFields& burst, QWidget* parent)
 
 void ReceivedDataPage::refresh() {
     for (std::size_t i = 0; i < m_fields.size(); ++i)
-        ui::setIfDifferent(m_fields[i], m_burst.timings[i]);
+        // A timing line is longer than its field: shown from its beginning.
+        ui::setShowingStart(m_fields[i], m_burst.timings[i]);
 }
 
 ReceptionParamsPage::ReceptionParamsPage(Poller& poller, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "base/core/base_editor.h"
 
+#include "base/core/cut_burst.h"
 #include "base/core/key_names.h"
 #include "hashing/core/number_text.h"
 
@@ -155,6 +156,9 @@ void BaseEditor::storeWorking() {
     r.timings = m_working.timings;
     m_base.setRecord(index, r);
     m_entry.view.holdSelection(QString::number(index) + QStringLiteral(" - ") + r.buttonName);
+    const QString cut =
+        m_buffer.fromRecord ? QString() : cutBurstStoredLine(index, m_buffer.count, r.timings);
+    if (!cut.isEmpty() && m_hooks.logLine) m_hooks.logLine(cut);
 }
 
 void BaseEditor::add() {
@@ -204,7 +208,7 @@ void BaseEditor::remove() {
 }
 
 void BaseEditor::clearBase() {
-    if (m_dialogs.askYesNo(kClearQuestion) != Answer::Yes) return;
+    if (m_dialogs.askYesNo(kClearQuestion, QString(), QuestionKind::Confirmation) != Answer::Yes) return;
     m_base.clear();
     setRecordNumber(1);
     m_entry.view.countLabel = QStringLiteral("0");

@@ -5,6 +5,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace ravlin {
 
@@ -28,11 +30,56 @@ QString receiverOfHeader(const QString& header) {
     return ReceiverKinds::text(ReceiverKinds::fromText(header.mid(prefix.size())));
 }
 
-// A value is written on one line; a line break inside it would shift every later line.
+// A value is written on one line; a line feed inside it would shift every later line. A lone
+// carriage return is kept: only CR LF and LF end a line on reading.
 QString oneLine(QString value) {
-    value.replace(u'\r', u' ');
     value.replace(u'\n', u' ');
     return value;
+}
+
+qsizetype skipSign(const QString& text, qsizetype i, bool* negative) {
+    *negative = i < text.size() && text.at(i) == u'-';
+    return i < text.size() && (text.at(i) == u'-' || text.at(i) == u'+') ? i + 1 : i;
+}
+
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+std::int64_t digitsFrom(const QString& text, qsizetype i) {
+    bool negative = false;
+    i = skipSign(text, i, &negative);
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
+    for (; i < text.size() && isAsciiDigit(text.at(i)); ++i) {
+        const int d = text.at(i).unicode() - u'0';
+        value = value > (kMax - d) / 10 ? kMax : value * 10 + d;
+    }
+    return negative ? -value : value;
+}
+
+// The positive count of `line` less `taken`, worked out on its decimal digits so that a count of
+// any length gives the exact figure.
+QString countBeyond(const QString& line, int taken) {
+    qsizetype i = line.startsWith(u'+') ? 1 : 0;
+    while (i < line.size() && line.at(i) == u'0')
+        ++i;
+    QString digits;
+    for (; i < line.size() && isAsciiDigit(line.at(i)); ++i)
+        digits += line.at(i);
+    int borrow = taken;
+    for (qsizetype k = digits.size() - 1; k >= 0 && borrow > 0; --k) {
+        int d = digits.at(k).unicode() - u'0' - borrow % 10;
+        borrow /= 10;
+        if (d < 0) {
+            d += 10;
+            ++borrow;
+        }
+        digits[k] = QChar(u'0' + d);
+    }
+    while (digits.size() > 1 && digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    return digits;
 }
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
@@ -57,15 +104,11 @@ std::int64_t leadingNumber(const QString& text) {
     qsizetype i = 0;
     while (i < text.size() && (text.at(i) == u' ' || text.at(i) == u'\t'))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == u'-' || text.at(i) == u'+')) {
-        negative = text.at(i) == u'-';
-        ++i;
-    }
-    std::int64_t value = 0;
-    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i)
-        value = std::min(kNumberLimit, value * 10 + (text.at(i).unicode() - u'0'));
-    return negative ? -value : value;
+    return digitsFrom(text, i);
+}
+
+std::int64_t leadingDigits(const QString& text) {
+    return digitsFrom(text, 0);
 }
 
 int zoomFromSettingsLine(std::int64_t value, bool olderKind) {
@@ -101,11 +144,8 @@ void applySettingsBlock(const QStringList& block, BaseFileSettings& settings) {
     settings.threshold = s(5);
     settings.minPaint = s(6);
     settings.matchTarget = s(7);
-    // A zoom line without any digit leaves the slider where it is.
-    const QString s10 = s(10).trimmed();
-    const QString digits = s10.startsWith(u'-') || s10.startsWith(u'+') ? s10.mid(1) : s10;
-    if (!digits.isEmpty() && digits.at(0).isDigit() && digits.at(0).unicode() < 0x80)
-        settings.manualZoom = zoomFromSettingsLine(leadingNumber(s10), olderKind);
+    // A zoom line without a number reads as 0, which the slider keeps at its minimum.
+    settings.manualZoom = zoomFromSettingsLine(leadingDigits(s(10)), olderKind);
 }
 
 BaseFileLoad readBaseFile(const TextLines& lines, ButtonBase& base, BaseFileSettings& settings) {
@@ -126,13 +166,14 @@ BaseFileLoad readBaseFile(const TextLines& lines, ButtonBase& base, BaseFileSett
         applySettingsBlock(block, settings);
         pos += kSettingsLines;
     }
-    const std::int64_t announced = leadingNumber(lines.line(++pos));
+    const QString countLine = lines.line(++pos);
+    const std::int64_t announced = leadingDigits(countLine);
     ++pos; // "Ну сами кнопки"
 
     if (announced <= 0) return load;
     const int room = ButtonBase::kCapacity - base.count();
     const int toLoad = static_cast<int>(std::min<std::int64_t>(announced, room));
-    load.leftOut = announced - toLoad;
+    if (announced > toLoad) load.leftOut = countBeyond(countLine, toLoad);
 
     const int recordLines = load.format == BaseFileFormat::FourLine ? 8 : 10;
     const int timingLines = recordLines - 4;

@@ -37,9 +37,13 @@ enum class BaseFileFormat { SixLine, FourLine };
 // Line 25 decides: exactly "2" means the older 4-line record format.
 BaseFileFormat detectBaseFileFormat(const TextLines& lines);
 
-// A decimal number as the count line is read: leading blanks, an optional sign, then the
+// A decimal number as the record-number box is read: leading blanks, an optional sign, then the
 // leading digits (none gives 0). Saturates instead of overflowing.
 std::int64_t leadingNumber(const QString& text);
+
+// A decimal number as the count line and S10 are read: an optional sign, then the leading digits;
+// anything else first (a blank, a tab) gives 0. Saturates instead of overflowing.
+std::int64_t leadingDigits(const QString& text);
 
 // Applies the 12 lines of a settings block (s[0] = S1 ... s[11] = S12) onto `settings`.
 void applySettingsBlock(const QStringList& block, BaseFileSettings& settings);
@@ -52,8 +56,10 @@ int zoomFromSettingsLine(std::int64_t value, bool olderKind);
 struct BaseFileLoad {
     BaseFileFormat format = BaseFileFormat::SixLine;
     bool hasSettings = true;
-    int loaded = 0;           // records appended
-    std::int64_t leftOut = 0; // records the count line announced beyond the 750-record base
+    int loaded = 0; // records appended
+    // Records the count line announced beyond the 750-record base, in decimal, exact for a count of
+    // any length; empty when none.
+    QString leftOut;
 };
 
 // Reads the header, the settings block (into `settings`) and the records of `lines`, appending

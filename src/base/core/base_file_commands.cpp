@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace ravlin {
 
 BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags,
@@ -50,7 +52,7 @@ void BaseFileCommands::open() {
     // The file is read whole before anything in memory changes, so an unreadable file (or a
     // folder chosen as file) leaves the base as it was.
     QString error;
-    const std::optional<TextLines> lines = TextLines::read(name, &error);
+    const std::optional<TextLines> lines = TextLines::read(name, &error, LineEnds::CrLf);
     if (!lines) {
         readFailed(error);
         return;
@@ -58,7 +60,7 @@ void BaseFileCommands::open() {
 
     if (!m_base.isEmpty()) {
         m_dialogs.beep();
-        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion);
+        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion, QString(), QuestionKind::Warning);
         if (a == Answer::Cancel) {
             log(QStringLiteral("Отмена действия."));
             return;
@@ -84,7 +86,7 @@ void BaseFileCommands::open() {
     settings = gather();
     const BaseFileLoad load = readBaseFile(*lines, m_base, settings);
     if (m_hooks.applySettings) m_hooks.applySettings(settings);
-    if (load.leftOut > 0)
+    if (!load.leftOut.isEmpty())
         log(QStringLiteral("База заполнена (%1 записей) - не загружено записей из файла - %2")
                 .arg(ButtonBase::kCapacity)
                 .arg(load.leftOut));
@@ -108,8 +110,13 @@ void BaseFileCommands::save() {
         m_dialogs.information(kNothingToSave);
         return;
     }
-    if (m_names.saveBase.contains(kDefaultName))
-        m_names.saveBase = proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+    if (m_names.saveBase.contains(kDefaultName)) {
+        // The proposal stays in the folder of the preset (the program's directory).
+        QString& saveName = m_names.saveBase;
+        const qsizetype folderEnd = std::max(saveName.lastIndexOf(u'/'), saveName.lastIndexOf(u'\\'));
+        saveName = saveName.left(folderEnd + 1) +
+                   proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+    }
 
     const QString chosen = m_dialogs.saveFileName(kFilter, m_names.saveBase, kExtension);
     if (chosen.isEmpty()) return;

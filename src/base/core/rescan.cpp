@@ -2,6 +2,7 @@
 
 #include "base/core/base_file.h"
 #include "base/core/base_order.h"
+#include "base/core/cut_burst.h"
 
 #include <algorithm>
 
@@ -149,6 +150,7 @@ void Rescan::finish() {
         log(QStringLiteral("Операция завершена успешно..."));
         m_dedupe = false;
     }
+    if (const QString cut = cutBurstRescanLine(m_base); !cut.isEmpty()) log(cut);
     setRecordNumber(1);
     if (m_hooks.goToRecord) m_hooks.goToRecord();
     if (m_hooks.process) m_hooks.process();

@@ -66,6 +66,8 @@ BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(pa
     m_buttonName->setObjectName(QStringLiteral("ComboBoxKey"));
     m_buttonName->setEditable(true);
     m_buttonName->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text stays as typed: a name that is a prefix of a table name must be possible.
+    m_buttonName->setCompleter(nullptr);
     m_buttonName->addItems(KeyNamTab::names());
     m_marker = new QFrame(entry);
     m_marker->setObjectName(QStringLiteral("Panel1"));
@@ -80,16 +82,21 @@ BaseEntryGroup::BaseEntryGroup(BaseEditor& editor, QWidget* parent) : QWidget(pa
     m_change = button(QStringLiteral("ButtonDey1"), BaseEntryView::kChangeCaption, entry);
     auto* add = button(QStringLiteral("ButtonDey2"), QStringLiteral("Добавить"), entry);
     auto* remove = button(QStringLiteral("ButtonDey3"), QStringLiteral("Удалить"), entry);
-    grid->addWidget(m_remoteName, 0, 0, 1, 2);
-    grid->addWidget(m_buttonName, 1, 0);
-    grid->addWidget(m_marker, 1, 1);
-    grid->addWidget(m_selection, 2, 0, 1, 2);
+    // Captions in the first column, beside their fields.
+    grid->addWidget(new QLabel(QStringLiteral("Имя пульта"), entry), 0, 0);
+    grid->addWidget(m_remoteName, 0, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Имя кнопки"), entry), 1, 0);
+    grid->addWidget(m_buttonName, 1, 1);
+    grid->addWidget(m_marker, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Под номером"), entry), 2, 0);
+    grid->addWidget(m_selection, 2, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(3);
     buttons->addWidget(m_change);
     buttons->addWidget(add);
     buttons->addWidget(remove);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(buttons, 3, 0, 1, 3);
     outer->addWidget(entry);
 
     refresh();

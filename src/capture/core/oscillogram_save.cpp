@@ -6,17 +6,26 @@
 
 namespace ravlin {
 
-std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir) {
-    const QString chosen = dialogs.saveFileName(
-        QStringLiteral("Image File|*.bmp"), appDir + QStringLiteral("/Diagram.bmp"), QStringLiteral(".bmp"));
+std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir, QString& name) {
+    if (name.isEmpty()) name = QStringLiteral("Diagram.bmp");
+    const bool hasDir = name.contains(u'/') || name.contains(u'\\');
+    const QString proposal = hasDir ? name : appDir + u'/' + name;
+    const QString chosen =
+        dialogs.saveFileName(QStringLiteral("Image File|*.bmp"), proposal, QStringLiteral(".bmp"));
     if (chosen.isEmpty()) return std::nullopt;
     const QString path = withExtension(chosen, QStringLiteral(".bmp"));
+    name = path;
     const QFileInfo info(path);
     if (info.exists() && info.size() > 0) {
         dialogs.beep();
         if (dialogs.askYesNo(kOverwriteQuestion) != Answer::Yes) return std::nullopt;
     }
     return path;
+}
+
+std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir) {
+    QString name;
+    return chooseBitmapFile(dialogs, appDir, name);
 }
 
 } // namespace ravlin

@@ -1,6 +1,7 @@
 #include "capture/core/pipeline.h"
 
 #include "base/core/base_editor.h"
+#include "base/core/cut_burst.h"
 #include "base/core/key_names.h"
 #include "hashing/core/number_text.h"
 #include "hashing/core/protocol_threshold.h"
@@ -330,6 +331,9 @@ bool Pipeline::autoAdd() {
     const QString count = QString::number(m_s.base.count());
     m_s.entry.view.countLabel = count;
     log(QStringLiteral("Добавили запись. Теперь записей - ") + count);
+    if (const QString cut = cutBurstStoredLine(result.index, m_s.buffer.count, record.timings);
+        !cut.isEmpty())
+        log(cut);
     if (m_hooks.recordAdded) m_hooks.recordAdded(result.index);
     return true;
 }

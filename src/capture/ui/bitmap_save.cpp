@@ -4,8 +4,8 @@
 
 namespace ravlin {
 
-bool saveBitmap(Dialogs& dialogs, const QString& appDir, const QImage& image) {
-    const auto path = chooseBitmapFile(dialogs, appDir);
+bool saveBitmap(Dialogs& dialogs, const QString& appDir, QString& name, const QImage& image) {
+    const auto path = chooseBitmapFile(dialogs, appDir, name);
     if (!path) return false;
     if (!image.save(*path, "BMP")) {
         dialogs.information(QStringLiteral("Не удалось записать файл ") + *path);

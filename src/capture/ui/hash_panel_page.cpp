@@ -15,6 +15,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace ravlin {
 
 namespace {
@@ -50,67 +53,97 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QWidget* parent)
     : QWidget(parent), m_pipeline(pipeline), m_settings(settings) {
     setObjectName(QStringLiteral("HashPanelPage"));
+    // Laid out to fit the inner tab at the window's design size: on the left the modules, each with
+    // its status text under it, and the data source; on the right the distribution picture with its
+    // labels, the Ver1 choice and the threshold.
     auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(4);
 
     auto* modules = new QGroupBox(QStringLiteral(" Модули "), this);
-    auto* grid = new QGridLayout(modules);
+    modules->setObjectName(QStringLiteral("GroupBoxModules"));
+    auto* ml = new QVBoxLayout(modules);
+    ml->setContentsMargins(4, 2, 4, 2);
+    ml->setSpacing(0);
     m_oneBit = checkBox("CheckBoxHs2", QStringLiteral("ХЭШ (Ver 3 mini - 1bit)"), modules);
     m_xBit = checkBox("CheckBoxHs3", QStringLiteral("ХЭШ (Ver 3 full - X bit)"), modules);
     m_decoder = checkBox("CheckBoxHs96", QStringLiteral("ХЭШ 96 и компания"), modules);
     m_oneBitStatus = label("LabelHs2", QStringLiteral("N/A"), modules);
     m_xBitStatus = label("LabelHs3", QStringLiteral("N/A"), modules);
     m_decoderStatus = label("LabelHs96", QStringLiteral("N/A"), modules);
-    grid->addWidget(m_oneBit, 0, 0);
-    grid->addWidget(m_oneBitStatus, 0, 1);
-    grid->addWidget(m_xBit, 1, 0);
-    grid->addWidget(m_xBitStatus, 1, 1);
-    grid->addWidget(m_decoder, 2, 0);
-    grid->addWidget(m_decoderStatus, 2, 1);
+    QFont small = font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1.0));
+    for (auto [box, status] : {std::pair{m_oneBit, m_oneBitStatus}, std::pair{m_xBit, m_xBitStatus},
+                               std::pair{m_decoder, m_decoderStatus}}) {
+        status->setFont(small);
+        status->setIndent(12);
+        ml->addWidget(box);
+        ml->addWidget(status);
+    }
 
     auto* source = new QGroupBox(QStringLiteral("Источник данных"), modules);
     source->setObjectName(QStringLiteral("GroupBoxSource"));
-    auto* sourceLayout = new QVBoxLayout(source);
+    auto* sourceLayout = new QGridLayout(source);
+    sourceLayout->setContentsMargins(4, 2, 4, 2);
+    sourceLayout->setVerticalSpacing(0);
     auto* group = new QButtonGroup(this);
     for (std::size_t i = 0; i < m_sources.size(); ++i) {
         const SourceButton& s = kSourceButtons[i];
         auto* radio = new QRadioButton(QString::fromUtf8(s.caption), source);
         radio->setObjectName(QString::fromLatin1(s.name));
         group->addButton(radio);
-        sourceLayout->addWidget(radio);
+        sourceLayout->addWidget(radio, static_cast<int>(i), 0);
         m_sources[i] = radio;
         connect(radio, &QRadioButton::clicked, this, [this, src = s.source] { sourceClicked(src); });
     }
-    grid->addWidget(source, 3, 0, 1, 2);
-
-    m_ver1 = checkBox("CheckBoxHs1", QStringLiteral("Выдать результат"), modules);
-    grid->addWidget(m_ver1, 4, 0);
-    grid->addWidget(new QLabel(QStringLiteral("в виде Ver1"), modules), 4, 1);
-    m_threshold = new QLineEdit(modules);
-    m_threshold->setObjectName(QStringLiteral("EditA3"));
-    grid->addWidget(new QLabel(QStringLiteral("Порог"), modules), 5, 0);
-    grid->addWidget(m_threshold, 5, 1);
-    m_auto = checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), modules);
-    grid->addWidget(m_auto, 6, 0, 1, 2);
+    ml->addSpacing(2);
+    ml->addWidget(source);
     m_apply = new QPushButton(QStringLiteral("!"), modules);
     m_apply->setObjectName(QStringLiteral("Button28"));
     m_apply->setVisible(false);
-    grid->addWidget(m_apply, 7, 0);
+    ml->addWidget(m_apply);
+    ml->addStretch(1);
     layout->addWidget(modules);
 
+    auto* right = new QVBoxLayout;
+    right->setSpacing(2);
     auto* distribution = new QGroupBox(QStringLiteral(" Распределение переменных "), this);
     distribution->setObjectName(QStringLiteral("GroupBoxDistribution"));
     auto* dl = new QGridLayout(distribution);
+    dl->setContentsMargins(4, 2, 4, 2);
+    dl->setVerticalSpacing(0);
     m_image = new PictureView([&p = m_pipeline]() -> const Picture& { return p.view().variableDistribution; },
                               distribution);
     m_image->setObjectName(QStringLiteral("Image2"));
     m_max = label("LabelMax", QStringLiteral("Max"), distribution);
     m_medium = label("LabelMedium", QStringLiteral("Medium"), distribution);
     m_min = label("LabelMin", QStringLiteral("Min"), distribution);
+    m_medium->setAlignment(Qt::AlignCenter);
+    m_max->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     dl->addWidget(m_image, 0, 0, 1, 3);
     dl->addWidget(m_min, 1, 0);
     dl->addWidget(m_medium, 1, 1);
     dl->addWidget(m_max, 1, 2);
-    layout->addWidget(distribution);
+    right->addWidget(distribution);
+
+    auto* ver1 = new QHBoxLayout;
+    m_ver1 = checkBox("CheckBoxHs1", QStringLiteral("Выдать результат"), this);
+    ver1->addWidget(m_ver1);
+    ver1->addWidget(new QLabel(QStringLiteral("в виде Ver1"), this));
+    ver1->addStretch(1);
+    right->addLayout(ver1);
+    auto* threshold = new QHBoxLayout;
+    threshold->addWidget(new QLabel(QStringLiteral("Порог"), this));
+    m_threshold = new QLineEdit(this);
+    m_threshold->setObjectName(QStringLiteral("EditA3"));
+    m_threshold->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000W")) + 12);
+    threshold->addWidget(m_threshold);
+    m_auto = checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), this);
+    threshold->addWidget(m_auto);
+    threshold->addStretch(1);
+    right->addLayout(threshold);
+    right->addStretch(1);
+    layout->addLayout(right);
     layout->addStretch();
 
     const auto toggle = [this](QCheckBox* box, bool HashPanelSettings::*member) {

@@ -26,6 +26,8 @@ PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const BurstFields& bu
     m_hash = new QLineEdit(this);
     m_hash->setObjectName(QStringLiteral("EditPebr"));
     m_hash->setReadOnly(true);
+    // Room for a whole 14-digit hash with its "00" prefix; longer texts scroll, beginning visible.
+    m_hash->setMinimumWidth(m_hash->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000000")) + 16);
     layout->addWidget(m_hash, 1);
     m_autoAdd = new QCheckBox(QStringLiteral("Автоматически добавлять новые"), this);
     m_autoAdd->setObjectName(QStringLiteral("CheckBoxAutoAdd"));
@@ -38,7 +40,7 @@ PipelineResultArea::PipelineResultArea(Pipeline& pipeline, const BurstFields& bu
 }
 
 void PipelineResultArea::refresh() {
-    ui::setIfDifferent(m_hash, m_burst.hash);
+    ui::setShowingStart(m_hash, m_burst.hash);
     ui::setIfDifferent(m_autoAdd, m_pipeline.settings().autoAdd);
 }
 

@@ -18,6 +18,12 @@ std::optional<std::int64_t> readThousandths(const QString& token) {
     return whole * 1000 + fraction;
 }
 
+// A number whose whole part has ten or more significant digits: too large for any duration.
+bool isLongNumber(const QString& token) {
+    static const QRegularExpression re(QStringLiteral("^0*[1-9][0-9]{9,}(?:\\.[0-9]+)?$"));
+    return re.match(token).hasMatch();
+}
+
 } // namespace
 
 ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
@@ -32,15 +38,19 @@ ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
         QString error;
         for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
             const auto thousandths = readThousandths(token);
-            const bool fraction = token.contains(QLatin1Char('.'));
-            if (!thousandths || (fraction && !options.micros)) {
-                error = QStringLiteral("\"%1\" is not a %2")
-                            .arg(token, options.micros ? QStringLiteral("duration in microseconds")
-                                                       : QStringLiteral("whole number of units"));
+            const bool fractionOk = !token.contains(QLatin1Char('.')) || options.micros;
+            if (fractionOk && ((!thousandths && isLongNumber(token)) ||
+                               (thousandths && *thousandths > std::int64_t(kBurstListMaxValue) * 1000))) {
+                error = QStringLiteral("%1 is too large (at most %2)")
+                            .arg(quotedToken(token))
+                            .arg(kBurstListMaxValue);
                 break;
             }
-            if (*thousandths > std::int64_t(kBurstListMaxValue) * 1000) {
-                error = QStringLiteral("%1 is too large (at most %2)").arg(token).arg(kBurstListMaxValue);
+            if (!thousandths || !fractionOk) {
+                error =
+                    QStringLiteral("%1 is not a %2")
+                        .arg(quotedToken(token), options.micros ? QStringLiteral("duration in microseconds")
+                                                                : QStringLiteral("whole number of units"));
                 break;
             }
             burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace ravlin {
@@ -57,6 +59,24 @@ std::uint32_t encodeMode2Word(const Mode2Sample& sample) {
     return 0xFF000000u | value;
 }
 
+std::optional<std::uint32_t> parseGapMs(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^([0-9]{1,4})(?:\\.([0-9]{1,3}))?$"));
+    const QRegularExpressionMatch m = re.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const std::uint32_t micros =
+        m.captured(1).toUInt() * 1000 + m.captured(2).leftJustified(3, QLatin1Char('0')).toUInt();
+    if (micros < 100 || micros > 1'000'000) return std::nullopt;
+    return micros;
+}
+
+std::size_t cutLongBurst(std::vector<std::uint32_t>& micros) {
+    static_assert(kBurstMaxDurations % 2 == 1, "a cut burst must end with a mark");
+    const std::size_t had = micros.size();
+    if (had <= kBurstMaxDurations) return 0;
+    micros.resize(kBurstMaxDurations);
+    return had;
+}
+
 std::optional<std::vector<std::uint32_t>> Mode2Framer::feed(const Mode2Sample& sample) {
     switch (sample.type) {
     case Mode2Sample::Type::Pulse:
@@ -67,10 +87,10 @@ std::optional<std::vector<std::uint32_t>> Mode2Framer::feed(const Mode2Sample& s
         return std::nullopt;
     case Mode2Sample::Type::Space:
         if (m_current.empty()) return std::nullopt; // idle before a burst
-        if (sample.micros >= kBurstGapMicros) return flush();
+        if (sample.micros >= m_gap) return flush();
         if (m_current.size() % 2 == 0) {
             m_current.back() = std::min(m_current.back() + sample.micros, kValueMask);
-            if (m_current.back() >= kBurstGapMicros) return flush();
+            if (m_current.back() >= m_gap) return flush();
         } else {
             m_current.push_back(sample.micros);
         }
@@ -92,8 +112,9 @@ std::optional<std::vector<std::uint32_t>> Mode2Framer::flush() {
     return burst;
 }
 
-std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples) {
-    Mode2Framer framer;
+std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples,
+                                                   std::uint32_t gapMicros) {
+    Mode2Framer framer(gapMicros);
     std::vector<std::vector<std::uint32_t>> bursts;
     for (const auto& s : samples)
         if (auto b = framer.feed(s)) bursts.push_back(std::move(*b));
@@ -113,10 +134,11 @@ QVector<int> durationsOf(const std::vector<std::uint32_t>& micros) {
 
 } // namespace
 
-ReadResult readMode2Text(const QString& text) {
+ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros) {
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     ReadResult result;
-    Mode2Framer framer;
+    Mode2Framer framer(gapMicros);
     const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
         if (micros) result.bursts.push_back({durationsOf(*micros), QString(), line});
     };
@@ -138,8 +160,8 @@ ReadResult readMode2Text(const QString& text) {
             sample.type = Mode2Sample::Type::Frequency;
         else {
             result.problems.push_back(
-                {lineNo, QStringLiteral("\"%1\" is not a mode2 sample (pulse N, space N, timeout N)")
-                             .arg(parts.first())});
+                {lineNo, QStringLiteral("%1 is not a mode2 sample (pulse N, space N, timeout N)")
+                             .arg(quotedToken(parts.first()))});
             continue;
         }
         const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
@@ -149,13 +171,20 @@ ReadResult readMode2Text(const QString& text) {
             continue;
         }
         if (parts.size() == 2) {
+            const QString& token = parts.at(1);
+            const bool allDigits = digits.match(token).hasMatch();
             bool ok = false;
-            const qulonglong value = parts.at(1).toULongLong(&ok);
-            if (!ok || value > kMode2MaxValue) {
+            const qulonglong value = token.toULongLong(&ok);
+            if (allDigits && (!ok || value > kMode2MaxValue)) {
+                result.problems.push_back({lineNo, QStringLiteral("%1 is too large (at most %2 microseconds)")
+                                                       .arg(quotedToken(token))
+                                                       .arg(kMode2MaxValue)});
+                continue;
+            }
+            if (!ok || !allDigits) {
                 result.problems.push_back(
-                    {lineNo, QStringLiteral("\"%1\" is not a whole number of microseconds up to %2")
-                                 .arg(parts.at(1))
-                                 .arg(kMode2MaxValue)});
+                    {lineNo,
+                     QStringLiteral("%1 is not a whole number of microseconds").arg(quotedToken(token))});
                 continue;
             }
             sample.micros = static_cast<std::uint32_t>(value);

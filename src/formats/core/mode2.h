@@ -2,6 +2,8 @@
 
 #include "formats/core/read_result.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -21,34 +23,52 @@ struct Mode2Sample {
 Mode2Sample decodeMode2Word(std::uint32_t word);
 std::uint32_t encodeMode2Word(const Mode2Sample& sample);
 
-// A burst ends at a timeout sample, at a space this long or longer, or when no sample came for this
-// long.
-inline constexpr std::uint32_t kBurstGapMicros = 30000;
+// The framing gap: a burst ends at a timeout sample, at a space this long or longer, or when no
+// sample came for this long. 6 ms lies above the longest space inside common frames (a 4.5 ms
+// leader) and below the shortest gap between the frames of a held Sony button (about 6.6 ms).
+inline constexpr std::uint32_t kBurstGapMicros = 6000;
+
+// Reads a framing gap given in milliseconds ("6", "12.5"; 0.1 to 1000 ms, to the microsecond) as
+// microseconds, or nothing when the text is no such number.
+std::optional<std::uint32_t> parseGapMs(const QString& text);
+
+// The most durations a burst may have: the capture buffer's capacity.
+inline constexpr std::size_t kBurstMaxDurations = 255;
+
+// Cuts a burst of more than 255 durations after its last whole mark that fits (the 255th duration
+// is a mark). Returns the number of durations it had when it was cut, 0 when it was left whole.
+std::size_t cutLongBurst(std::vector<std::uint32_t>& micros);
 
 // Cuts a mode2 sample stream into bursts of microseconds: each burst starts with a pulse, pulses and
 // spaces alternate (repeated samples of one type are joined), and it ends with a pulse.
 class Mode2Framer {
 public:
+    explicit Mode2Framer(std::uint32_t gapMicros = kBurstGapMicros) : m_gap(gapMicros) {}
+
     // Takes one sample; returns the burst it completed, if any.
     std::optional<std::vector<std::uint32_t>> feed(const Mode2Sample& sample);
     // Ends the burst in progress (no sample came for the gap time); returns it if there was one.
     std::optional<std::vector<std::uint32_t>> flush();
     bool inBurst() const { return !m_current.empty(); }
+    std::uint32_t gapMicros() const { return m_gap; }
 
 private:
+    std::uint32_t m_gap;
     std::vector<std::uint32_t> m_current; // odd positions pulses, even positions spaces
 };
 
 // Frames a whole sample sequence; a burst still open at the end is completed.
-std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples);
+std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples,
+                                                   std::uint32_t gapMicros = kBurstGapMicros);
 
 // Largest value a mode2 sample carries (24 bits).
 inline constexpr std::uint32_t kMode2MaxValue = 0xFFFFFF;
 
 // Reads mode2 text ("pulse N", "space N", "timeout [N]", "frequency N", N in microseconds; "#"
 // comment lines and empty lines skipped) and frames it into bursts of microseconds, each with its
-// last line (the end of the text for the burst still open there).
-ReadResult readMode2Text(const QString& text);
+// last line (the end of the text for the burst still open there). A space of `gapMicros` or longer
+// ends a burst.
+ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros = kBurstGapMicros);
 // Mode2 text of bursts of microseconds: pulse and space lines, a "timeout" line after each burst.
 QString writeMode2Text(const QVector<Burst>& bursts);
 

@@ -39,7 +39,13 @@ struct Problem {
 struct ReadResult {
     QVector<Burst> bursts;
     QVector<Problem> problems;
+    // Lines whose burst was read but changed to fit (a burst cut after its last whole mark).
+    QVector<Problem> warnings;
 };
+
+// A token of the text for a problem line: in double quotes, with the quote, the backslash and every
+// character that is not printable escaped (\", \\, \xHH, \uHHHH).
+QString quotedToken(const QString& token);
 
 // The lines of a text, CR LF and lone LF both ending a line.
 QStringList textLines(const QString& text);

@@ -7,6 +7,10 @@ namespace ravlin {
 // Answers of the question boxes.
 enum class Answer { Yes, No, Cancel };
 
+// The kind of box a question is shown in: a warning (exclamation sign) or a confirmation
+// (question sign).
+enum class QuestionKind { Warning, Confirmation };
+
 // Everything the core asks of or tells the user goes through this port, synchronously.
 // Production shows Qt message boxes and file dialogs; tests script the answers and record calls.
 class Dialogs {
@@ -17,10 +21,12 @@ public:
     virtual void beep() = 0;
     // Information box with an OK button.
     virtual void information(const QString& text, const QString& caption = QString()) = 0;
-    // Warning box with Yes/No buttons.
-    virtual Answer askYesNo(const QString& text, const QString& caption = QString()) = 0;
-    // Confirmation box with Yes/No/Cancel buttons.
-    virtual Answer askYesNoCancel(const QString& text, const QString& caption = QString()) = 0;
+    // Box with Yes/No buttons, a warning unless `kind` says otherwise.
+    virtual Answer askYesNo(const QString& text, const QString& caption = QString(),
+                            QuestionKind kind = QuestionKind::Warning) = 0;
+    // Box with Yes/No/Cancel buttons, a warning unless `kind` says otherwise.
+    virtual Answer askYesNoCancel(const QString& text, const QString& caption = QString(),
+                                  QuestionKind kind = QuestionKind::Warning) = 0;
     // Open-file dialog; an empty result means the user cancelled.
     virtual QString openFileName(const QString& filter, const QString& defaultName) = 0;
     // Save-file dialog; an empty result means the user cancelled.

@@ -8,7 +8,7 @@
 
 namespace ravlin {
 
-std::optional<TextLines> TextLines::read(const QString& path, QString* error) {
+std::optional<TextLines> TextLines::read(const QString& path, QString* error, LineEnds ends) {
     const QFileInfo info(path);
     if (info.isDir()) {
         if (error) *error = QStringLiteral("\"%1\" — это папка, а не файл.").arg(path);
@@ -25,19 +25,20 @@ std::optional<TextLines> TextLines::read(const QString& path, QString* error) {
         if (error) *error = QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(path, file.errorString());
         return std::nullopt;
     }
-    return fromBytes(bytes);
+    return fromBytes(bytes, ends);
 }
 
-TextLines TextLines::fromBytes(const QByteArray& bytes) {
+TextLines TextLines::fromBytes(const QByteArray& bytes, LineEnds ends) {
     QStringList lines;
     const QString text = decodeCp1251(bytes);
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
+        const bool crLf = c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n';
+        if (c == u'\n' || crLf || (c == u'\r' && ends == LineEnds::Any)) {
             lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+            if (crLf) ++i;
             start = i + 1;
         }
     }

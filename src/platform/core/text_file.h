@@ -8,7 +8,11 @@
 
 namespace ravlin {
 
-// A text file read whole in cp1251, split into lines at CR LF, LF or a lone CR.
+// Which characters end a line: CR LF, LF or a lone CR (Any); or only CR LF and a bare LF, so a lone
+// CR stays inside the line's text (CrLf).
+enum class LineEnds { Any, CrLf };
+
+// A text file read whole in cp1251, split into lines as `ends` says.
 // Lines are taken by position (1-based); a line past the end reads as empty.
 class TextLines {
 public:
@@ -16,8 +20,9 @@ public:
     explicit TextLines(QStringList lines) : m_lines(std::move(lines)) {}
 
     // Reads the file; on failure returns nothing and puts a readable reason into *error.
-    static std::optional<TextLines> read(const QString& path, QString* error = nullptr);
-    static TextLines fromBytes(const QByteArray& bytes);
+    static std::optional<TextLines> read(const QString& path, QString* error = nullptr,
+                                         LineEnds ends = LineEnds::Any);
+    static TextLines fromBytes(const QByteArray& bytes, LineEnds ends = LineEnds::Any);
 
     QString line(qsizetype number) const;
     qsizetype count() const { return m_lines.size(); }

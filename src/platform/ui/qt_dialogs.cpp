@@ -24,6 +24,13 @@ QString qtFilter(const QString& filter) {
     return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
 }
 
+QMessageBox::StandardButton ask(QWidget* parent, const QString& caption, const QString& text,
+                                QMessageBox::StandardButtons buttons, QuestionKind kind) {
+    return kind == QuestionKind::Confirmation
+               ? QMessageBox::question(parent, captionOr(caption), text, buttons)
+               : QMessageBox::warning(parent, captionOr(caption), text, buttons);
+}
+
 } // namespace
 
 void QtDialogs::beep() {
@@ -34,15 +41,14 @@ void QtDialogs::information(const QString& text, const QString& caption) {
     QMessageBox::information(m_parent, captionOr(caption), text, QMessageBox::Ok);
 }
 
-Answer QtDialogs::askYesNo(const QString& text, const QString& caption) {
-    const auto b =
-        QMessageBox::warning(m_parent, captionOr(caption), text, QMessageBox::Yes | QMessageBox::No);
+Answer QtDialogs::askYesNo(const QString& text, const QString& caption, QuestionKind kind) {
+    const auto b = ask(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No, kind);
     return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-Answer QtDialogs::askYesNoCancel(const QString& text, const QString& caption) {
-    const auto b = QMessageBox::question(m_parent, captionOr(caption), text,
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+Answer QtDialogs::askYesNoCancel(const QString& text, const QString& caption, QuestionKind kind) {
+    const auto b =
+        ask(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, kind);
     if (b == QMessageBox::Yes) return Answer::Yes;
     if (b == QMessageBox::No) return Answer::No;
     return Answer::Cancel;

@@ -15,8 +15,10 @@ public:
 
     void beep() override;
     void information(const QString& text, const QString& caption = QString()) override;
-    Answer askYesNo(const QString& text, const QString& caption = QString()) override;
-    Answer askYesNoCancel(const QString& text, const QString& caption = QString()) override;
+    Answer askYesNo(const QString& text, const QString& caption = QString(),
+                    QuestionKind kind = QuestionKind::Warning) override;
+    Answer askYesNoCancel(const QString& text, const QString& caption = QString(),
+                          QuestionKind kind = QuestionKind::Warning) override;
     QString openFileName(const QString& filter, const QString& defaultName) override;
     QString saveFileName(const QString& filter, const QString& defaultName,
                          const QString& defaultExtension = QString()) override;

@@ -19,6 +19,13 @@ inline void setIfDifferent(QLabel* label, const QString& text) {
 inline void setIfDifferent(QLineEdit* edit, const QString& text) {
     if (edit->text() != text) edit->setText(text);
 }
+// For a read-only field whose text may be longer than the field: after a write the cursor goes to
+// the start, so the field shows the beginning of the text.
+inline void setShowingStart(QLineEdit* edit, const QString& text) {
+    if (edit->text() == text) return;
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
 inline void setIfDifferent(QAbstractButton* button, const QString& text) {
     if (button->text() != text) button->setText(text);
 }

@@ -215,7 +215,7 @@ void MainWindow::buildKestrum() {
     QFont tabFont = m_kestrumTabs->tabBar()->font();
     tabFont.setPointSizeF(std::max(6.0, tabFont.pointSizeF() - 1.0));
     m_kestrumTabs->tabBar()->setFont(tabFont);
-    m_kestrumTabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 2px; }"));
+    m_kestrumTabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 1px; }"));
     m_receivedData = makePlace(QStringLiteral("TabSheetReceivedData"));
     m_receptionParams = makePlace(QStringLiteral("TabSheetReceptionParams"));
     m_hashModules = makePlace(QStringLiteral("TabSheetHashModules"));

@@ -72,7 +72,9 @@ void assemblePipeline(Workbench& wb, MainWindow& main, SourcesWindow& sources) {
     place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, &sources] { sources.openOver(main); }));
     place(wb, main.irDistributionPage(),
           new DistributionPage(p, wb.baseEditor().settings().clearDistributionWithBase,
-                               [&wb](const QImage& image) { saveBitmap(wb.dialogs(), wb.appDir(), image); }));
+                               [&wb](const QImage& image) {
+                                   saveBitmap(wb.dialogs(), wb.appDir(), wb.presets().diagram, image);
+                               }));
 }
 
 // The base controls of " HEX Baza " and the Open/Save commands of the tool bar and "&File" menu.
@@ -185,7 +187,8 @@ void ShellWindows::assembleStripAndBaseEntry() {
                      [this, zoom] { zoom->showCentredOver(*m_main); });
     if (QAction* save = m_main->action(QStringLiteral("Save &Diagram")))
         QObject::connect(save, &QAction::triggered, strip, [this] {
-            saveBitmap(m_wb.dialogs(), m_wb.appDir(), renderStrip(m_wb.oscillogram().drawing()));
+            saveBitmap(m_wb.dialogs(), m_wb.appDir(), m_wb.presets().diagram,
+                       renderStrip(m_wb.oscillogram().drawing()));
         });
 
     auto* entry = new BaseEntryGroup(m_wb.baseEditor());

@@ -29,6 +29,20 @@ QStringList lircDeviceCandidates(const QString& devDir) {
     return paths;
 }
 
+LircOption parseLircOption(const QString& text) {
+    LircOption o;
+    const qsizetype mark = text.lastIndexOf(u'?');
+    o.path = mark < 0 ? text : text.left(mark);
+    if (mark < 0) return o;
+    const QString query = text.mid(mark + 1);
+    const auto gap = query.startsWith(QLatin1String("gap=")) ? parseGapMs(query.mid(4)) : std::nullopt;
+    if (!gap)
+        o.error = QStringLiteral("bad option \"%1\" for %2 (use ?gap=MS, 0.1 to 1000 ms)").arg(query, o.path);
+    else
+        o.gapMicros = *gap;
+    return o;
+}
+
 DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
     DriverChoice choice;
     if (option.isEmpty()) {
@@ -50,8 +64,13 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
             choice.error = QStringLiteral("cannot read capture file %1").arg(option.mid(4));
         choice.driver = std::move(sim);
     } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
-        auto lirc = std::make_unique<LircReceiver>(option.mid(5), now);
-        if (!lirc->isOpen()) choice.error = QStringLiteral("cannot open %1").arg(option.mid(5));
+        const LircOption lircOption = parseLircOption(option.mid(5));
+        if (!lircOption.error.isEmpty()) {
+            choice.error = lircOption.error;
+            return choice;
+        }
+        auto lirc = std::make_unique<LircReceiver>(lircOption.path, now, lircOption.gapMicros);
+        if (!lirc->isOpen()) choice.error = QStringLiteral("cannot open %1").arg(lircOption.path);
         choice.driver = std::move(lirc);
     } else {
         choice.error =

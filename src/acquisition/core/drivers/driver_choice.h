@@ -2,6 +2,7 @@
 
 #include "acquisition/core/drivers/monotonic.h"
 #include "acquisition/core/drivers/usb_driver.h"
+#include "formats/core/mode2.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,8 @@ namespace ravlin {
 // The backend serving the USB receiver port, chosen by the workbench's --receiver option:
 //   "sim:FILE"        the simulated receiver playing a capture file
 //   "sim"             the simulated receiver with no file (not connected)
-//   "lirc:/dev/lircN" a Linux IR device (or a file or pipe of mode2 samples)
+//   "lirc:/dev/lircN" a Linux IR device (or a file or pipe of mode2 samples); "?gap=MS" after it
+//                     sets the framing gap in milliseconds (default 6)
 //   ""                the first /dev/lirc* that opens, else the simulated receiver with no file
 struct DriverChoice {
     std::unique_ptr<UsbDriver> driver; // null when the option is not understood
@@ -22,8 +24,18 @@ struct DriverChoice {
 
 inline constexpr const char* kReceiverOptionHelp =
     "Receiver behind the USB port: sim:FILE (simulated receiver playing a capture file), sim "
-    "(simulated receiver, not connected), lirc:/dev/lircN (Linux IR device). Default: the first "
+    "(simulated receiver, not connected), lirc:/dev/lircN (Linux IR device; lirc:/dev/lircN?gap=MS sets the "
+    "gap that ends a burst, "
+    "default 6 ms). Default: the first "
     "/dev/lirc* that opens, else the simulated receiver.";
+
+// "DEV" or "DEV?gap=MS" after "lirc:": the device and the framing gap (default 6 ms).
+struct LircOption {
+    QString path;
+    std::uint32_t gapMicros = kBurstGapMicros;
+    QString error; // set when the text after "?" is not understood
+};
+LircOption parseLircOption(const QString& text);
 
 DriverChoice makeUsbDriver(const QString& option, MonotonicMs now = steadyMonotonicMs());
 

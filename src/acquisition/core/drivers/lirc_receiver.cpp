@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #if __has_include(<linux/lirc.h>)
 #include <linux/lirc.h>
@@ -23,7 +24,8 @@ constexpr std::size_t kMaxPendingBursts = 64;
 
 } // namespace
 
-LircReceiver::LircReceiver(const QString& path, MonotonicMs now) : m_path(path), m_now(std::move(now)) {
+LircReceiver::LircReceiver(const QString& path, MonotonicMs now, std::uint32_t gapMicros)
+    : m_path(path), m_now(std::move(now)), m_framer(gapMicros) {
     const QByteArray native = QFile::encodeName(path);
     m_fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) return;
@@ -76,7 +78,8 @@ void LircReceiver::readAvailable() {
         if (static_cast<std::size_t>(n) < sizeof chunk) break;
     }
     // No sample for the gap time ends the burst in progress.
-    if (m_framer.inBurst() && m_now() - m_lastSampleMs >= static_cast<std::int64_t>(kBurstGapMicros / 1000)) {
+    const auto gapMs = static_cast<std::int64_t>((m_framer.gapMicros() + 999) / 1000);
+    if (m_framer.inBurst() && m_now() - m_lastSampleMs >= gapMs) {
         if (auto burst = m_framer.flush()) {
             if (m_bursts.size() < kMaxPendingBursts) m_bursts.push_back(std::move(*burst));
         }
@@ -87,9 +90,19 @@ int LircReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& cou
     count = 0;
     readAvailable();
     while (!m_bursts.empty() && block) {
-        const std::vector<std::uint8_t> bytes =
-            encodeMicros(m_kind, m_bursts.front(), std::min(max, kRawBlockMax));
+        std::vector<std::uint32_t> burst = std::move(m_bursts.front());
         m_bursts.pop_front();
+        const std::size_t had = burst.size();
+        cutLongBurst(burst);
+        // The kind's byte format may need more than one byte per duration: the block is then cut
+        // after an earlier mark.
+        const std::vector<std::uint8_t> bytes = encodeMicros(m_kind, burst, std::min(max, kRawBlockMax));
+        const std::size_t kept = convertRawBlock(m_kind, bytes).size();
+        if (kept < had)
+            m_warnings << QStringLiteral(
+                              "Посылка из %1 длительностей обрезана до %2 (после последнего целого импульса)")
+                              .arg(had)
+                              .arg(kept);
         if (bytes.empty()) continue;
         std::memcpy(block, bytes.data(), bytes.size());
         count = static_cast<std::int32_t>(bytes.size());
@@ -103,6 +116,10 @@ int LircReceiver::DoEEPROMRead(std::uint8_t, std::uint8_t&) {
 }
 int LircReceiver::DoEEPROMWrite(std::uint8_t, std::uint8_t) {
     return StatusNotConnected;
+}
+
+QStringList LircReceiver::takeWarnings() {
+    return std::exchange(m_warnings, {});
 }
 
 QString LircReceiver::description() const {

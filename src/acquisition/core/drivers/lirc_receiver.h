@@ -11,10 +11,13 @@ namespace ravlin {
 
 // A Linux IR receiver: reads the kernel's LIRC mode2 stream from /dev/lirc* (or any file or pipe of
 // mode2 words), frames it into bursts and hands each burst in the selected kind's byte format.
-// Reads never block. Status 0 while the device is open, 1 otherwise. It has no EEPROM.
+// Reads never block. Status 0 while the device is open, 1 otherwise. It has no EEPROM. A burst ends
+// at a space of at least `gapMicros`; a burst longer than a block holds is cut after its last whole
+// mark, with a warning line.
 class LircReceiver : public UsbDriver {
 public:
-    explicit LircReceiver(const QString& path, MonotonicMs now = steadyMonotonicMs());
+    explicit LircReceiver(const QString& path, MonotonicMs now = steadyMonotonicMs(),
+                          std::uint32_t gapMicros = kBurstGapMicros);
     ~LircReceiver() override;
     LircReceiver(const LircReceiver&) = delete;
     LircReceiver& operator=(const LircReceiver&) = delete;
@@ -26,6 +29,7 @@ public:
     int DoEEPROMRead(std::uint8_t address, std::uint8_t& data) override;
     int DoEEPROMWrite(std::uint8_t address, std::uint8_t data) override;
     QString description() const override;
+    QStringList takeWarnings() override;
 
     // Bursts framed but not yet read, in microseconds.
     std::size_t pendingBursts() const { return m_bursts.size(); }
@@ -41,6 +45,7 @@ private:
     std::vector<std::uint8_t> m_partial; // bytes of a word not complete yet
     std::int64_t m_lastSampleMs = 0;
     std::deque<std::vector<std::uint32_t>> m_bursts;
+    QStringList m_warnings;
 };
 
 } // namespace ravlin

@@ -2,6 +2,8 @@
 
 #include "acquisition/core/receiver_kind.h"
 
+#include <QStringList>
+
 #include <cstdint>
 
 namespace ravlin {
@@ -34,6 +36,10 @@ public:
 
     // A short description for the command line and the about box.
     virtual QString description() const = 0;
+
+    // Warning lines for the result log gathered since the last call (a burst the backend had to
+    // cut, ...).
+    virtual QStringList takeWarnings() { return {}; }
 
 protected:
     ReceiverKind m_kind = ReceiverKind::Movrik;
