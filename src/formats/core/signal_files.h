@@ -1,0 +1,45 @@
+#pragma once
+
+#include "formats/core/mode2.h"
+#include "formats/core/read_result.h"
+
+#include <QString>
+#include <QVector>
+
+#include <cstdint>
+#include <optional>
+
+namespace ravlin {
+
+// Remote-control files of other tools, read into bursts of microseconds and written from them.
+enum class SignalFormat {
+    Flipper, // Flipper Zero ".ir" ("Filetype: IR signals file", raw and parsed signals)
+    Lircd,   // LIRC "lircd.conf" (raw_codes and coded remotes)
+    Pronto,  // Pronto hex, learned form ("0000" frequency word, once and repeat sequences)
+    Mode2,   // mode2 text ("pulse N" / "space N")
+};
+
+// The format's name on command lines and in menus' filters: "flipper", "lircd", "pronto", "mode2".
+QString signalFormatName(SignalFormat format);
+std::optional<SignalFormat> signalFormatFromName(const QString& name);
+// The format a text is written in, told from its content; nothing when it is none of them.
+std::optional<SignalFormat> detectSignalFormat(const QString& text);
+
+struct SignalReadOptions {
+    // A space of this length or longer inside a signal ends a frame: a signal holding repeated
+    // frames gives one burst per frame.
+    std::uint32_t gapMicros = kBurstGapMicros;
+};
+
+// Reads a file's signals into bursts of microseconds (mark first, ending with a mark), each named
+// by its button where the format names one and carrying its line. Each frame is one burst; a frame
+// of more than 255 durations is cut after its last whole mark with a warning line. Bad lines and
+// signals that cannot be turned into durations are problems; reading never stops at them.
+ReadResult readSignals(const QString& text, SignalFormat format, const SignalReadOptions& options = {});
+
+// Writes bursts of microseconds as a file of the format that readSignals takes back with the same
+// durations and names (Flipper raw signals, lircd.conf raw_codes, Pronto "0000", mode2 text).
+// `remoteName` names the remote where the format has a place for it.
+QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName = {});
+
+} // namespace ravlin
