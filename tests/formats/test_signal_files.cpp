@@ -180,15 +180,20 @@ private slots:
         QCOMPARE(wide.bursts.size(), 1);
         QCOMPARE(wide.bursts[0].durations.size(), 5);
         // A 10 MB line is read in one pass: one frame, cut, with one warning.
-        QString big =
-            QStringLiteral("Filetype: IR signals file\nVersion: 1\nname: Big\ntype: raw\nfrequency: 38000\n"
-                           "duty_cycle: 0.33\ndata:");
-        big += QStringLiteral(" 560").repeated(2'500'000);
-        const ReadResult huge = readSignals(big, SignalFormat::Flipper);
-        QVERIFY(huge.problems.isEmpty());
-        QCOMPARE(huge.bursts.size(), 1);
-        QCOMPARE(huge.bursts[0].durations.size(), 255);
-        QCOMPARE(huge.warnings.size(), 1);
+        const QString line = QStringLiteral(" 560").repeated(2'500'000);
+        const QVector<QPair<SignalFormat, QString>> huge{
+            {SignalFormat::Flipper, "Filetype: IR signals file\nVersion: 1\nname: Big\ntype: raw\n"
+                                    "frequency: 38000\nduty_cycle: 0.33\ndata:" +
+                                        line + "\n"},
+            {SignalFormat::Lircd, "begin remote\n name R\n flags RAW_CODES\n begin raw_codes\n name Big\n" +
+                                      line + "\n end raw_codes\nend remote\n"}};
+        for (const auto& [format, text] : huge) {
+            const ReadResult r = readSignals(text, format);
+            QVERIFY(r.problems.isEmpty());
+            QCOMPARE(r.bursts.size(), 1);
+            QCOMPARE(r.bursts[0].durations.size(), 255);
+            QCOMPARE(r.warnings.size(), 1);
+        }
     }
 
     // Each bad input gives problems at the right lines and the good signals around it still read.
@@ -266,6 +271,28 @@ private slots:
         QTest::newRow("mode2 zero") << "mode2"
                                     << "pulse 0\nspace 100\npulse 100\ntimeout\npulse 5\n"
                                     << QList<int>{4} << 1;
+    }
+
+    // Damaged copies of the samples (cut short, bytes changed) never crash, and every burst read is
+    // a whole one: 1 to 255 durations, all above 0, ending with a mark.
+    void damagedSamples() {
+        QRandomGenerator random(19);
+        for (const char* file : {"remote.ir", "remote.lircd.conf", "remote.pronto", "remote.mode2"}) {
+            const QString text = sample(QLatin1String(file));
+            const SignalFormat format = *detectSignalFormat(text);
+            for (int round = 0; round < 300; ++round) {
+                QString damaged = text.left(random.bounded(text.size() + 1));
+                for (int k = random.bounded(4); k > 0 && !damaged.isEmpty(); --k)
+                    damaged[random.bounded(damaged.size())] = QLatin1Char("0 -:\n#xF9"[random.bounded(9)]);
+                const ReadResult r = readSignals(damaged, format);
+                for (const Burst& b : r.bursts) {
+                    QVERIFY(b.durations.size() % 2 == 1 && b.durations.size() <= 255);
+                    QVERIFY(*std::min_element(b.durations.begin(), b.durations.end()) > 0);
+                }
+                for (const Problem& p : r.problems)
+                    QVERIFY(p.line >= 1 && p.line <= damaged.count(QLatin1Char('\n')) + 1);
+            }
+        }
     }
 
     void malformed() {

@@ -114,7 +114,7 @@ public:
             const qsizetype space = t.indexOf(blanks);
             const QString first = (space < 0 ? t : t.left(space)).toLower();
             const QString rest = space < 0 ? QString() : t.mid(space).trimmed();
-            const QString second = rest.section(blanks, 0, 0).toLower();
+            const QString second = rest.left(32).section(blanks, 0, 0).toLower(); // a keyword is short
             const bool begin = first == QLatin1String("begin"), end = first == QLatin1String("end");
             if (m_where == Where::Raw && !begin && !end && first != QLatin1String("name")) {
                 rawDurations(t, lineNo);

@@ -8,6 +8,11 @@ namespace {
 
 constexpr qsizetype kDetectChars = 64 * 1024; // detection looks at the start of a text only
 
+// Text saved by some editors begins with a byte order mark; it is no part of the first line.
+QString withoutByteOrderMark(const QString& text) {
+    return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+}
+
 } // namespace
 
 QString signalFormatName(SignalFormat format) {
@@ -32,7 +37,7 @@ std::optional<SignalFormat> signalFormatFromName(const QString& name) {
 }
 
 std::optional<SignalFormat> detectSignalFormat(const QString& text) {
-    const QStringList lines = textLines(text.left(kDetectChars));
+    const QStringList lines = textLines(withoutByteOrderMark(text).left(kDetectChars));
     for (const QString& line : lines) {
         const QString t = line.trimmed();
         if (t.isEmpty()) continue;
@@ -91,7 +96,8 @@ void appendSignalFrames(const std::vector<std::uint32_t>& micros, const QString&
     finish();
 }
 
-ReadResult readSignals(const QString& text, SignalFormat format, const SignalReadOptions& options) {
+ReadResult readSignals(const QString& file, SignalFormat format, const SignalReadOptions& options) {
+    const QString text = withoutByteOrderMark(file);
     switch (format) {
     case SignalFormat::Flipper:
         return signalformats::readFlipper(text, options.gapMicros);
