@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace ravlin {
 
@@ -41,5 +42,12 @@ ReadResult readSignals(const QString& text, SignalFormat format, const SignalRea
 // durations and names (Flipper raw signals, lircd.conf raw_codes, Pronto "0000", mode2 text).
 // `remoteName` names the remote where the format has a place for it.
 QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName = {});
+
+// Splits one signal's durations (mark first, marks and spaces alternating) into frames at every
+// space of `gapMicros` or longer and appends each frame to `result` as a burst named `name` at
+// `line`. A trailing space is dropped; a frame of more than 255 durations is cut as the receivers
+// cut it (cutLongBurst), with a warning line.
+void appendSignalFrames(const std::vector<std::uint32_t>& micros, const QString& name, int line,
+                        std::uint32_t gapMicros, ReadResult& result);
 
 } // namespace ravlin

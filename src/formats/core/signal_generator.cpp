@@ -11,22 +11,38 @@ struct PulseDistance {
 constexpr PulseDistance kNec{9000, 4500, 560, 560, 1690};
 constexpr PulseDistance kJvc{8400, 4200, 526, 526, 1574};
 constexpr PulseDistance kPd48{3456, 1728, 432, 432, 1296};
+constexpr PulseDistance kSamsung{4500, 4500, 550, 550, 1650};
+constexpr PulseDistance kRca{4000, 4000, 500, 1000, 2000};
+constexpr PulseDistance kPioneer{8500, 4225, 500, 500, 1500};
 
 constexpr std::uint32_t kRc5Half = 889;
 constexpr std::uint32_t kSonyLeader = 2400, kSonyUnit = 600;
 
-// Bits LSB first of each byte, then a stop mark.
-Micros pulseDistance(const PulseDistance& f, const std::vector<std::uint8_t>& bytes, bool leader = true) {
+// The bits in the order they are sent, then a stop mark.
+Micros pulseDistanceBits(const PulseDistance& f, const std::vector<bool>& bits, bool leader = true) {
     Micros out;
+    out.reserve(bits.size() * 2 + 3);
     if (leader) out = {f.leaderMark, f.leaderSpace};
-    for (std::uint8_t b : bytes) {
-        for (int i = 0; i < 8; ++i) {
-            out.push_back(f.mark);
-            out.push_back(((b >> i) & 1) ? f.oneSpace : f.zeroSpace);
-        }
+    for (bool bit : bits) {
+        out.push_back(f.mark);
+        out.push_back(bit ? f.oneSpace : f.zeroSpace);
     }
     out.push_back(f.mark);
     return out;
+}
+
+// Appends `width` bits of `value`, LSB first or MSB first.
+void putBits(std::vector<bool>& bits, std::uint64_t value, int width, bool msbFirst = false) {
+    for (int i = 0; i < width; ++i)
+        bits.push_back((value >> (msbFirst ? width - 1 - i : i)) & 1);
+}
+
+// Bits LSB first of each byte, then a stop mark.
+Micros pulseDistance(const PulseDistance& f, const std::vector<std::uint8_t>& bytes, bool leader = true) {
+    std::vector<bool> bits;
+    for (std::uint8_t b : bytes)
+        putBits(bits, b, 8);
+    return pulseDistanceBits(f, bits, leader);
 }
 
 Micros sony(std::uint32_t bits, int count) {
@@ -38,7 +54,167 @@ Micros sony(std::uint32_t bits, int count) {
     return out;
 }
 
+// Adds carrier on (mark) or off for `len` microseconds, joining it to the last duration of the same
+// level; an idle line before the first mark is not part of the burst.
+void addLevel(Micros& out, bool mark, std::uint32_t len) {
+    if (out.empty()) {
+        if (mark) out.push_back(len);
+        return;
+    }
+    if ((out.size() % 2 == 1) == mark)
+        out.back() += len;
+    else
+        out.push_back(len);
+}
+
+// RC6 mode 0: leader, then bi-phase bits MSB first with 444 us halves ("1" is mark then space);
+// the toggle bit has 889 us halves.
+Micros rc6(bool toggle, std::uint8_t address, std::uint8_t command) {
+    constexpr std::uint32_t kHalf = 444;
+    std::vector<bool> bits{true, false, false, false, toggle};
+    putBits(bits, address, 8, true);
+    putBits(bits, command, 8, true);
+    Micros out{2666, 889};
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        const std::uint32_t half = i == 4 ? 2 * kHalf : kHalf;
+        addLevel(out, bits[i], half);
+        addLevel(out, !bits[i], half);
+    }
+    if (out.size() % 2 == 0) out.pop_back(); // a trailing space is not part of the burst
+    return out;
+}
+
+enum class Coding { PulseDistance, PulseWidth, Rc5, Rc6 };
+
+struct ProtocolInfo {
+    Protocol protocol;
+    const char* name;
+    int addressBits, commandBits;
+    Coding coding;
+    PulseDistance timing; // pulse-distance protocols only
+};
+
+// RC5 takes a 7-bit command: bit 6 goes, inverted, into the field bit. RC5X always sends field bit 0
+// and takes the command with or without bit 6 set.
+constexpr ProtocolInfo kProtocols[] = {
+    {Protocol::NEC, "NEC", 8, 8, Coding::PulseDistance, kNec},
+    {Protocol::NECext, "NECext", 16, 16, Coding::PulseDistance, kNec},
+    {Protocol::NEC42, "NEC42", 13, 8, Coding::PulseDistance, kNec},
+    {Protocol::NEC42ext, "NEC42ext", 26, 16, Coding::PulseDistance, kNec},
+    {Protocol::Samsung32, "Samsung32", 8, 8, Coding::PulseDistance, kSamsung},
+    {Protocol::RC5, "RC5", 5, 7, Coding::Rc5, {}},
+    {Protocol::RC5X, "RC5X", 5, 7, Coding::Rc5, {}},
+    {Protocol::RC6, "RC6", 8, 8, Coding::Rc6, {}},
+    {Protocol::SIRC, "SIRC", 5, 7, Coding::PulseWidth, {}},
+    {Protocol::SIRC15, "SIRC15", 8, 7, Coding::PulseWidth, {}},
+    {Protocol::SIRC20, "SIRC20", 13, 7, Coding::PulseWidth, {}},
+    {Protocol::Kaseikyo, "Kaseikyo", 26, 10, Coding::PulseDistance, kPd48},
+    {Protocol::RCA, "RCA", 4, 8, Coding::PulseDistance, kRca},
+    {Protocol::Pioneer, "Pioneer", 8, 8, Coding::PulseDistance, kPioneer},
+};
+
+const ProtocolInfo& infoOf(Protocol protocol) {
+    return kProtocols[static_cast<int>(protocol)];
+}
+
+// The bits of a pulse-distance frame in the order they are sent (each field LSB first).
+std::vector<bool> pulseDistanceFrame(Protocol protocol, std::uint32_t a, std::uint32_t c) {
+    std::vector<bool> bits;
+    const auto field = [&bits](std::uint64_t value, int width) { putBits(bits, value, width); };
+    const auto inv = [](std::uint32_t v, int width) { return ~v & ((1u << width) - 1); };
+    switch (protocol) {
+    case Protocol::NEC:
+    case Protocol::Pioneer:
+        field(a, 8);
+        field(inv(a, 8), 8);
+        field(c, 8);
+        field(inv(c, 8), 8);
+        break;
+    case Protocol::NECext:
+        field(a, 16);
+        field(c, 16);
+        break;
+    case Protocol::NEC42:
+        field(a, 13);
+        field(inv(a, 13), 13);
+        field(c, 8);
+        field(inv(c, 8), 8);
+        break;
+    case Protocol::NEC42ext:
+        field(a, 26);
+        field(c, 16);
+        break;
+    case Protocol::Samsung32:
+        field(a, 8);
+        field(a, 8);
+        field(c, 8);
+        field(inv(c, 8), 8);
+        break;
+    case Protocol::RCA:
+        field(a, 4);
+        field(c, 8);
+        field(inv(a, 4), 4);
+        field(inv(c, 8), 8);
+        break;
+    case Protocol::Kaseikyo: {
+        // Address: G2 (bits 0-3), G1 (4-7), vendor (8-23), ID (24-25); bytes B0..B5 go out in order.
+        const std::uint32_t vendor = (a >> 8) & 0xFFFF, g1 = (a >> 4) & 0xF, g2 = a & 0xF, id = a >> 24;
+        const std::uint32_t b0 = vendor & 0xFF, b1 = vendor >> 8;
+        const std::uint32_t parity = ((b0 ^ b1) & 0xF) ^ ((b0 ^ b1) >> 4);
+        const std::uint32_t b2 = parity | g1 << 4, b3 = g2 | (c & 0xF) << 4, b4 = (c >> 4) | id << 6;
+        for (std::uint32_t b : {b0, b1, b2, b3, b4, b2 ^ b3 ^ b4})
+            field(b, 8);
+        break;
+    }
+    default:
+        break;
+    }
+    return bits;
+}
+
 } // namespace
+
+QString protocolName(Protocol protocol) {
+    return QLatin1String(infoOf(protocol).name);
+}
+
+std::optional<Protocol> protocolFromName(const QString& name) {
+    for (const ProtocolInfo& info : kProtocols)
+        if (name == QLatin1String(info.name)) return info.protocol;
+    return std::nullopt;
+}
+
+std::vector<Protocol> allProtocols() {
+    std::vector<Protocol> out;
+    for (const ProtocolInfo& info : kProtocols)
+        out.push_back(info.protocol);
+    return out;
+}
+
+int addressBits(Protocol protocol) {
+    return infoOf(protocol).addressBits;
+}
+
+int commandBits(Protocol protocol) {
+    return infoOf(protocol).commandBits;
+}
+
+std::optional<Micros> encode(Protocol protocol, std::uint32_t address, std::uint32_t command, bool toggle) {
+    const ProtocolInfo& info = infoOf(protocol);
+    if ((address >> info.addressBits) != 0 || (command >> info.commandBits) != 0) return std::nullopt;
+    switch (info.coding) {
+    case Coding::PulseDistance:
+        return pulseDistanceBits(info.timing, pulseDistanceFrame(protocol, address, command));
+    case Coding::PulseWidth:
+        return sony(command | address << 7, 7 + info.addressBits);
+    case Coding::Rc5:
+        return rc5(toggle, static_cast<std::uint8_t>(address),
+                   static_cast<std::uint8_t>(protocol == Protocol::RC5X ? command | 0x40 : command));
+    case Coding::Rc6:
+        return rc6(toggle, static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(command));
+    }
+    return std::nullopt;
+}
 
 Micros nec(std::uint8_t address, std::uint8_t command) {
     return pulseDistance(

@@ -2,8 +2,11 @@
 
 #include "formats/core/capture_file.h"
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace ravlin {
@@ -36,6 +39,39 @@ Micros jvc(std::uint8_t address, std::uint8_t command, bool withLeader);
 // A 48-bit pulse-distance frame: leader 3456 us / 1728 us, 432 us marks, spaces 432 us or 1296 us,
 // six bytes LSB first, stop mark.
 Micros pulseDistance48(const std::array<std::uint8_t, 6>& bytes);
+
+// Protocols with an address and a command, as remote-control files name them (Flipper's parsed
+// signals). Timings and bit orders follow the Flipper firmware's encoders, so that a stored address
+// and command give the frame the remote sends.
+enum class Protocol {
+    NEC,       // A8 ~A8 C8 ~C8, pulse distance 9000/4500, 560/560 and 560/1690, LSB first
+    NECext,    // A16 C16, NEC timing, nothing inverted
+    NEC42,     // A13 ~A13 C8 ~C8, NEC timing
+    NEC42ext,  // A26 C16, NEC timing
+    Samsung32, // A8 A8 C8 ~C8, leader 4500/4500, 550/550 and 550/1650
+    RC5,       // bi-phase 889 us halves, MSB first: 1, NOT(C bit 6), toggle, A5, C6
+    RC5X,      // as RC5 with the field bit 0 (command bit 6 set)
+    RC6,       // mode 0: leader 2666/889, 444 us halves, 1, 000, toggle (double width), A8, C8
+    SIRC,      // pulse width, leader 2400, C7 A5, LSB first
+    SIRC15,    // C7 A8
+    SIRC20,    // C7 A13
+    Kaseikyo,  // 48-bit pulse distance 3456/1728, 432/432 and 432/1296: vendor, parity, groups, command
+    RCA,       // A4 C8 ~A4 ~C8, leader 4000/4000, 500/1000 and 500/2000, LSB first
+    Pioneer,   // A8 ~A8 C8 ~C8, leader 8500/4225, 500/500 and 500/1500, LSB first
+};
+
+// The protocol's name in files ("NEC", "NECext", ..., case-sensitive), and back.
+QString protocolName(Protocol protocol);
+std::optional<Protocol> protocolFromName(const QString& name);
+// All protocols, in the order above.
+std::vector<Protocol> allProtocols();
+// The widths of the address and the command; a value with bits above them has no frame.
+int addressBits(Protocol protocol);
+int commandBits(Protocol protocol);
+// One frame of the protocol (mark first, ending with a mark, no gap after it); nothing when the
+// address or the command does not fit the protocol's widths. `toggle` is the RC5/RC6 toggle bit.
+std::optional<Micros> encode(Protocol protocol, std::uint32_t address, std::uint32_t command,
+                             bool toggle = false);
 
 // The durations in units of `kind`, each rounded by the one rule of the receiver units.
 std::vector<std::int32_t> inUnits(const Micros& micros, ReceiverKind kind = ReceiverKind::Movrik);
