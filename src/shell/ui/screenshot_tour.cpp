@@ -337,7 +337,6 @@ TourResult Tour::run() {
 
     // " HEX Baza " after a rescan and the statistics.
     rescan();
-    clickText(main(), QStringLiteral("Вывести статистику"));
     shot(main(), QStringLiteral("hex-baza"));
     mainTab(3);
     shot(main(), QStringLiteral("settings"));
