@@ -269,9 +269,10 @@ private:
         mainTab(2, 2);
         click(main(), radio);
     }
-    void rescan() {
+    // "Пересканировать все ХЭШи" (or another button of " HEX Baza " that starts the rescan), to its end.
+    void rescan(const char* button = "Button4") {
         mainTab(1);
-        click(main(), "Button4");
+        click(main(), button);
         for (int i = 0; i < 2000 && m_wb.rescan().isRunning(); ++i)
             m_timers.advance(50);
         settle();
@@ -335,8 +336,11 @@ TourResult Tour::run() {
     receiveAnother();
     shot(main(), QStringLiteral("kestrum-module96"));
 
-    // " HEX Baza " after a rescan and the statistics.
-    rescan();
+    // " HEX Baza " after cleaning the base: the button on screen is added a second time, then
+    // "Выкинуть дубли по ХЭШ" rescans and removes the copy.
+    mainTab(2, 0);
+    click(main(), "ButtonDey2");
+    rescan("ButtonDubli");
     shot(main(), QStringLiteral("hex-baza"));
     mainTab(3);
     shot(main(), QStringLiteral("settings"));
