@@ -431,11 +431,12 @@ TourResult Tour::run() {
     shot(form("TForm7"), QStringLiteral("fitting"));
     form("TForm7").hide();
 
-    // The action map on the M96 hash, filled by "Avto".
+    // The action map on the M96 hash, filled by "Avto" with the axes in use.
     chooseSource("RadioButtonHs96");
     rescan();
     mainTab(3);
     click(main(), "ButtonPelvar");
+    click(form("TForm10"), "CheckBoxAv01"); // the arrow buttons may take the joystick axes
     trigger(form("TForm10"), QStringLiteral("Avto"));
     shot(form("TForm10"), QStringLiteral("action-map"));
     form("TForm10").hide();
