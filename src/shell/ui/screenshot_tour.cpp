@@ -363,6 +363,12 @@ TourResult Tour::run() {
     // Naming aids.
     trigger(main(), QStringLiteral("Выбор имени"));
     clickText(form("TForm8"), QStringLiteral("TV"));
+    // "Mute" picked from the ascending list: the base holds it already.
+    if (auto* list = child<QComboBox>(form("TForm8"), "ComboBox1")) {
+        list->setCurrentIndex(list->findText(QStringLiteral("Mute")));
+        emit list->textActivated(list->currentText());
+        settle();
+    }
     shot(form("TForm8"), QStringLiteral("name-choice"));
     form("TForm8").hide();
     trigger(main(), QStringLiteral("Pult"));
