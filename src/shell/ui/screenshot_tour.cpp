@@ -291,6 +291,10 @@ private:
 };
 
 TourResult Tour::run() {
+    if (m_receiver->file().bursts.empty()) {
+        m_result.error = QStringLiteral("no bursts in ") + m_options.capturePath;
+        return m_result;
+    }
     // Start: the launcher counts down; the main configuration is chosen.
     m_windows->showLauncher();
     m_wb.startup().begin();
@@ -351,7 +355,8 @@ TourResult Tour::run() {
     // "Источник": a button of the known-remotes base; the window is modal, so its picture is taken
     // from inside its own event loop before "Ok" closes it.
     mainTab(2, 0);
-    for (int i = 0; i < int(bursts) && !child(main(), "ButtonHsSm")->isVisible(); ++i)
+    QAbstractButton* see = child(main(), "ButtonHsSm");
+    for (int i = 0; i < int(bursts) && see && !see->isVisible(); ++i)
         receive();
     QTimer::singleShot(0, &main(), [this] {
         advance(100);
@@ -480,7 +485,8 @@ TourResult runScreenshotTour(const TourOptions& options) {
     QTemporaryDir appDir;
     if (!appDir.isValid() || !copyFolder(options.dataDir + QStringLiteral("/Tarnisk/OpisPl"),
                                          appDir.path() + QStringLiteral("/Tarnisk/OpisPl"))) {
-        failed.error = QStringLiteral("cannot prepare the data of ") + options.dataDir;
+        failed.error = QStringLiteral("cannot copy Tarnisk/OpisPl from ") + options.dataDir +
+                       QStringLiteral(" (run the tour in the folder that holds the program's data)");
         return failed;
     }
     if (!QFile::exists(options.capturePath)) {
