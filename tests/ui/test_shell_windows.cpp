@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -213,6 +214,23 @@ private slots:
         s.wb->log(QStringLiteral("one"));
         s.wb->notifyChanged();
         QCOMPARE(s.main().resultMemo()->toPlainText(), QStringLiteral("one"));
+    }
+
+    void resultLogFollowsItsNewestLine() {
+        Shell s;
+        s.main().show();
+        s.main().tabs()->setCurrentIndex(2); // lines arrive while " HEX Baza " is hidden
+        for (int i = 0; i < 200; ++i)
+            s.wb->log(QStringLiteral("line %1").arg(i));
+        s.wb->notifyChanged();
+        s.main().tabs()->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        s.wb->log(QStringLiteral("last"));
+        s.wb->notifyChanged();
+        QCoreApplication::processEvents();
+        QScrollBar* bar = s.main().resultMemo()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
     }
 
     void linkLabelsHoverAndOpen() {

@@ -7,6 +7,7 @@
 #include "shell/core/workbench.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/screenshot_tour.h"
 #include "shell/ui/shell_windows.h"
 
 #include <QApplication>
@@ -31,7 +32,25 @@ int main(int argc, char** argv) {
     const QCommandLineOption receiver(QStringLiteral("receiver"), QString::fromUtf8(kReceiverOptionHelp),
                                       QStringLiteral("sim:FILE|sim|lirc:/dev/lircN"));
     parser.addOption(receiver);
+    const QCommandLineOption tour(
+        QStringLiteral("screenshot-tour"),
+        QStringLiteral("Walk through the windows on the simulated receiver (the --receiver "
+                       "sim:FILE capture, default captures/demo.cap) and write one PNG "
+                       "picture per view into DIR, then exit."),
+        QStringLiteral("DIR"));
+    parser.addOption(tour);
     parser.process(app);
+
+    if (parser.isSet(tour)) {
+        QString capture = parser.value(receiver);
+        capture =
+            capture.startsWith(QStringLiteral("sim:")) ? capture.mid(4) : QStringLiteral("captures/demo.cap");
+        const TourResult result = runScreenshotTour({QDir::currentPath(), capture, parser.value(tour)});
+        for (const TourShot& shot : result.shots)
+            std::printf("%s\n", qPrintable(shot.file));
+        if (!result.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(result.error));
+        return result.error.isEmpty() ? 0 : 1;
+    }
 
     DriverChoice usb = makeUsbDriver(parser.value(receiver));
     if (!usb.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(usb.error));

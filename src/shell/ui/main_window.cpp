@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -289,8 +290,12 @@ void MainWindow::refreshMemo() {
         m_memoLines = 0;
         m_memoClears = log.clears();
     }
+    if (m_memoLines == log.lines().size()) return;
     for (; m_memoLines < log.lines().size(); ++m_memoLines)
         m_memo->appendPlainText(log.lines().at(m_memoLines));
+    // The newest line stays in view, also for lines added while the page was hidden.
+    m_memo->moveCursor(QTextCursor::End);
+    m_memo->ensureCursorVisible();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
