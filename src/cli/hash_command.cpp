@@ -508,6 +508,8 @@ QString usageText() {
         "receiver units as decimal numbers separated by blanks or commas; lines starting with # and empty\n"
         "lines are skipped. Bad lines are reported on standard error with their line number and skipped;\n"
         "the exit status is then 1 (2 for a usage error or an unreadable file).\n"
+        "Burst lists and mode2 text are read as a stream: each burst's line is printed as soon as the burst\n"
+        "is complete (mode2 -d /dev/lirc0 | ravlin-cli hash --mode2 names buttons live).\n"
         "\n"
         "Options:\n"
         "  --source S      data source: 1b+M96 (default), 1bit, xbit, m96, m96na\n"
@@ -525,6 +527,9 @@ QString usageText() {
         "                  input; a burst of more than 255 durations is cut after its last whole mark,\n"
         "                  with a warning line\n"
         "  --gap MS        the gap that ends a mode2 burst, in milliseconds (default 6)\n"
+        "  --format F      input is a signal file: flipper, lircd, pronto (read whole, at most 16 MiB), or\n"
+        "                  mode2 (as --mode2); without --format, --mode2 or --us the content decides;\n"
+        "                  signals a file names get \"name\" and \"source\" (FILE:LINE)\n"
         "  -h, --help      show this text\n");
 }
 
