@@ -358,6 +358,8 @@ private:
         if (m_options.mode2 || m_options.format == SignalFormat::Mode2) return Reading::Mode2;
         if (m_options.format) return Reading::Whole;
         if (m_options.micros) return Reading::List;
+        constexpr qsizetype kMaxHead = 1024 * 1024;
+        qsizetype headBytes = 0;
         QByteArray line;
         for (;;) {
             const LineReader::Status status = m_reader.next(line);
@@ -369,7 +371,10 @@ private:
                 return Reading::List;
             }
             head.push_back(line);
+            headBytes += line.size();
             const QByteArray t = line.trimmed();
+            // Only comments so far: a burst list skips them too, and a stream is not held back.
+            if (headBytes > kMaxHead) return Reading::List;
             if (t.isEmpty() || t.startsWith('#')) continue;
             if (BurstLineParser::isMode2SampleLine(t)) return Reading::Mode2;
             if (looksLikePronto(t)) return Reading::Whole;
