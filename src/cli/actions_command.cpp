@@ -1,10 +1,7 @@
 #include "cli/actions_command.h"
 
-#include "base/core/base_editor.h"
-#include "base/core/base_file.h"
-#include "base/core/base_order.h"
-#include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
+#include "cli/cli_base.h"
 #include "firmware/core/action_map.h"
 
 #include <QJsonArray>
@@ -15,24 +12,6 @@ namespace ravlin::cli {
 
 namespace {
 
-// Questions are answered Yes; every beep and message is kept for the outcome.
-class AnsweringDialogs : public Dialogs {
-public:
-    QStringList events;
-    void beep() override { events << QStringLiteral("beep"); }
-    void information(const QString& text, const QString&) override { events << text; }
-    Answer askYesNo(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    Answer askYesNoCancel(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 // The rescan with " ХЭШ M96" as the source: each record's hash becomes the decoder's text where
 // the decoder recognises its burst; other records keep theirs, as the window's rescan leaves them.
 void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings) {
@@ -42,19 +21,7 @@ void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings) {
     panel.autoThreshold = fileSettings.autoThreshold;
     panel.threshold = fileSettings.threshold;
     synchronisePanel(panel);
-    const DecoderSettings decoder;
-    DurationHistogram histogram;
-    const auto process = [&](int index) {
-        CaptureBuffer buffer;
-        BaseEditor::rebuildBuffer(buffer, base.record(index).timings);
-        const RunOutcome r = computeHash(buffer.span(), panel, decoder, &histogram);
-        writeBackThreshold(panel, r.threshold);
-        if (r.selection != kNotAvailable) base.record(index).hash = r.selection;
-    };
-    for (int i = 1; i <= base.count(); ++i)
-        process(i);
-    Rescan::tidy(base);
-    if (base.count() > 0) process(1);
+    rescanBase(base, panel);
 }
 
 } // namespace
@@ -101,18 +68,13 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    const auto lines = TextLines::read(options->input, &error);
-    if (!lines) {
+    ButtonBase base;
+    BaseFileSettings fileSettings;
+    if (!openBase(options->input, base, fileSettings, &error)) {
         err << "ravlin-cli actions: cannot read " << options->input << ": " << error << "\n";
         err.flush();
         return 2;
     }
-    ButtonBase base;
-    BaseFileSettings fileSettings;
-    readBaseFile(*lines, base, fileSettings);
-    // As "Open" does: records repeating an earlier one's name and timings are dropped.
-    markLoadDuplicates(base);
-    removeMarkedRecords(base);
     rescanWithM96(base, fileSettings);
     RescanFlags flags{true, true};
 

@@ -1,10 +1,7 @@
 #include "cli/fit_command.h"
 
-#include "base/core/base_editor.h"
-#include "base/core/base_file.h"
-#include "base/core/base_order.h"
-#include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
+#include "cli/cli_base.h"
 #include "firmware/core/fitting.h"
 
 #include <QJsonArray>
@@ -17,24 +14,6 @@
 namespace ravlin::cli {
 
 namespace {
-
-// Questions are answered Yes; every beep and message is kept for the outcome.
-class RecordingDialogs : public Dialogs {
-public:
-    QStringList events;
-    void beep() override { events << QStringLiteral("beep"); }
-    void information(const QString& text, const QString&) override { events << text; }
-    Answer askYesNo(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    Answer askYesNoCancel(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 // Timers that fire only when the command steps them.
 class SteppedTimer : public Timer {
@@ -84,16 +63,6 @@ QString colourName(ViewColour c) {
     default:
         return QStringLiteral("face");
     }
-}
-
-// The processing run's hash and threshold for one record, as go-to-record hands it over.
-void process(ButtonBase& base, int index, HashPanelSettings& panel, const DecoderSettings& decoder,
-             DurationHistogram& histogram) {
-    CaptureBuffer buffer;
-    BaseEditor::rebuildBuffer(buffer, base.record(index).timings);
-    const RunOutcome r = computeHash(buffer.span(), panel, decoder, &histogram);
-    writeBackThreshold(panel, r.threshold);
-    if (r.selection != kNotAvailable) base.record(index).hash = r.selection;
 }
 
 template <typename T> std::optional<T> pick(const QStringList& names, const T* values, const QString& v) {
@@ -206,18 +175,13 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    const auto lines = TextLines::read(options->input, &error);
-    if (!lines) {
+    ButtonBase base;
+    BaseFileSettings fileSettings;
+    if (!openBase(options->input, base, fileSettings, &error)) {
         err << "ravlin-cli fit: cannot read " << options->input << ": " << error << "\n";
         err.flush();
         return 2;
     }
-    ButtonBase base;
-    BaseFileSettings fileSettings;
-    readBaseFile(*lines, base, fileSettings);
-    // As "Open" does: records repeating an earlier one's name and timings are dropped.
-    markLoadDuplicates(base);
-    removeMarkedRecords(base);
 
     // The rescan with " ХЭШ 1bit" as the source: every record in turn, the tidying, then record 1.
     HashPanelSettings panel;
@@ -226,15 +190,11 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     panel.autoThreshold = fileSettings.autoThreshold;
     panel.threshold = options->threshold.value_or(fileSettings.threshold);
     synchronisePanel(panel);
-    const DecoderSettings decoder;
+    rescanBase(base, panel);
     DurationHistogram histogram;
-    for (int i = 1; i <= base.count(); ++i)
-        process(base, i, panel, decoder, histogram);
-    Rescan::tidy(base);
-    if (base.count() > 0) process(base, 1, panel, decoder, histogram);
     RescanFlags flags{true, false};
 
-    RecordingDialogs dialogs;
+    AnsweringDialogs dialogs;
     SteppedTimers timers;
     SystemClock clock;
     SeededRandom random;
@@ -246,7 +206,7 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     h.oneBitSelected = [] { return true; };
     h.testMode = [] { return false; };
     h.goToFirstRecord = [&] {
-        if (base.count() > 0) process(base, 1, panel, decoder, histogram);
+        if (base.count() > 0) processRecord(base, 1, panel, histogram);
     };
     h.stamp = [&] {
         PatchStamp s = fitting.clockStamp();

@@ -2,16 +2,20 @@
 
 #include "base/core/capture_buffer.h"
 #include "capture/core/pipeline.h"
+#include "capture/core/signal_import.h"
 #include "formats/core/burst_list.h"
+#include "formats/core/burst_stream.h"
 #include "formats/core/mode2.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
+
+#include <unistd.h>
 
 namespace ravlin::cli {
 
@@ -32,21 +36,6 @@ constexpr SourceName kSources[] = {
 bool isHex(const QString& text) {
     static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
     return re.match(text).hasMatch();
-}
-
-// A JSON string literal, escaped by Qt's JSON writer (the keys are written by hand to keep their
-// documented order).
-QString jsonString(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QString moduleJson(bool ran, const HashResult& result, const QString& text) {
-    if (!ran) return QStringLiteral("null");
-    return QStringLiteral("{\"code\": %1, \"text\": %2, \"threshold\": %3}")
-        .arg(result.code)
-        .arg(jsonString(text))
-        .arg(result.threshold);
 }
 
 std::optional<ReceiverKind> kindOf(const QString& text) {
@@ -107,6 +96,10 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
             o.micros = true;
         } else if (a == QLatin1String("--mode2")) {
             o.mode2 = true;
+        } else if (a == QLatin1String("--format")) {
+            const auto v = value();
+            o.format = v ? signalFormatFromName(*v) : std::nullopt;
+            if (!o.format) return fail(QStringLiteral("--format needs flipper, lircd, pronto or mode2"));
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else if (o.input.isEmpty()) {
@@ -120,65 +113,357 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
     return o;
 }
 
+namespace {
+
+// A mode2 burst of microseconds in receiver units, cut as the Linux receiver cuts it (so both give
+// the same burst), with a warning when it was cut.
+void mode2BurstToUnits(Burst& b, const HashOptions& options, QVector<Problem>& warnings) {
+    std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
+    if (const std::size_t had = cutLongBurst(micros); had > 0)
+        warnings.push_back(
+            {b.line,
+             QStringLiteral("warning: a burst of %1 durations was cut to %2 after its last whole mark")
+                 .arg(had)
+                 .arg(micros.size())});
+    b.durations.resize(static_cast<qsizetype>(micros.size()));
+    for (int& d : b.durations)
+        d = microsToUnits(d, options.kind);
+}
+
+// The capture buffer holds at most 255 durations.
+bool fitsBuffer(const Burst& b, QVector<Problem>& problems) {
+    if (b.durations.size() <= CaptureBuffer::kCapacity) return true;
+    problems.push_back({b.line, QStringLiteral("a burst holds at most %1 durations, this one has %2")
+                                    .arg(CaptureBuffer::kCapacity)
+                                    .arg(b.durations.size())});
+    return false;
+}
+
+// A JSON string literal, escaped as Qt's JSON writer escapes (written by hand: it runs for every
+// burst of a stream).
+void appendJsonString(QString& out, const QString& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += QLatin1Char('"');
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        switch (u) {
+        case u'"':
+            out += QLatin1String("\\\"");
+            break;
+        case u'\\':
+            out += QLatin1String("\\\\");
+            break;
+        case u'\b':
+            out += QLatin1String("\\b");
+            break;
+        case u'\f':
+            out += QLatin1String("\\f");
+            break;
+        case u'\n':
+            out += QLatin1String("\\n");
+            break;
+        case u'\r':
+            out += QLatin1String("\\r");
+            break;
+        case u'\t':
+            out += QLatin1String("\\t");
+            break;
+        default:
+            if (u < 0x20) {
+                out += QLatin1String("\\u00");
+                out += QLatin1Char(kHex[u >> 4]);
+                out += QLatin1Char(kHex[u & 0xF]);
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += QLatin1Char('"');
+}
+
+void appendModule(QString& out, bool ran, const HashResult& result, const QString& text) {
+    if (!ran) {
+        out += QLatin1String("null");
+        return;
+    }
+    out += QLatin1String("{\"code\": ");
+    out += QString::number(result.code);
+    out += QLatin1String(", \"text\": ");
+    appendJsonString(out, text);
+    out += QLatin1String(", \"threshold\": ");
+    out += QString::number(result.threshold);
+    out += QLatin1Char('}');
+}
+
+} // namespace
+
 ReadResult readBursts(const QString& text, const HashOptions& options) {
     ReadResult result;
     if (options.mode2) {
         result = readMode2Text(text, options.gapMicros);
-        for (Burst& b : result.bursts) {
-            // Cut as the Linux receiver cuts it, so both give the same burst.
-            std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
-            if (const std::size_t had = cutLongBurst(micros); had > 0)
-                result.warnings.push_back(
-                    {b.line, QStringLiteral(
-                                 "warning: a burst of %1 durations was cut to %2 after its last whole mark")
-                                 .arg(had)
-                                 .arg(micros.size())});
-            b.durations.resize(static_cast<qsizetype>(micros.size()));
-            for (int& d : b.durations)
-                d = microsToUnits(d, options.kind);
-        }
+        for (Burst& b : result.bursts)
+            mode2BurstToUnits(b, options, result.warnings);
     } else {
         result = readBurstList(text, {options.micros, options.kind});
     }
-    // The capture buffer holds at most 255 durations.
     QVector<Burst> kept;
     kept.reserve(result.bursts.size());
-    for (Burst& b : result.bursts) {
-        if (b.durations.size() <= CaptureBuffer::kCapacity) {
-            kept.push_back(std::move(b));
-            continue;
-        }
-        result.problems.push_back(
-            {b.line, QStringLiteral("a burst holds at most %1 durations, this one has %2")
-                         .arg(CaptureBuffer::kCapacity)
-                         .arg(b.durations.size())});
-    }
+    for (Burst& b : result.bursts)
+        if (fitsBuffer(b, result.problems)) kept.push_back(std::move(b));
     result.bursts = std::move(kept);
     sortProblems(result.problems);
     return result;
 }
 
-void writeHashLines(const QVector<Burst>& bursts, HashOptions options, QTextStream& out) {
-    DurationHistogram histogram;
-    for (const Burst& burst : bursts) {
-        const RunOutcome r =
-            computeHash(std::span<const std::int32_t>(burst.durations.constData(), burst.durations.size()),
-                        options.panel, options.decoder, &histogram);
-        writeBackThreshold(options.panel, r.threshold);
-        const QString decoder = r.decoder.recognised()
-                                    ? QStringLiteral("{\"result\": %1, \"hash\": %2, \"vars\": %3}")
-                                          .arg(r.decoder.result)
-                                          .arg(jsonString(r.decoder.hash), jsonString(r.decoder.vars))
-                                    : QStringLiteral("null");
-        out << "{\"n\": " << burst.durations.size() << ", \"decoder\": " << decoder
-            << ", \"hash1bit\": " << moduleJson(r.oneBitRan, r.oneBit, r.oneBitText)
-            << ", \"hashXbit\": " << moduleJson(r.xBitRan, r.xBit, r.xBitText)
-            << ", \"ver1\": " << (r.ver1Ran ? jsonString(r.ver1Text) : QStringLiteral("null"))
-            << ", \"selection\": " << jsonString(r.selection) << ", \"threshold\": " << r.threshold
-            << ", \"porog\": " << jsonString(options.panel.threshold) << "}\n";
+HashWriter::HashWriter(const HashOptions& options, QTextStream& out)
+    : m_options(options), m_out(out),
+      m_sourceName(options.input.isEmpty() ? QStringLiteral("-") : options.input) {}
+
+void HashWriter::write(const Burst& burst) {
+    const RunOutcome r =
+        computeHash(std::span<const std::int32_t>(burst.durations.constData(), burst.durations.size()),
+                    m_options.panel, m_options.decoder, &m_histogram);
+    writeBackThreshold(m_options.panel, r.threshold);
+    QString line;
+    line.reserve(400);
+    line += QLatin1String("{\"n\": ");
+    line += QString::number(burst.durations.size());
+    if (!burst.name.isEmpty()) {
+        line += QLatin1String(", \"name\": ");
+        appendJsonString(line, burst.name);
+        line += QLatin1String(", \"source\": ");
+        appendJsonString(line, m_sourceName + QLatin1Char(':') + QString::number(burst.line));
     }
+    line += QLatin1String(", \"decoder\": ");
+    if (r.decoder.recognised()) {
+        line += QLatin1String("{\"result\": ");
+        line += QString::number(r.decoder.result);
+        line += QLatin1String(", \"hash\": ");
+        appendJsonString(line, r.decoder.hash);
+        line += QLatin1String(", \"vars\": ");
+        appendJsonString(line, r.decoder.vars);
+        line += QLatin1Char('}');
+    } else {
+        line += QLatin1String("null");
+    }
+    line += QLatin1String(", \"hash1bit\": ");
+    appendModule(line, r.oneBitRan, r.oneBit, r.oneBitText);
+    line += QLatin1String(", \"hashXbit\": ");
+    appendModule(line, r.xBitRan, r.xBit, r.xBitText);
+    line += QLatin1String(", \"ver1\": ");
+    if (r.ver1Ran)
+        appendJsonString(line, r.ver1Text);
+    else
+        line += QLatin1String("null");
+    line += QLatin1String(", \"selection\": ");
+    appendJsonString(line, r.selection);
+    line += QLatin1String(", \"threshold\": ");
+    line += QString::number(r.threshold);
+    line += QLatin1String(", \"porog\": ");
+    appendJsonString(line, m_options.panel.threshold);
+    line += QLatin1String("}\n");
+    m_out << line;
+}
+
+void writeHashLines(const QVector<Burst>& bursts, HashOptions options, QTextStream& out) {
+    HashWriter writer(options, out);
+    for (const Burst& burst : bursts)
+        writer.write(burst);
     out.flush();
 }
+
+namespace {
+
+// Pronto hex: four-digit hex words, the first the format word; a burst list never starts with a
+// duration of 0.
+bool looksLikePronto(const QByteArray& line) {
+    const QList<QByteArray> words = line.simplified().split(' ');
+    if (words.size() < 4 || (words.first() != "0000" && words.first() != "0100")) return false;
+    for (const QByteArray& w : words) {
+        bool ok = false;
+        if (w.size() != 4 || (w.toUInt(&ok, 16), !ok)) return false;
+    }
+    return true;
+}
+
+enum class Reading { List, Mode2, Whole };
+
+// Standard input as a device whose reads return what has come so far (QFile waits until its whole
+// request is filled), so that lines of a live pipe reach the parser at once.
+class StandardInput : public QIODevice {
+public:
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, data, static_cast<std::size_t>(maxSize));
+            if (n > 0) return n;
+            if (n == 0) return -1; // the end of the input
+            if (errno != EINTR) {
+                setErrorString(QString::fromLocal8Bit(std::strerror(errno)));
+                return -1;
+            }
+        }
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+class HashInput {
+public:
+    HashInput(const HashOptions& options, QIODevice& device, QTextStream& out, QTextStream& err)
+        : m_options(options), m_device(device), m_reader(device), m_writer(options, out), m_out(out),
+          m_err(err) {}
+
+    int run() {
+        QList<QByteArray> head;
+        const Reading reading = decide(head);
+        if (m_failed) return 2;
+        if (reading == Reading::Whole) return whole(head);
+        BurstLineParser parser(
+            {reading == Reading::Mode2 ? BurstLineParser::Input::Mode2 : BurstLineParser::Input::BurstList,
+             {m_options.micros, m_options.kind},
+             m_options.gapMicros});
+        ReadResult sink;
+        int number = 0;
+        for (const QByteArray& line : head) {
+            parser.feed(line, ++number, sink);
+            drain(sink, reading);
+        }
+        QByteArray line;
+        for (;;) {
+            // Before waiting for input, hand on what was written: a live stream names each button
+            // as it comes, and a file is written in large blocks.
+            if (!m_device.canReadLine()) m_out.flush();
+            const LineReader::Status status = m_reader.next(line);
+            if (status == LineReader::Status::End) break;
+            if (status == LineReader::Status::TooLong)
+                sink.problems.push_back({m_reader.lineNumber(), QStringLiteral("the line is longer than %1 "
+                                                                               "characters")
+                                                                    .arg(m_reader.maxLine())});
+            else
+                parser.feed(line, m_reader.lineNumber(), sink);
+            drain(sink, reading);
+        }
+        parser.finish(m_reader.textLineCount(), sink);
+        drain(sink, reading);
+        m_out.flush();
+        return m_bad ? 1 : 0;
+    }
+
+private:
+    // With no format option the first line that is not empty or "#" decides: a plain burst-list
+    // line or a mode2 sample streams; anything else is read whole and told by its content.
+    Reading decide(QList<QByteArray>& head) {
+        if (m_options.mode2 || m_options.format == SignalFormat::Mode2) return Reading::Mode2;
+        if (m_options.format) return Reading::Whole;
+        if (m_options.micros) return Reading::List;
+        constexpr qsizetype kMaxHead = 1024 * 1024;
+        qsizetype headBytes = 0;
+        QByteArray line;
+        for (;;) {
+            const LineReader::Status status = m_reader.next(line);
+            if (status == LineReader::Status::End) return Reading::List;
+            if (status == LineReader::Status::TooLong) {
+                fail(QStringLiteral("line %1 is longer than %2 characters; give the format with --format")
+                         .arg(m_reader.lineNumber())
+                         .arg(m_reader.maxLine()));
+                return Reading::List;
+            }
+            head.push_back(line);
+            headBytes += line.size();
+            const QByteArray t = line.trimmed();
+            // Only comments so far: a burst list skips them too, and a stream is not held back.
+            if (headBytes > kMaxHead) return Reading::List;
+            if (t.isEmpty() || t.startsWith('#')) continue;
+            if (BurstLineParser::isMode2SampleLine(t)) return Reading::Mode2;
+            if (looksLikePronto(t)) return Reading::Whole;
+            if (t.at(0) >= '0' && t.at(0) <= '9') return Reading::List;
+            return Reading::Whole;
+        }
+    }
+
+    int whole(const QList<QByteArray>& head) {
+        QByteArray bytes;
+        for (const QByteArray& line : head)
+            bytes += line + '\n';
+        for (;;) {
+            const QByteArray chunk = m_device.read(1024 * 1024);
+            if (chunk.isEmpty()) break;
+            bytes += chunk;
+            if (bytes.size() > kWholeInputLimit) {
+                fail(QStringLiteral("the input is larger than %1 MiB; only burst lists and mode2 text are "
+                                    "read as a stream")
+                         .arg(kWholeInputLimit / (1024 * 1024)));
+                return 2;
+            }
+        }
+        const QString text = QString::fromUtf8(bytes);
+        const std::optional<SignalFormat> format =
+            m_options.format ? m_options.format : detectSignalFormat(text);
+        ReadResult input;
+        if (!format) {
+            input = readBursts(text, m_options); // a burst list with a bad first line
+        } else if (*format == SignalFormat::Mode2) {
+            HashOptions o = m_options;
+            o.mode2 = true;
+            input = readBursts(text, o);
+        } else {
+            input = readSignals(text, *format, {m_options.gapMicros});
+            for (Burst& b : input.bursts) {
+                const std::vector<std::int32_t> units = burstUnits(
+                    std::span<const int>(b.durations.constData(), b.durations.size()), m_options.kind);
+                b.durations = QVector<int>(units.begin(), units.end());
+            }
+        }
+        for (const Burst& b : input.bursts)
+            if (!b.durations.isEmpty()) m_writer.write(b);
+        m_out.flush();
+        report(input.warnings);
+        report(input.problems);
+        return input.problems.isEmpty() ? 0 : 1;
+    }
+
+    void drain(ReadResult& sink, Reading reading) {
+        if (sink.bursts.isEmpty() && sink.problems.isEmpty() && sink.warnings.isEmpty()) return;
+        for (Burst& b : sink.bursts) {
+            if (reading == Reading::Mode2) mode2BurstToUnits(b, m_options, sink.warnings);
+            if (fitsBuffer(b, sink.problems)) m_writer.write(b);
+        }
+        report(sink.warnings);
+        report(sink.problems);
+        sink.bursts.clear();
+        sink.problems.clear();
+        sink.warnings.clear();
+    }
+
+    void report(const QVector<Problem>& problems) {
+        if (problems.isEmpty()) return;
+        m_out.flush(); // the lines before the problem first
+        for (const Problem& p : problems) {
+            m_err << "ravlin-cli hash: " << p.message() << "\n";
+            if (!p.text.startsWith(QLatin1String("warning:"))) m_bad = true;
+        }
+        m_err.flush();
+    }
+
+    void fail(const QString& why) {
+        m_err << "ravlin-cli hash: " << why << "\n";
+        m_err.flush();
+        m_failed = true;
+    }
+
+    const HashOptions& m_options;
+    QIODevice& m_device;
+    LineReader m_reader;
+    HashWriter m_writer;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    bool m_bad = false;
+    bool m_failed = false;
+};
+
+} // namespace
 
 int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
@@ -189,26 +474,18 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    QFile file;
-    bool opened = false;
     if (options->input.isEmpty() || options->input == QLatin1String("-")) {
-        opened = file.open(stdin, QIODevice::ReadOnly);
-    } else {
-        file.setFileName(options->input);
-        opened = file.open(QIODevice::ReadOnly);
+        StandardInput in;
+        in.open(QIODevice::ReadOnly);
+        return HashInput(*options, in, out, err).run();
     }
-    if (!opened) {
+    QFile file(options->input);
+    if (!file.open(QIODevice::ReadOnly)) {
         err << "ravlin-cli hash: cannot read " << options->input << ": " << file.errorString() << "\n";
         err.flush();
         return 2;
     }
-    const QString text = QString::fromUtf8(file.readAll());
-    const ReadResult input = readBursts(text, *options);
-    writeHashLines(input.bursts, *options, out);
-    for (const Problem& p : input.warnings + input.problems)
-        err << "ravlin-cli hash: " << p.message() << "\n";
-    err.flush();
-    return input.problems.isEmpty() ? 0 : 1;
+    return HashInput(*options, file, out, err).run();
 }
 
 QString usageText() {
@@ -236,6 +513,8 @@ QString usageText() {
         "receiver units as decimal numbers separated by blanks or commas; lines starting with # and empty\n"
         "lines are skipped. Bad lines are reported on standard error with their line number and skipped;\n"
         "the exit status is then 1 (2 for a usage error or an unreadable file).\n"
+        "Burst lists and mode2 text are read as a stream: each burst's line is printed as soon as the burst\n"
+        "is complete (mode2 -d /dev/lirc0 | ravlin-cli hash --mode2 names buttons live).\n"
         "\n"
         "Options:\n"
         "  --source S      data source: 1b+M96 (default), 1bit, xbit, m96, m96na\n"
@@ -253,6 +532,9 @@ QString usageText() {
         "                  input; a burst of more than 255 durations is cut after its last whole mark,\n"
         "                  with a warning line\n"
         "  --gap MS        the gap that ends a mode2 burst, in milliseconds (default 6)\n"
+        "  --format F      input is a signal file: flipper, lircd, pronto (read whole, at most 16 MiB), or\n"
+        "                  mode2 (as --mode2); without --format, --mode2 or --us the content decides;\n"
+        "                  signals a file names get \"name\" and \"source\" (FILE:LINE)\n"
         "  -h, --help      show this text\n");
 }
 

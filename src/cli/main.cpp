@@ -2,6 +2,7 @@
 #include "cli/fit_command.h"
 #include "cli/hash_command.h"
 #include "cli/netrx_command.h"
+#include "cli/signal_commands.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,14 +14,12 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h") ||
-        (args.first() == QLatin1String("hash") && args.contains(QStringLiteral("--help"))) ||
-        (args.first() == QLatin1String("fit") && args.contains(QStringLiteral("--help"))) ||
-        (args.first() == QLatin1String("actions") && args.contains(QStringLiteral("--help")))) {
+    if (args.isEmpty() || args.first() == QLatin1String("-h") || args.contains(QStringLiteral("--help"))) {
         (args.isEmpty() ? err : out) << ravlin::cli::usageText() << "\n"
                                      << ravlin::cli::fitUsageText() << "\n"
                                      << ravlin::cli::actionsUsageText() << "\n"
-                                     << ravlin::cli::netrxUsageText();
+                                     << ravlin::cli::netrxUsageText() << "\n"
+                                     << ravlin::cli::signalCommandsUsageText();
         return args.isEmpty() ? 2 : 0;
     }
     const QString command = args.takeFirst();
@@ -28,6 +27,9 @@ int main(int argc, char** argv) {
     if (command == QLatin1String("netrx")) return ravlin::cli::runNetrx(args, out, err);
     if (command == QLatin1String("fit")) return ravlin::cli::runFit(args, out, err);
     if (command == QLatin1String("actions")) return ravlin::cli::runActions(args, out, err);
+    if (command == QLatin1String("import")) return ravlin::cli::runImport(args, out, err);
+    if (command == QLatin1String("export")) return ravlin::cli::runExport(args, out, err);
+    if (command == QLatin1String("known-remotes")) return ravlin::cli::runKnownRemotes(args, out, err);
     err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "capture/pipeline_fixture.h"
 #include "cli/hash_command.h"
+#include "formats/core/signal_generator.h"
 #include "hashing/core/number_text.h"
 #include "hashing/core/protocol_decoder.h"
 
@@ -12,6 +13,7 @@
 
 using namespace ravlin;
 using namespace ravlin::testing;
+using namespace ravlin::cli;
 
 namespace {
 struct Run {
@@ -74,6 +76,10 @@ private slots:
     void longMode2BurstIsCutWithAWarning();
     void options();
     void usage();
+    void firstBurstIsPrintedBeforeTheInputEnds();
+    void formatOptionAndContentGiveTheSameBursts();
+    void namedSignalsCarryNameAndSource();
+    void wholeInputIsBounded();
 };
 
 void TestCliHash::burstsInUnits() {
@@ -286,6 +292,68 @@ void TestCliHash::usage() {
     for (const char* option :
          {"--source", "--xbit", "--no-ver1", "--threshold", "--kind", "--us", "--mode2", "--gap"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+void TestCliHash::firstBurstIsPrintedBeforeTheInputEnds() {
+    for (const QStringList& args : {QStringList{QStringLiteral("hash"), QStringLiteral("--mode2")},
+                                    QStringList{QStringLiteral("hash")}}) {
+        const bool mode2 = args.size() == 2;
+        QProcess p;
+        p.start(QStringLiteral(RAVLIN_CLI), args);
+        QVERIFY(p.waitForStarted());
+        p.write(mode2 ? "pulse 9000\nspace 4500\npulse 560\ntimeout 1\n" : "422 211 26\n");
+        // The input stays open: the line must come now, not at its end.
+        QVERIFY2(p.waitForReadyRead(10000), qPrintable(args.join(QLatin1Char(' '))));
+        QCOMPARE(parse(QString::fromUtf8(p.readLine())).value(QStringLiteral("n")).toInt(), 3);
+        p.write(mode2 ? "pulse 560\n" : "26\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(QString::fromUtf8(p.readAll()).count(QLatin1Char('\n')), 1);
+        QCOMPARE(p.exitCode(), 0);
+    }
+}
+
+void TestCliHash::formatOptionAndContentGiveTheSameBursts() {
+    const QByteArray samples = mode2Text(SignalGenerator::nec(0x04, 0x08)) + "timeout\n" +
+                               mode2Text(SignalGenerator::sony12(0x15, 1));
+    const Run m2 = runCli({QStringLiteral("hash"), QStringLiteral("--mode2")}, samples);
+    QCOMPARE(m2.lines.size(), 2);
+    const Run named =
+        runCli({QStringLiteral("hash"), QStringLiteral("--format"), QStringLiteral("mode2")}, samples);
+    QCOMPARE(named.lines, m2.lines);
+    // A first line that is no sample: the whole input is read and told apart by its content.
+    const Run detected = runCli({QStringLiteral("hash")}, "Using driver default on /dev/lirc0\n" + samples);
+    QCOMPARE(detected.lines, m2.lines);
+    const Run bad = runCli({QStringLiteral("hash"), QStringLiteral("--format"), QStringLiteral("wav")}, {});
+    QCOMPARE(bad.exitCode, 2);
+    QVERIFY(bad.err.contains(QStringLiteral("--format")));
+}
+
+void TestCliHash::namedSignalsCarryNameAndSource() {
+    HashOptions o;
+    o.input = QStringLiteral("tv.ir");
+    QString text;
+    QTextStream out(&text);
+    const auto nec = SignalGenerator::inUnits(SignalGenerator::nec(0x04, 0x08));
+    writeHashLines({Burst{QVector<int>(nec.begin(), nec.end()), QStringLiteral("Po\"wer"), 7},
+                    Burst{QVector<int>(nec.begin(), nec.end()), QString(), 9}},
+                   o, out);
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(keysInOrder(lines[0]).mid(0, 4),
+             (QStringList{QStringLiteral("n"), QStringLiteral("name"), QStringLiteral("source"),
+                          QStringLiteral("decoder")}));
+    QCOMPARE(parse(lines[0]).value(QStringLiteral("name")).toString(), QStringLiteral("Po\"wer"));
+    QCOMPARE(parse(lines[0]).value(QStringLiteral("source")).toString(), QStringLiteral("tv.ir:7"));
+    QVERIFY(!parse(lines[1]).contains(QStringLiteral("name")));
+}
+
+void TestCliHash::wholeInputIsBounded() {
+    QByteArray big = "Filetype: IR signals file\n";
+    big += QByteArray(int(kWholeInputLimit), '#');
+    const Run r = runCli({QStringLiteral("hash")}, big);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("larger than 16 MiB")), qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliHash)

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "formats/core/read_result.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace ravlin {
+
+// Builds the known-remotes base (BazaDannih.baz) from remote-control files: the buttons that base is
+// about, hashed with the default configuration, each distinct hash as a key line followed by its
+// sources line ("/" + the names of the files it occurs in, joined by "/").
+class KnownRemotesBuilder {
+public:
+    // The buttons of the base.
+    enum class Button { Power, Key1, Play, Stop };
+
+    // The button a signal's name stands for, or nothing. The name is compared case-insensitively
+    // with blanks, "_", "-" and "." dropped and a leading "key" or "btn" dropped:
+    // Power: "power", "pwr", "pw", "onoff", "on/off", "powertoggle";  Key 1: "1", "one", "num1",
+    // "digit1";  Play: "play", "playpause", "play/pause";  Stop: "stop".
+    // So "Power", "POWER", "KEY_POWER", "Key 1", "Key_1", "KEY_1", "1", "KEY_PLAY", "Play_Pause" count.
+    static std::optional<Button> buttonOf(const QString& name);
+
+    // At most this many key lines: the known-remotes base holds 400 entries.
+    static constexpr int kMaxKeys = 400;
+    // Longest hash the base's lookup can match (its entries are cut to 34 characters).
+    static constexpr int kMaxHashLength = 34;
+
+    // Adds one remote file: its name (shown in the sources lines) and its signals in microseconds.
+    // Each signal naming one of the buttons is hashed on its own with the default configuration
+    // (Movrik units, "1b+M96", "Порог" 3B); a hash counts once per file.
+    void addFile(const QString& fileName, const QVector<Burst>& bursts);
+
+    // The file's lines: `header` (a ";" comment line), then for each kept hash its key line and its
+    // sources line; the hashes found in the most files first, ties in the order they were first met.
+    QStringList lines(const QString& header) const;
+
+    int files() const { return m_files; }             // files added
+    int buttons() const { return m_buttons; }         // signals that named one of the buttons
+    int hashes() const { return int(m_keys.size()); } // distinct hashes that can be keys
+    // Distinct hashes left out because they cannot be keys ("N/A", too short, longer than 34).
+    int unusable() const { return int(m_unusable.size()); }
+    // Key lines written: at most kMaxKeys.
+    int keptKeys() const { return std::min(hashes(), kMaxKeys); }
+
+private:
+    struct Key {
+        QString hash;
+        QStringList files;
+    };
+    std::vector<Key> m_keys;
+    QHash<QString, int> m_index;
+    QHash<QString, bool> m_unusable;
+    int m_files = 0;
+    int m_buttons = 0;
+};
+
+} // namespace ravlin

@@ -1,0 +1,36 @@
+#include "cli/cli_base.h"
+
+#include "base/core/base_editor.h"
+#include "base/core/base_order.h"
+#include "base/core/capture_buffer.h"
+#include "base/core/rescan.h"
+#include "capture/core/pipeline.h"
+
+namespace ravlin::cli {
+
+bool openBase(const QString& path, ButtonBase& base, BaseFileSettings& settings, QString* error) {
+    const auto lines = TextLines::read(path, error);
+    if (!lines) return false;
+    readBaseFile(*lines, base, settings);
+    markLoadDuplicates(base);
+    removeMarkedRecords(base);
+    return true;
+}
+
+void processRecord(ButtonBase& base, int index, HashPanelSettings& panel, DurationHistogram& histogram) {
+    CaptureBuffer buffer;
+    BaseEditor::rebuildBuffer(buffer, base.record(index).timings);
+    const RunOutcome r = computeHash(buffer.span(), panel, DecoderSettings{}, &histogram);
+    writeBackThreshold(panel, r.threshold);
+    if (r.selection != kNotAvailable) base.record(index).hash = r.selection;
+}
+
+void rescanBase(ButtonBase& base, HashPanelSettings& panel) {
+    DurationHistogram histogram;
+    for (int i = 1; i <= base.count(); ++i)
+        processRecord(base, i, panel, histogram);
+    Rescan::tidy(base);
+    if (base.count() > 0) processRecord(base, 1, panel, histogram);
+}
+
+} // namespace ravlin::cli
