@@ -194,6 +194,24 @@ private slots:
         QVERIFY(memo.contains(QStringLiteral("…и ещё 2")));
     }
 
+    void exportFormatByNameThenFilter_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("extension wins") << "tv.conf" << 0 << "lircd";
+        QTest::newRow("lircd extension") << "tv.LIRCD" << -1 << "lircd";
+        QTest::newRow(".txt by mode2 filter") << "tv.txt" << 3 << "mode2";
+        QTest::newRow(".txt unknown filter") << "tv.txt" << -1 << "pronto";
+        QTest::newRow("no extension, filter") << "tv" << 2 << "pronto";
+        QTest::newRow("nothing known") << "tv.dat" << -1 << "flipper";
+    }
+    void exportFormatByNameThenFilter() {
+        QFETCH(QString, name);
+        QFETCH(int, filter);
+        QFETCH(QString, format);
+        QCOMPARE(signalFormatName(SignalFileCommands::exportFormat(name, filter)), format);
+    }
+
     void unreadableFilesChangeNothing_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
