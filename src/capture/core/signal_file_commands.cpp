@@ -83,41 +83,51 @@ void SignalFileCommands::importSignals() {
     if (chosen.isEmpty()) return;
     m_importName = chosen.first();
 
-    // Every file is read and checked before anything in memory changes.
+    // Every file is read and checked before anything in memory changes. Reading a big file takes
+    // a moment: the window shows it is busy meanwhile (no dialog is open then).
     Run run;
     QStringList fileLines;
     int signalCount = 0;
-    for (const QString& name : chosen) {
-        const QString shown = QFileInfo(name).fileName();
-        if (!QFileInfo::exists(name)) {
-            refuse(BaseFileCommands::kNotFound, QStringLiteral("Но файла не оказалось - ") + shown);
-            return;
+    struct Refusal {
+        QString message;
+        QString memo;
+    };
+    const auto readAll = [&]() -> std::optional<Refusal> {
+        for (const QString& name : chosen) {
+            const QString shown = QFileInfo(name).fileName();
+            if (!QFileInfo::exists(name))
+                return Refusal{BaseFileCommands::kNotFound,
+                               QStringLiteral("Но файла не оказалось - ") + shown};
+            QString error;
+            const std::optional<QString> text = readOutsideText(name, &error);
+            if (!text)
+                return Refusal{QStringLiteral("Ошибка чтения файла.\r\n") + error +
+                                   QStringLiteral("\r\nБаза не изменена."),
+                               QStringLiteral("Ошибка чтения файла - загрузка прервана")};
+            const std::optional<SignalFormat> format = signalFormatOfFile(name, *text);
+            if (!format)
+                return Refusal{QStringLiteral("Формат файла не опознан:\r\n") + shown +
+                                   QStringLiteral("\r\nОжидались Flipper .ir, lircd.conf, Pronto или "
+                                                  "mode2.\r\nБаза не изменена."),
+                               QStringLiteral("Формат файла не опознан - загрузка прервана")};
+            ReadResult read = readSignals(*text, *format);
+            QVector<Problem> problems = read.problems + read.warnings;
+            sortProblems(problems);
+            fileLines << QStringLiteral("Файл %1 (%2) - сигналов: %3")
+                             .arg(shown, signalFormatName(*format))
+                             .arg(read.bursts.size());
+            fileLines << problemLines(problems);
+            signalCount += static_cast<int>(read.bursts.size());
+            run.files.push_back({shown, remoteNameFromPath(name), std::move(read.bursts)});
         }
-        QString error;
-        const std::optional<QString> text = readOutsideText(name, &error);
-        if (!text) {
-            refuse(QStringLiteral("Ошибка чтения файла.\r\n") + error +
-                       QStringLiteral("\r\nБаза не изменена."),
-                   QStringLiteral("Ошибка чтения файла - загрузка прервана"));
-            return;
-        }
-        const std::optional<SignalFormat> format = signalFormatOfFile(name, *text);
-        if (!format) {
-            refuse(QStringLiteral("Формат файла не опознан:\r\n") + shown +
-                       QStringLiteral(
-                           "\r\nОжидались Flipper .ir, lircd.conf, Pronto или mode2.\r\nБаза не изменена."),
-                   QStringLiteral("Формат файла не опознан - загрузка прервана"));
-            return;
-        }
-        ReadResult read = readSignals(*text, *format);
-        QVector<Problem> problems = read.problems + read.warnings;
-        sortProblems(problems);
-        fileLines << QStringLiteral("Файл %1 (%2) - сигналов: %3")
-                         .arg(shown, signalFormatName(*format))
-                         .arg(read.bursts.size());
-        fileLines << problemLines(problems);
-        signalCount += static_cast<int>(read.bursts.size());
-        run.files.push_back({shown, remoteNameFromPath(name), std::move(read.bursts)});
+        return std::nullopt;
+    };
+    if (m_hooks.busy) m_hooks.busy(true);
+    const std::optional<Refusal> refusal = readAll();
+    if (m_hooks.busy) m_hooks.busy(false);
+    if (refusal) {
+        refuse(refusal->message, refusal->memo);
+        return;
     }
     if (signalCount == 0) {
         for (const QString& line : fileLines)

@@ -46,6 +46,8 @@ public:
         std::function<void(const QString&)> setRecordNumber;
         std::function<void()> goToRecord;
         std::function<void()> countChanged;
+        // The files are being read (true) / have been read (false): the window shows it is busy.
+        std::function<void(bool)> busy;
     };
 
     SignalFileCommands(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags);

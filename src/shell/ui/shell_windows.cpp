@@ -24,6 +24,7 @@
 #include "shell/ui/test_area_assembly.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLayout>
 
 namespace ravlin {
@@ -100,6 +101,12 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
                 (wb.signalFiles().*command)();
                 wb.notifyChanged();
             });
+    };
+    wb.signalFiles().hooks().busy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
     };
     bindSignals("&Import Signals...", &SignalFileCommands::importSignals);
     bindSignals("E&xport Signals...", &SignalFileCommands::exportSignals);
