@@ -7,6 +7,7 @@
 #include "base/core/capture_buffer.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
+#include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
 
 #include <QTemporaryDir>
@@ -25,12 +26,26 @@ const char* kSmallCapture = "# two bursts, USBtiny bytes then Movrik\n"
                             "kind: Movrik\n"
                             "0: 0A 0B 0C 0D 0E\n";
 
-QString writeFile(QTemporaryDir& dir, const QByteArray& text) {
-    const QString path = dir.filePath("small.cap");
+QString writeFile(QTemporaryDir& dir, const QByteArray& text, const QString& name = "small.cap") {
+    const QString path = dir.filePath(name);
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(text);
     return path;
+}
+
+Burst burstOf(const SignalGenerator::Micros& micros) {
+    Burst b;
+    for (auto m : micros)
+        b.durations << static_cast<int>(m);
+    return b;
+}
+
+// A mode2 file of two remote buttons (NEC, Sony) with one bad line between them.
+QByteArray twoButtonMode2() {
+    const QString nec = writeMode2Text({burstOf(SignalGenerator::nec(0x04, 0x08))});
+    const QString sony = writeMode2Text({burstOf(SignalGenerator::sony12(0x15, 0x01))});
+    return (nec + "pulse many\n" + sony).toUtf8();
 }
 
 Bytes read(SimulatedReceiver& sim, int* status = nullptr) {
@@ -80,6 +95,41 @@ private slots:
         QCOMPARE(read(sim), Bytes());
         now += 10;
         QCOMPARE(read(sim), Bytes({1, 2}));
+    }
+
+    void playsRemoteFilesButtonAfterButtonInTheSelectedKind_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("by extension and content") << QStringLiteral("remote.mode2");
+        QTest::newRow("by content") << QStringLiteral("remote.txt");
+    }
+    void playsRemoteFilesButtonAfterButtonInTheSelectedKind() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        std::int64_t now = 0;
+        SimulatedReceiver sim(writeFile(dir, twoButtonMode2(), name), [&] { return now; });
+        QVERIFY(sim.connected());
+        QCOMPARE(sim.signalFormat(), std::optional<SignalFormat>(SignalFormat::Mode2));
+        QCOMPARE(sim.file().bursts.size(), std::size_t(2));
+        QCOMPARE(read(sim), Bytes());
+        // The bad line goes to the result log once, with its line number.
+        const QStringList warnings = sim.takeWarnings();
+        QCOMPARE(warnings.size(), 2);
+        QVERIFY(warnings[0].contains(name));
+        QVERIFY(warnings[1].startsWith(QStringLiteral("строка ")));
+        QVERIFY(sim.takeWarnings().isEmpty());
+
+        now += SimulatedReceiver::kPressDelayMs - 1;
+        QCOMPARE(read(sim), Bytes());
+        now += 1;
+        QCOMPARE(read(sim), encodeMicros(ReceiverKind::Movrik, SignalGenerator::nec(0x04, 0x08)));
+        now += SimulatedReceiver::kPressDelayMs;
+        sim.setKind(ReceiverKind::USBtiny); // written in the kind selected when served
+        const Bytes sony = read(sim);
+        QCOMPARE(sony, encodeMicros(ReceiverKind::USBtiny, SignalGenerator::sony12(0x15, 0x01)));
+        QCOMPARE(convertRawBlock(ReceiverKind::USBtiny, sony).size(),
+                 SignalGenerator::sony12(0x15, 0x01).size());
+        now += SimulatedReceiver::kPressDelayMs;
+        QCOMPARE(read(sim), encodeMicros(ReceiverKind::USBtiny, SignalGenerator::nec(0x04, 0x08)));
     }
 
     void noFileIsNotConnected() {
@@ -152,6 +202,14 @@ private slots:
         QCOMPARE(sim.error, QString());
         QVERIFY(dynamic_cast<SimulatedReceiver*>(sim.driver.get()));
         QVERIFY(static_cast<SimulatedReceiver*>(sim.driver.get())->connected());
+
+        auto remote = makeUsbDriver("sim:" + writeFile(dir, twoButtonMode2(), "remote.mode2"));
+        QCOMPARE(remote.error, QString());
+        QCOMPARE(static_cast<SimulatedReceiver*>(remote.driver.get())->file().bursts.size(), std::size_t(2));
+        // A remote file with nothing to play says why on the command line.
+        auto empty = makeUsbDriver("sim:" + writeFile(dir, "pulse x\n", "empty.mode2"));
+        QVERIFY(empty.driver);
+        QVERIFY(empty.error.contains("line 1"));
 
         auto bare = makeUsbDriver("sim");
         QVERIFY(bare.driver && !static_cast<SimulatedReceiver*>(bare.driver.get())->connected());

@@ -115,7 +115,8 @@ private slots:
         for (QAction* a : s.main().menuBar()->actions())
             menus << a->text();
         QCOMPARE(menus, (QStringList{"&File", "About &Help"}));
-        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Exit"})
+        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Import Signals...",
+                                 "E&xport Signals...", "&Exit"})
             QVERIFY2(s.main().action(QString::fromUtf8(item)), item);
         QVERIFY(s.main().statusBar());
         for (QWidget* place :

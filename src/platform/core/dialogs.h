@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ravlin {
 
@@ -32,6 +33,19 @@ public:
     // Save-file dialog; an empty result means the user cancelled.
     virtual QString saveFileName(const QString& filter, const QString& defaultName,
                                  const QString& defaultExtension = QString()) = 0;
+
+    // Open-file dialog taking several files; empty when the user cancelled. By default one file.
+    virtual QStringList openFileNames(const QString& filter, const QString& defaultName) {
+        const QString name = openFileName(filter, defaultName);
+        return name.isEmpty() ? QStringList() : QStringList{name};
+    }
+    // Save-file dialog that also tells which filter of `filter` (0-based) the user had selected;
+    // -1 when the dialog cannot tell.
+    virtual QString saveFileNameAndFilter(const QString& filter, const QString& defaultName,
+                                          const QString& defaultExtension, int* selectedFilter) {
+        if (selectedFilter) *selectedFilter = -1;
+        return saveFileName(filter, defaultName, defaultExtension);
+    }
 };
 
 } // namespace ravlin

@@ -58,9 +58,20 @@ QString QtDialogs::openFileName(const QString& filter, const QString& defaultNam
     return QFileDialog::getOpenFileName(m_parent, QString(), defaultName, qtFilter(filter));
 }
 
+QStringList QtDialogs::openFileNames(const QString& filter, const QString& defaultName) {
+    return QFileDialog::getOpenFileNames(m_parent, QString(), defaultName, qtFilter(filter));
+}
+
 QString QtDialogs::saveFileName(const QString& filter, const QString& defaultName,
                                 const QString& defaultExtension) {
-    QFileDialog dialog(m_parent, QString(), defaultName, qtFilter(filter));
+    return saveFileNameAndFilter(filter, defaultName, defaultExtension, nullptr);
+}
+
+QString QtDialogs::saveFileNameAndFilter(const QString& filter, const QString& defaultName,
+                                         const QString& defaultExtension, int* selectedFilter) {
+    if (selectedFilter) *selectedFilter = -1;
+    const QString filters = qtFilter(filter);
+    QFileDialog dialog(m_parent, QString(), defaultName, filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The overwrite question is the program's own, asked only for non-empty files.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -68,6 +79,9 @@ QString QtDialogs::saveFileName(const QString& filter, const QString& defaultNam
         dialog.setDefaultSuffix(defaultExtension.mid(defaultExtension.startsWith(u'.') ? 1 : 0));
     dialog.selectFile(QFileInfo(defaultName).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    if (selectedFilter)
+        *selectedFilter =
+            static_cast<int>(filters.split(QStringLiteral(";;")).indexOf(dialog.selectedNameFilter()));
     return dialog.selectedFiles().first();
 }
 

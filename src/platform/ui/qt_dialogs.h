@@ -22,6 +22,9 @@ public:
     QString openFileName(const QString& filter, const QString& defaultName) override;
     QString saveFileName(const QString& filter, const QString& defaultName,
                          const QString& defaultExtension = QString()) override;
+    QStringList openFileNames(const QString& filter, const QString& defaultName) override;
+    QString saveFileNameAndFilter(const QString& filter, const QString& defaultName,
+                                  const QString& defaultExtension, int* selectedFilter) override;
 
 private:
     QWidget* m_parent;

@@ -20,6 +20,7 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
     connectReceiver();
     connectPipeline();
     connectBaseFiles();
+    connectSignalFiles();
     connectNaming();
     connectSession();
     connectFirmware();

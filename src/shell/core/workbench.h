@@ -37,6 +37,7 @@
 #include "capture/core/oscillogram.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
+#include "capture/core/signal_file_commands.h"
 #include "firmware/core/action_map.h"
 #include "firmware/core/eeprom_operations.h"
 #include "firmware/core/fitting.h"
@@ -140,6 +141,8 @@ public:
     const RescanFlags& rescanFlags() const { return m_rescanFlags; }
     // "Источник": which known-remotes files hold the hash of the last lookup.
     HashSources& hashSources() { return *m_hashSources; }
+    // "&Import Signals..." / "E&xport Signals...": remote-control files of other tools.
+    SignalFileCommands& signalFiles() { return *m_signalFiles; }
     // The settings a base file carries, gathered from their owners / applied to them.
     BaseFileSettings baseFileSettings() const;
     void applyBaseFileSettings(const BaseFileSettings& settings);
@@ -198,6 +201,7 @@ private:
     void connectReceiver();
     void connectPipeline();
     void connectBaseFiles();
+    void connectSignalFiles();
     void connectNaming();
     void connectSession();
     void connectStartup();
@@ -243,6 +247,7 @@ private:
     std::unique_ptr<Pipeline> m_pipeline;
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
+    std::unique_ptr<SignalFileCommands> m_signalFiles;
     std::unique_ptr<HashSources> m_hashSources;
     std::unique_ptr<NamePicture> m_namePictureAid;
     std::unique_ptr<NameChoice> m_nameChoice;

@@ -99,6 +99,10 @@ void MainWindow::buildActions() {
     file->setObjectName(QStringLiteral("MenuFile"));
     for (const char* text : {"&Open Cod File", "&Save Cod File", "Save &Diagram"})
         file->addAction(QString::fromUtf8(text));
+    // Remote-control files of other tools, beside the base files.
+    file->addSeparator();
+    for (const char* text : {"&Import Signals...", "E&xport Signals..."})
+        file->addAction(QString::fromUtf8(text));
     file->addSeparator();
     file->addAction(QStringLiteral("&Exit"));
     menuBar()->addAction(QStringLiteral("About &Help"));

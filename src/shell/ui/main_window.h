@@ -80,7 +80,8 @@ public:
     QToolBar* toolBar() const { return m_toolBar; }
     QPlainTextEdit* resultMemo() const { return m_memo; }
     // A tool bar or menu action by its text ("Open", "Save", "Pult", "Eprom", "Создание слепка",
-    // "Выбор имени", "Exit", "&Open Cod File", "&Save Cod File", "Save &Diagram", "&Exit",
+    // "Выбор имени", "Exit", "&Open Cod File", "&Save Cod File", "Save &Diagram", "&Import Signals...",
+    // "E&xport Signals...", "&Exit",
     // "About &Help"); nullptr when there is none.
     QAction* action(const QString& text) const;
 

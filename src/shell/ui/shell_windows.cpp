@@ -24,6 +24,7 @@
 #include "shell/ui/test_area_assembly.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLayout>
 
 namespace ravlin {
@@ -94,6 +95,21 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
     bind("&Open Cod File", &BaseFileCommands::open);
     bind("Save", &BaseFileCommands::save);
     bind("&Save Cod File", &BaseFileCommands::save);
+    const auto bindSignals = [&](const char* text, void (SignalFileCommands::*command)()) {
+        if (QAction* a = main.action(QString::fromLatin1(text)))
+            QObject::connect(a, &QAction::triggered, panel, [&wb, command] {
+                (wb.signalFiles().*command)();
+                wb.notifyChanged();
+            });
+    };
+    wb.signalFiles().hooks().busy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    bindSignals("&Import Signals...", &SignalFileCommands::importSignals);
+    bindSignals("E&xport Signals...", &SignalFileCommands::exportSignals);
 }
 
 // "Подбор переменных ХЭШирования": shown over the main window when the opening checks pass.

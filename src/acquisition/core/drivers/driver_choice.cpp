@@ -61,7 +61,10 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
     } else if (option.startsWith(QLatin1String("sim:")) && option.size() > 4) {
         auto sim = std::make_unique<SimulatedReceiver>(option.mid(4), now);
         if (!sim->connected())
-            choice.error = QStringLiteral("cannot read capture file %1").arg(option.mid(4));
+            choice.error = QStringLiteral("cannot read file %1").arg(option.mid(4));
+        else if (sim->file().bursts.empty() && !sim->problems().isEmpty())
+            choice.error =
+                QStringLiteral("no bursts in %1 (%2)").arg(option.mid(4), sim->problems().first().message());
         choice.driver = std::move(sim);
     } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
         const LircOption lircOption = parseLircOption(option.mid(5));

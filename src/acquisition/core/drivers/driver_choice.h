@@ -12,7 +12,8 @@
 namespace ravlin {
 
 // The backend serving the USB receiver port, chosen by the workbench's --receiver option:
-//   "sim:FILE"        the simulated receiver playing a capture file
+//   "sim:FILE"        the simulated receiver playing a capture file or a remote-control file
+//                     (Flipper .ir, lircd.conf, Pronto, mode2 text)
 //   "sim"             the simulated receiver with no file (not connected)
 //   "lirc:/dev/lircN" a Linux IR device (or a file or pipe of mode2 samples); "?gap=MS" after it
 //                     sets the framing gap in milliseconds (default 6)
@@ -23,7 +24,8 @@ struct DriverChoice {
 };
 
 inline constexpr const char* kReceiverOptionHelp =
-    "Receiver behind the USB port: sim:FILE (simulated receiver playing a capture file), sim "
+    "Receiver behind the USB port: sim:FILE (simulated receiver playing a capture file, or a remote file: "
+    "Flipper .ir, lircd.conf, Pronto, mode2 text), sim "
     "(simulated receiver, not connected), lirc:/dev/lircN (Linux IR device; lirc:/dev/lircN?gap=MS sets the "
     "gap that ends a burst, "
     "default 6 ms). Default: the first "

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "base/core/button_base.h"
+#include "base/core/rescan_flags.h"
+#include "capture/core/signal_import.h"
+#include "formats/core/read_result.h"
+#include "formats/core/signal_files.h"
+#include "platform/core/dialogs.h"
+#include "platform/core/timer.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace ravlin {
+
+// "&File" -> "&Import Signals..." and "E&xport Signals...": remote-control files of other tools
+// (Flipper ".ir", lircd.conf, Pronto, mode2 text) read into the button base as records, and the
+// base's records written out in one of those formats. Progress goes to the results memo.
+//
+// Import reads and checks every chosen file before the base changes, asks Open's merge question,
+// then turns the signals into records a chunk per timer tick, so a file of hundreds of signals
+// never holds the window; duplicates are removed at the end as Open removes them.
+class SignalFileCommands {
+public:
+    // Filters of the import and export dialogs ("Description|patterns|..."), in SignalFormat order
+    // for export.
+    static inline const QString kImportFilter = QStringLiteral(
+        "Файлы пультов|*.ir *.conf *.lircd *.txt *.mode2|Flipper IR|*.ir|LIRC|*.conf *.lircd|Pronto|*.txt|"
+        "mode2|*.mode2 *.txt|Все файлы|*");
+    static inline const QString kExportFilter =
+        QStringLiteral("Flipper IR|*.ir|LIRC|*.conf *.lircd|Pronto|*.txt|mode2|*.mode2 *.txt");
+    // Signals turned into records per tick of the import timer.
+    static constexpr int kChunk = 50;
+
+    struct Hooks {
+        std::function<void(const QString&)> log; // a line of the results memo
+        // The configuration records are hashed with (kind, panel, decoder), read when an import
+        // starts; the kind's units are also those export reads the timing texts in.
+        std::function<SignalImportSettings()> settings;
+        std::function<void(const QString&)> setThreshold; // "Порог" after an import
+        std::function<void(const QString&)> setRecordNumber;
+        std::function<void()> goToRecord;
+        std::function<void()> countChanged;
+        // The files are being read (true) / have been read (false): the window shows it is busy.
+        std::function<void(bool)> busy;
+    };
+
+    SignalFileCommands(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags);
+
+    Hooks& hooks() { return m_hooks; }
+
+    void importSignals();
+    void exportSignals();
+    // Whether an import is still turning signals into records.
+    bool isImporting() const { return m_run.has_value(); }
+
+    // The format a chosen export file is written in: its extension when that names one, else the
+    // filter selected in the dialog (-1: unknown), else Pronto for ".txt", else Flipper.
+    static SignalFormat exportFormat(const QString& fileName, int selectedFilter);
+
+private:
+    struct PendingFile {
+        QString name;
+        QString remoteName;
+        QVector<Burst> bursts;
+    };
+    struct Run {
+        std::deque<PendingFile> files;
+        qsizetype next = 0; // first burst of files.front() not yet imported
+        SignalImportSettings settings;
+        int before = 0; // the count before loading
+        int firstNew = 0;
+        int leftOut = 0;
+    };
+
+    void log(const QString& line) const;
+    bool refuse(const QString& message, const QString& memo);
+    void tick();
+    void finish();
+
+    ButtonBase& m_base;
+    Dialogs& m_dialogs;
+    RescanFlags& m_flags;
+    std::unique_ptr<Timer> m_timer;
+    Hooks m_hooks;
+    QString m_importName = QStringLiteral("pult.ir");
+    QString m_exportName = QStringLiteral("pult.ir");
+    std::optional<Run> m_run;
+};
+
+} // namespace ravlin
