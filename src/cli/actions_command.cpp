@@ -6,6 +6,7 @@
 #include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
 #include "firmware/core/action_map.h"
+#include "platform/core/regular_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -101,7 +102,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    const auto lines = TextLines::read(options->input, &error);
+    const auto lines = readTextFile(options->input, kBaseFileMaxBytes, &error);
     if (!lines) {
         err << "ravlin-cli actions: cannot read " << options->input << ": " << error << "\n";
         err.flush();

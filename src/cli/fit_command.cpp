@@ -6,6 +6,7 @@
 #include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
 #include "firmware/core/fitting.h"
+#include "platform/core/regular_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -206,7 +207,7 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    const auto lines = TextLines::read(options->input, &error);
+    const auto lines = readTextFile(options->input, kBaseFileMaxBytes, &error);
     if (!lines) {
         err << "ravlin-cli fit: cannot read " << options->input << ": " << error << "\n";
         err.flush();

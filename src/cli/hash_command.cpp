@@ -5,7 +5,8 @@
 #include "formats/core/burst_list.h"
 #include "formats/core/mode2.h"
 
-#include <QFile>
+#include "platform/core/regular_file.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -189,20 +190,19 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
         err.flush();
         return 2;
     }
-    QFile file;
-    bool opened = false;
-    if (options->input.isEmpty() || options->input == QLatin1String("-")) {
-        opened = file.open(stdin, QIODevice::ReadOnly);
-    } else {
-        file.setFileName(options->input);
-        opened = file.open(QIODevice::ReadOnly);
-    }
-    if (!opened) {
-        err << "ravlin-cli hash: cannot read " << options->input << ": " << file.errorString() << "\n";
+    // A file name must name a regular file (a pipe or device is refused without waiting on it);
+    // either way the input is bounded.
+    const bool fromStdin = options->input.isEmpty() || options->input == QLatin1String("-");
+    const std::optional<QByteArray> bytes =
+        fromStdin ? readBoundedStream(stdin, QStringLiteral("stdin"), kHashInputMaxBytes, &error)
+                  : readRegularFile(options->input, kHashInputMaxBytes, &error);
+    if (!bytes) {
+        err << "ravlin-cli hash: cannot read " << (fromStdin ? QStringLiteral("stdin") : options->input)
+            << ": " << error << "\n";
         err.flush();
         return 2;
     }
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(*bytes);
     const ReadResult input = readBursts(text, *options);
     writeHashLines(input.bursts, *options, out);
     for (const Problem& p : input.warnings + input.problems)

@@ -26,6 +26,9 @@ struct HashOptions {
     QString input;                             // file name; empty or "-" for standard input
 };
 
+// The most bytes of input read (a file or standard input); a larger input is refused.
+inline constexpr qint64 kHashInputMaxBytes = 16 * 1024 * 1024;
+
 // Parses the arguments after "hash"; on failure returns nothing and puts the reason into *error.
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error);
 

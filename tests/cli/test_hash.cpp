@@ -6,7 +6,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <numeric>
 
@@ -74,6 +77,7 @@ private slots:
     void longMode2BurstIsCutWithAWarning();
     void options();
     void usage();
+    void specialInputFiles();
 };
 
 void TestCliHash::burstsInUnits() {
@@ -286,6 +290,25 @@ void TestCliHash::usage() {
     for (const char* option :
          {"--source", "--xbit", "--no-ver1", "--threshold", "--kind", "--us", "--mode2", "--gap"})
         QVERIFY2(text.contains(QLatin1String(option)), option);
+}
+
+void TestCliHash::specialInputFiles() {
+    // A pipe named as input is refused without waiting for a writer, and so is a device.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("in.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {fifo, QStringLiteral("/dev/zero")}) {
+        const Run r = runCli({QStringLiteral("hash"), input}, QByteArray());
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("не обычный файл")), qPrintable(r.err));
+    }
+    // Standard input is bounded too: one byte past the limit is refused, the limit itself read.
+    QByteArray big(kHashInputMaxBytes, ' ');
+    big.replace(0, 9, "10 20 30\n");
+    QCOMPARE(runCli({QStringLiteral("hash")}, big).exitCode, 0);
+    const Run past = runCli({QStringLiteral("hash")}, big + ' ');
+    QCOMPARE(past.exitCode, 2);
+    QVERIFY(past.err.contains(QStringLiteral("слишком велик")));
 }
 
 QTEST_GUILESS_MAIN(TestCliHash)

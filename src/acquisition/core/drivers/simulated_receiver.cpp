@@ -8,7 +8,7 @@ namespace ravlin {
 SimulatedReceiver::SimulatedReceiver(const QString& path, MonotonicMs now)
     : m_path(path), m_now(std::move(now)) {
     m_eeprom.fill(0xFF);
-    if (!path.isEmpty()) m_file = CaptureFile::read(path, &m_connected);
+    if (!path.isEmpty()) m_file = CaptureFile::read(path, &m_connected, &m_error);
 }
 
 SimulatedReceiver::SimulatedReceiver(std::vector<CapturedBurst> bursts, MonotonicMs now)
@@ -47,8 +47,9 @@ int SimulatedReceiver::DoEEPROMWrite(std::uint8_t address, std::uint8_t data) {
 
 QString SimulatedReceiver::description() const {
     if (!m_connected)
-        return m_path.isEmpty() ? QStringLiteral("simulated receiver (no capture file)")
-                                : QStringLiteral("simulated receiver (cannot read %1)").arg(m_path);
+        return m_path.isEmpty()
+                   ? QStringLiteral("simulated receiver (no capture file)")
+                   : QStringLiteral("simulated receiver (cannot read %1: %2)").arg(m_path, m_error);
     return QStringLiteral("simulated receiver playing %1 (%2 bursts)").arg(m_path).arg(m_file.bursts.size());
 }
 

@@ -28,6 +28,8 @@ public:
     QString description() const override;
 
     bool connected() const { return m_connected; }
+    // Why the capture file could not be read (empty when it was).
+    const QString& error() const { return m_error; }
     const CaptureFile& file() const { return m_file; }
     // Index of the burst served next.
     std::size_t nextIndex() const { return m_next; }
@@ -37,6 +39,7 @@ private:
     MonotonicMs m_now;
     CaptureFile m_file;
     bool m_connected = false;
+    QString m_error;
     std::size_t m_next = 0;
     std::optional<std::int64_t> m_lastServed; // time of the previous burst (or of the first read)
     std::array<std::uint8_t, kEepromSize> m_eeprom{};
