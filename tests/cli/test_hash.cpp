@@ -303,7 +303,7 @@ void TestCliHash::specialInputFiles() {
         QVERIFY2(r.err.contains(QStringLiteral("не обычный файл")), qPrintable(r.err));
     }
     // Standard input is bounded too: one byte past the limit is refused, the limit itself read.
-    QByteArray big(kHashInputMaxBytes, ' ');
+    QByteArray big(cli::kHashInputMaxBytes, ' ');
     big.replace(0, 9, "10 20 30\n");
     QCOMPARE(runCli({QStringLiteral("hash")}, big).exitCode, 0);
     const Run past = runCli({QStringLiteral("hash")}, big + ' ');

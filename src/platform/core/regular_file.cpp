@@ -24,7 +24,13 @@ QString tooLarge(const QString& name, qint64 maxBytes) {
 // (a growing file, or one under /proc that reports no size).
 std::optional<QByteArray> readUpTo(QFile& file, const QString& name, qint64 maxBytes, QString* error,
                                    bool* cut) {
-    QByteArray bytes = file.read(maxBytes + 1);
+    // A pipe (standard input) hands its bytes over in pieces: read until its end or past the limit.
+    QByteArray bytes;
+    while (bytes.size() <= maxBytes) {
+        const QByteArray piece = file.read(maxBytes + 1 - bytes.size());
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError) {
         setError(error, QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(name, file.errorString()));
         return std::nullopt;
