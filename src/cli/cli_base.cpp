@@ -5,11 +5,12 @@
 #include "base/core/capture_buffer.h"
 #include "base/core/rescan.h"
 #include "capture/core/pipeline.h"
+#include "platform/core/regular_file.h"
 
 namespace ravlin::cli {
 
 bool openBase(const QString& path, ButtonBase& base, BaseFileSettings& settings, QString* error) {
-    const auto lines = TextLines::read(path, error);
+    const auto lines = readTextFile(path, kBaseFileMaxBytes, error);
     if (!lines) return false;
     readBaseFile(*lines, base, settings);
     markLoadDuplicates(base);

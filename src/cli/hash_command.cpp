@@ -7,6 +7,8 @@
 #include "formats/core/burst_stream.h"
 #include "formats/core/mode2.h"
 
+#include "platform/core/regular_file.h"
+
 #include <QFile>
 #include <QRegularExpression>
 
@@ -479,9 +481,13 @@ int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
         in.open(QIODevice::ReadOnly);
         return HashInput(*options, in, out, err).run();
     }
+    // A named input must be a regular file: a pipe or device named by mistake is refused rather
+    // than waited on (standard input streams whatever it is).
+    QString reason;
     QFile file(options->input);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "ravlin-cli hash: cannot read " << options->input << ": " << file.errorString() << "\n";
+    if (!isRegularFile(options->input, &reason) || !file.open(QIODevice::ReadOnly)) {
+        if (reason.isEmpty()) reason = file.errorString();
+        err << "ravlin-cli hash: cannot read " << options->input << ": " << reason << "\n";
         err.flush();
         return 2;
     }

@@ -65,9 +65,9 @@ int runNetrx(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 2;
     }
     bool readable = false;
-    const CaptureFile file = CaptureFile::read(o->capture, &readable);
+    const CaptureFile file = CaptureFile::read(o->capture, &readable, &error);
     if (!readable) {
-        err << "ravlin-cli netrx: cannot read " << o->capture << '\n';
+        err << "ravlin-cli netrx: cannot read " << o->capture << ": " << error << '\n';
         return 2;
     }
     for (const Problem& p : file.problems)

@@ -5,6 +5,7 @@
 #include "capture/core/signal_import.h"
 #include "cli/cli_base.h"
 #include "cli/hash_command.h"
+#include "formats/core/signal_file_choice.h"
 #include "formats/core/signal_files.h"
 
 #include <QDateTime>
@@ -79,21 +80,10 @@ int usageError(QTextStream& err, const QString& command, const QString& why) {
 // its content shows. Nothing, with a reason in *error, when it cannot be read or its format told.
 std::optional<ReadResult> readSignalFile(const QString& path, std::optional<SignalFormat> format,
                                          std::uint32_t gapMicros, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
-    if (file.size() > kWholeInputLimit) {
-        *error = QStringLiteral("the file is larger than %1 MiB").arg(kWholeInputLimit / (1024 * 1024));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kWholeInputLimit + 1);
-    if (bytes.size() > kWholeInputLimit) {
-        *error = QStringLiteral("the file is larger than %1 MiB").arg(kWholeInputLimit / (1024 * 1024));
-        return std::nullopt;
-    }
-    const QString text = QString::fromUtf8(bytes);
+    // Only a regular file within the limit (never a pipe or device named by mistake).
+    const std::optional<QString> read = readOutsideText(path, error, kWholeInputLimit);
+    if (!read) return std::nullopt;
+    const QString& text = *read;
     if (!format) format = detectSignalFormat(text);
     if (!format) {
         *error = QStringLiteral("not a signal file of a known format (give it with --format)");

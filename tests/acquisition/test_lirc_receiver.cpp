@@ -228,6 +228,41 @@ private slots:
         ::close(fds[1]);
     }
 
+    void lonePulsesAreDroppedAsNoise() {
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        std::int64_t now = 0;
+        LircReceiver lirc(QStringLiteral("/dev/fd/%1").arg(fds[0]), [&] { return now; });
+        ::close(fds[0]);
+        const auto send = [&](const Samples& samples) {
+            const QByteArray w = wordsOf(samples);
+            QCOMPARE(::write(fds[1], w.constData(), w.size()), w.size());
+        };
+        const Samples lone = {pulse(400), timeout(0)};
+        std::array<std::uint8_t, 256> block{};
+        std::int32_t count = -1;
+        // Five stray pulses, then the shortest real frame: only the frame comes out.
+        for (int i = 0; i < 5; ++i)
+            send(lone);
+        send({pulse(560), space(560), pulse(560), timeout(0)});
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(count, 3);
+        QCOMPARE(lirc.noiseDropped(), std::size_t(5));
+        QCOMPARE(lirc.takeWarnings().filter("одиночных импульсов - 5").size(), 1);
+        // More noise within the second is counted, not logged; the next second logs it once.
+        for (int i = 0; i < 3; ++i) {
+            send(lone);
+            now += 300;
+            QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+            QCOMPARE(count, 0);
+        }
+        QCOMPARE(lirc.takeWarnings(), QStringList());
+        now += 100;
+        QCOMPARE(lirc.DoGetInfraCode(block.data(), 255, count), 0);
+        QCOMPARE(lirc.takeWarnings(), QStringList({"Помеха: отброшено одиночных импульсов - 3 (всего 8)"}));
+        ::close(fds[1]);
+    }
+
     void lircMissingDevice() {
         LircReceiver lirc(QStringLiteral("/nonexistent/lirc9"));
         QVERIFY(!lirc.isOpen());

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace ravlin;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -229,6 +231,58 @@ private slots:
         auto def = makeUsbDriver(QString());
         QVERIFY(def.driver);
         QCOMPARE(def.error, QString());
+    }
+
+    void captureFileThatCannotServe_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("connected");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("fifo") << "fifo" << false << "не обычный файл";
+        QTest::newRow("/dev/zero") << "/dev/zero" << false << "не обычный файл";
+        QTest::newRow("folder") << "folder" << false << "папка";
+        QTest::newRow("no bursts") << "empty" << true << "holds no bursts";
+    }
+    void captureFileThatCannotServe() {
+        QFETCH(QString, what);
+        QFETCH(bool, connected);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QString path = what.startsWith(u'/') ? what : dir.filePath(what);
+        if (what == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (what == "folder") QVERIFY(QDir(dir.path()).mkdir(what));
+        if (what == "empty") path = writeFile(dir, "# nothing\n");
+        const DriverChoice choice = makeUsbDriver("sim:" + path);
+        QVERIFY(choice.driver);
+        QCOMPARE(static_cast<SimulatedReceiver*>(choice.driver.get())->connected(), connected);
+        QVERIFY2(choice.error.contains(error), qPrintable(choice.error));
+    }
+
+    void captureFileIsCutAtItsLimit_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("bursts");
+        QTest::newRow("at the limit") << CaptureFile::kMaxFileBytes << 2;
+        QTest::newRow("one past") << CaptureFile::kMaxFileBytes + 1 << 1;
+    }
+    void captureFileIsCutAtItsLimit() {
+        // A whole burst, a long comment, and a last burst that ends exactly at the size: past the
+        // limit its line is left out with a problem, never served as a shorter burst.
+        QFETCH(qint64, size);
+        QFETCH(int, bursts);
+        const QByteArray first = "5: 01 02 03\n";
+        const QByteArray last = "0: 0A 0B 0C 0D 0E\n";
+        QByteArray text = first + '#' + QByteArray(size - first.size() - last.size() - 2, 'x') + '\n' + last;
+        QCOMPARE(qint64(text.size()), size);
+        QTemporaryDir dir;
+        bool ok = false;
+        const CaptureFile file = CaptureFile::read(writeFile(dir, text), &ok);
+        QVERIFY(ok);
+        QCOMPARE(int(file.bursts.size()), bursts);
+        QCOMPARE(file.bursts.back().bytes.size(), std::size_t(bursts == 2 ? 5 : 3));
+        QCOMPARE(file.problems.size(), bursts == 2 ? 0 : 1);
+        if (bursts == 1) {
+            QCOMPARE(file.problems.at(0).line, 3);
+            QVERIFY(file.problems.at(0).text.contains("larger than 16 MiB"));
+        }
     }
 
     void lircCandidatesInNumericOrder() {

@@ -7,7 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <numeric>
 
@@ -80,6 +83,7 @@ private slots:
     void formatOptionAndContentGiveTheSameBursts();
     void namedSignalsCarryNameAndSource();
     void wholeInputIsBounded();
+    void specialInputFiles();
 };
 
 void TestCliHash::burstsInUnits() {
@@ -354,6 +358,18 @@ void TestCliHash::wholeInputIsBounded() {
     const Run r = runCli({QStringLiteral("hash")}, big);
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(QStringLiteral("larger than 16 MiB")), qPrintable(r.err));
+}
+
+void TestCliHash::specialInputFiles() {
+    // A pipe named as input is refused without waiting for a writer, and so is a device.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("in.txt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {fifo, QStringLiteral("/dev/zero")}) {
+        const Run r = runCli({QStringLiteral("hash"), input}, QByteArray());
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("не обычный файл")), qPrintable(r.err));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliHash)

@@ -16,16 +16,18 @@ private slots:
                                             "26 x 79\n"
                                             "26.5\n"
                                             "16777216\n"
-                                            "1 2 3\n");
+                                            "1 2 3\n"
+                                            " , ,\n");
         const ReadResult units = readBurstList(text);
         QCOMPARE(units.bursts.size(), 2);
         QCOMPARE(units.bursts[0], (Burst{{422, 211, 26}, QString(), 2}));
         QCOMPARE(units.bursts[1], (Burst{{1, 2, 3}, QString(), 7}));
-        QCOMPARE(units.problems.size(), 3);
+        QCOMPARE(units.problems.size(), 4);
         QCOMPARE(units.problems[0], (Problem{4, QStringLiteral("\"x\" is not a whole number of units")}));
         QCOMPARE(units.problems[1].line, 5);
         QCOMPARE(units.problems[2],
                  (Problem{6, QStringLiteral("\"16777216\" is too large (at most 16777215)")}));
+        QCOMPARE(units.problems[3], (Problem{8, QStringLiteral("the line holds no duration")}));
 
         // Microseconds with three decimals, rounded halves away from zero: 128 us is 2.5 units of 51.2 us.
         const ReadResult micros = readBurstList(QStringLiteral("9000 4500 560\n128 76.8 25.599\n"),

@@ -1,9 +1,12 @@
 #include "platform/core/cp1251.h"
+#include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace ravlin;
 
@@ -69,6 +72,50 @@ private slots:
         QVERIFY(!TextLines::read(dir.path(), &error).has_value());
         QVERIFY(!error.isEmpty());
         QVERIFY(!TextLines::read(dir.filePath("none.txt"), &error).has_value());
+    }
+
+    void onlyRegularFilesWithinTheLimit_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("size");      // bytes read; -1 refused
+        QTest::addColumn<int>("cutSize");   // bytes read when a cut is allowed; -1 refused
+        QTest::addColumn<QString>("error"); // part of the reason
+        QTest::newRow("at the limit") << "100" << 100 << 100 << "";
+        QTest::newRow("one past") << "101" << -1 << 100 << "больше 100 байт";
+        QTest::newRow("empty") << "0" << 0 << 0 << "";
+        QTest::newRow("fifo") << "fifo" << -1 << -1 << "не обычный файл";
+        QTest::newRow("/dev/zero") << "/dev/zero" << -1 << -1 << "не обычный файл";
+        QTest::newRow("folder") << "folder" << -1 << -1 << "это папка";
+        QTest::newRow("missing") << "missing" << -1 << -1 << "Не удаётся прочитать";
+        QTest::newRow("read error") << "/proc/self/mem" << -1 << -1 << "Ошибка чтения";
+    }
+    void onlyRegularFilesWithinTheLimit() {
+        QFETCH(QString, what);
+        QFETCH(int, size);
+        QFETCH(int, cutSize);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QString path = what.startsWith(u'/') ? what : dir.filePath(what);
+        bool isNumber = false;
+        const int bytes = what.toInt(&isNumber);
+        if (isNumber) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(bytes, 'x'));
+        } else if (what == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // no writer: open must not wait
+        } else if (what == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir(what));
+        }
+        QString reason;
+        const auto whole = readRegularFile(path, 100, &reason);
+        QCOMPARE(whole ? int(whole->size()) : -1, size);
+        QVERIFY(reason.contains(error));
+        bool cut = false;
+        const auto prefix = readRegularFile(path, 100, &reason, &cut);
+        QCOMPARE(prefix ? int(prefix->size()) : -1, cutSize);
+        QCOMPARE(cut, size < 0 && cutSize >= 0);
+        // Text files go the same way.
+        QCOMPARE(readTextFile(path, 100, &reason).has_value(), size >= 0);
     }
 
     void extensionCompletion_data() {

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace ravlin;
 
 class TestAnalogueBase : public QObject {
@@ -115,13 +117,18 @@ private slots:
         QCOMPARE(b.count(), 0);
     }
 
-    void directoryIsAReadError() {
+    void directoryOrPipeIsAReadError() {
         QTemporaryDir dir;
         AnalogueBase b;
         QString error;
         QCOMPARE(b.load(dir.path(), &error), AnalogueBase::LoadResult::ReadError);
         QVERIFY(!error.isEmpty());
         QCOMPARE(b.count(), 0);
+        // A pipe in the file's place is refused at once (start-up must not wait for a writer).
+        const QString fifo = dir.filePath(QStringLiteral("BazaDannih.baz"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(b.load(fifo, &error), AnalogueBase::LoadResult::ReadError);
+        QVERIFY(error.contains(QStringLiteral("не обычный файл")));
     }
 
     void binaryGarbageDoesNotBreakLoading() {

@@ -1,5 +1,6 @@
 #include "base/core/analogue_base.h"
 
+#include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
 
 #include <QFileInfo>
@@ -18,7 +19,7 @@ bool AnalogueBase::isKeyLine(const QString& line) {
 AnalogueBase::LoadResult AnalogueBase::load(const QString& path, QString* error) {
     clear();
     if (!QFileInfo::exists(path)) return LoadResult::Missing;
-    const auto lines = TextLines::read(path, error);
+    const auto lines = readTextFile(path, kFileMaxBytes, error);
     if (!lines) return LoadResult::ReadError;
     loadLines(lines->lines());
     return LoadResult::Loaded;

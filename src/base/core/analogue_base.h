@@ -13,6 +13,8 @@ class AnalogueBase {
 public:
     static constexpr int kCapacity = 400;
     static constexpr int kEntryLength = 34;
+    // 400 keys with their sources and comments stay far below this.
+    static constexpr qint64 kFileMaxBytes = 16 * 1024 * 1024;
 
     // The file under the application directory.
     static QString filePath(const QString& appDir);

@@ -19,6 +19,7 @@ const QString kRecordsMarker = QStringLiteral("Ну сами кнопки");
 const QString kClosingLine = QStringLiteral("Конец файла");
 const QString kTrue = QStringLiteral("True");
 const QString kFalse = QStringLiteral("False");
+const QString kFourLineMark = QStringLiteral("2"); // line 25 of a 4-line file
 
 constexpr int kSettingsLines = 12;
 constexpr std::int64_t kNumberLimit = 1'000'000'000'000LL;
@@ -97,7 +98,7 @@ bool inAllowedNameSet(QChar c) {
 } // namespace
 
 BaseFileFormat detectBaseFileFormat(const TextLines& lines) {
-    return lines.line(25) == QStringLiteral("2") ? BaseFileFormat::FourLine : BaseFileFormat::SixLine;
+    return lines.line(25) == kFourLineMark ? BaseFileFormat::FourLine : BaseFileFormat::SixLine;
 }
 
 std::int64_t leadingNumber(const QString& text) {
@@ -211,7 +212,10 @@ void markLoadDuplicates(ButtonBase& base) {
 QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settings) {
     QStringList out;
     out.reserve(17 + base.count() * 10);
-    out << kVersionLine;
+    // Line 25 of a file with the version line is timing text 5 of record 1; were it "2", the
+    // reader would take the file for the 4-line format. The version line is optional to the
+    // reader, so without it that text moves to line 24 and the file reads back as it was.
+    if (!(base.count() >= 1 && base.record(1).timings[4] == kFourLineMark)) out << kVersionLine;
     out << kSystemLine + u' ' + ReceiverKinds::text(ReceiverKinds::fromText(settings.receiverKind));
     out << (!settings.skipRepeats       ? QStringLiteral("1")
             : settings.repeatsFiveBytes ? QStringLiteral("3")
@@ -229,6 +233,10 @@ QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settin
     }
     out << kClosingLine;
     return out;
+}
+
+bool sixLineFileReadsBack(const QStringList& lines) {
+    return lines.size() < 25 || lines.at(24) != kFourLineMark;
 }
 
 QString proposedSaveName(const QString& remoteName) {

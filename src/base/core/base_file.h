@@ -32,6 +32,9 @@ struct BaseFileSettings {
     bool operator==(const BaseFileSettings&) const = default;
 };
 
+// A base file of 750 records takes well under 1 MiB; a larger file is no base file.
+inline constexpr qint64 kBaseFileMaxBytes = 16 * 1024 * 1024;
+
 enum class BaseFileFormat { SixLine, FourLine };
 
 // Line 25 decides: exactly "2" means the older 4-line record format.
@@ -70,8 +73,13 @@ BaseFileLoad readBaseFile(const TextLines& lines, ButtonBase& base, BaseFileSett
 // (hash text := "?"); remote names and hashes are not compared.
 void markLoadDuplicates(ButtonBase& base);
 
-// The file as Save writes it (6-line records).
+// The file as Save writes it (6-line records). When timing text 5 of record 1 is "2" the version
+// line is left out, so that line 25 does not read "2"; only a record 1 whose timing texts 5 and 6
+// are both "2" gives lines that would read as the 4-line format (see sixLineFileReadsBack).
 QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settings);
+
+// Whether `lines` written by baseFileLines read back as the 6-line format they are.
+bool sixLineFileReadsBack(const QStringList& lines);
 
 // The save name proposed from the remote-name box: characters outside the allowed set and
 // . , : ; / \ blank { } [ ] ( ) become "_", then ".txt".

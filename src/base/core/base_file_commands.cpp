@@ -2,6 +2,7 @@
 
 #include "base/core/base_order.h"
 #include "base/core/statistics.h"
+#include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
 
 #include <QFileInfo>
@@ -52,7 +53,7 @@ void BaseFileCommands::open() {
     // The file is read whole before anything in memory changes, so an unreadable file (or a
     // folder chosen as file) leaves the base as it was.
     QString error;
-    const std::optional<TextLines> lines = TextLines::read(name, &error, LineEnds::CrLf);
+    const std::optional<TextLines> lines = readTextFile(name, kBaseFileMaxBytes, &error, LineEnds::CrLf);
     if (!lines) {
         readFailed(error);
         return;
@@ -110,6 +111,14 @@ void BaseFileCommands::save() {
         m_dialogs.information(kNothingToSave);
         return;
     }
+    const QStringList lines = baseFileLines(m_base, gather());
+    if (!sixLineFileReadsBack(lines)) {
+        // Such a file would open shifted; nothing is written and the base stays in memory.
+        m_dialogs.beep();
+        m_dialogs.information(kUnsavableFirstRecord);
+        log(QStringLiteral("Файл не сохранён - запись 1 нельзя записать"));
+        return;
+    }
     if (m_names.saveBase.contains(kDefaultName)) {
         // The proposal stays in the folder of the preset (the program's directory).
         QString& saveName = m_names.saveBase;
@@ -130,7 +139,7 @@ void BaseFileCommands::save() {
     }
 
     QString error;
-    if (!TextFileWriter::write(name, baseFileLines(m_base, gather()), &error)) {
+    if (!TextFileWriter::write(name, lines, &error)) {
         // The writer replaces the file only when everything was written: the previous file and
         // the base in memory are as they were, so the base is not cleared either.
         m_dialogs.beep();

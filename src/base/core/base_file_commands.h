@@ -25,6 +25,9 @@ public:
     static inline const QString kMergeQuestion =
         QStringLiteral("На данный момент база не пуста.\r\nОчистить базу перед открытием?");
     static inline const QString kNothingToSave = QStringLiteral("Список пуст - сохранять нечего!!!");
+    static inline const QString kUnsavableFirstRecord =
+        QStringLiteral("Файл не сохранён.\r\nТайминги 5 и 6 записи 1 равны \"2\": такой файл открылся бы "
+                       "как файл 4x строчного формата.\r\nЗамените или удалите запись 1.");
     static inline const QString kOverwriteQuestion =
         QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
 

@@ -1,6 +1,7 @@
 #include "base/core/hash_sources.h"
 
 #include "base/core/analogue_lookup.h"
+#include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
 
 #include <QFileInfo>
@@ -23,14 +24,14 @@ void HashSources::tick() {
     m_timer->stop();
     m_hash = m_hooks.lastHash ? m_hooks.lastHash() : QString();
     m_sources.clear();
-    if (!QFileInfo(m_path).isFile()) {
+    if (!QFileInfo::exists(m_path)) {
         m_dialogs.beep();
         m_dialogs.information(kMissingMessage);
         m_sources << kMissingLine;
         return;
     }
     QString error;
-    const auto lines = TextLines::read(m_path, &error);
+    const auto lines = readTextFile(m_path, AnalogueBase::kFileMaxBytes, &error);
     if (!lines) {
         m_dialogs.information(QStringLiteral("Ошибка чтения файла ") + m_path + QStringLiteral(": ") + error);
         return;

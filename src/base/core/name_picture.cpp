@@ -1,4 +1,5 @@
 #include "base/core/name_picture.h"
+#include "platform/core/regular_file.h"
 
 #include <QFileInfo>
 
@@ -65,12 +66,12 @@ void NamePicture::load() {
     m_pictureLoaded = false;
     m_loader->clear();
     const QString path = descriptionPath(m_state.remoteCode);
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo::exists(path)) {
         report(kDescriptionMissing, m_windowVisible);
         return;
     }
     QString error;
-    const std::optional<TextLines> file = TextLines::read(path, &error);
+    const std::optional<TextLines> file = readTextFile(path, RemoteDescription::kMaxFileBytes, &error);
     if (!file) {
         report(kDescriptionMissing, m_windowVisible);
         if (m_hooks.log) m_hooks.log(error);

@@ -27,6 +27,8 @@ struct RemoteZone {
 namespace RemoteDescription {
 
 inline constexpr int kMaxZones = 100;
+// A description of 100 zones is a few KiB.
+inline constexpr qint64 kMaxFileBytes = 1024 * 1024;
 inline constexpr int kFirstBlockLine = 8;
 inline constexpr int kBlockLines = 4;
 

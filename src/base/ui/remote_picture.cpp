@@ -1,7 +1,8 @@
 #include "base/ui/remote_picture.h"
 
+#include "platform/core/regular_file.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 namespace ravlin {
@@ -37,9 +38,9 @@ QImage RemotePicture::decode(const QByteArray& bytes) {
 
 bool RemotePicture::load(const QString& path) {
     m_image = QImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return false;
-    m_image = decode(file.readAll());
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxFileBytes);
+    if (!bytes) return false;
+    m_image = decode(*bytes);
     return !m_image.isNull();
 }
 

@@ -1,6 +1,7 @@
 #include "firmware/core/action_map.h"
 
 #include "firmware/core/hash_variables.h"
+#include "platform/core/regular_file.h"
 
 #include <QFileInfo>
 
@@ -350,10 +351,10 @@ bool ActionMapCommands::openFile() {
     const QString chosen = m_dialogs.openFileName(kIrfFilter, openName);
     if (chosen.isEmpty()) return false;
     const QString name = withExtension(chosen, kIrfExtension);
-    if (!QFileInfo(name).isFile()) return fail(kNotFound);
+    if (!QFileInfo::exists(name)) return fail(kNotFound);
     saveName = name;
     QString error;
-    const std::optional<TextLines> lines = TextLines::read(name, &error);
+    const std::optional<TextLines> lines = readTextFile(name, ActionMapText::kIrfMaxBytes, &error);
     if (!lines) return fail(QStringLiteral("Файл не прочитан.\r\n") + error);
     readIrf(m_map, *lines);
     setPage(m_page);

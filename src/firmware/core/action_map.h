@@ -118,6 +118,8 @@ private:
 namespace ActionMapText {
 inline const QString kIrfFilter = QStringLiteral("Ir file (*.irf)|*.irf");
 inline const QString kIrfExtension = QStringLiteral(".irf");
+// A map of 80 sets is a few KiB.
+inline constexpr qint64 kIrfMaxBytes = 1024 * 1024;
 inline const QString kPelvarFilter = QStringLiteral("Pach file|*.pch");
 inline const QString kPelvarDefault = QStringLiteral("PachFile.pch");
 inline const QString kFewerThan4 = QStringLiteral("В буфере меньше 4х образцов");

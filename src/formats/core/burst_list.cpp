@@ -56,6 +56,9 @@ ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
             burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
                                                      : static_cast<int>(*thousandths / 1000));
         }
+        // Separators alone ("," or ", ,") are no burst: an empty one would reach the capture buffer.
+        if (error.isEmpty() && burst.durations.isEmpty())
+            error = QStringLiteral("the line holds no duration");
         if (error.isEmpty())
             result.bursts.push_back(std::move(burst));
         else

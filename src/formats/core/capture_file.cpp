@@ -1,12 +1,11 @@
 #include "formats/core/capture_file.h"
 
-#include <QFile>
+#include "platform/core/regular_file.h"
 
 namespace ravlin {
 
 namespace {
 
-constexpr qsizetype kMaxFileBytes = 16 * 1024 * 1024;
 constexpr std::int64_t kMaxDelayMs = 24LL * 3600 * 1000;
 
 bool parseBurstLine(const QString& line, ReceiverKind kind, CapturedBurst& burst, QString& problem) {
@@ -61,14 +60,23 @@ CaptureFile CaptureFile::parse(const QString& text) {
     return file;
 }
 
-CaptureFile CaptureFile::read(const QString& path, bool* ok) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (ok) *ok = false;
-        return {};
+CaptureFile CaptureFile::read(const QString& path, bool* ok, QString* error) {
+    bool cut = false;
+    std::optional<QByteArray> bytes = readRegularFile(path, kMaxFileBytes, error, &cut);
+    if (ok) *ok = bytes.has_value();
+    if (!bytes) return {};
+    int cutLine = 0;
+    if (cut) {
+        // Only whole lines are read: the line the limit falls in is left out with the rest.
+        bytes->truncate(bytes->lastIndexOf('\n') + 1);
+        cutLine = static_cast<int>(bytes->count('\n')) + 1;
     }
-    if (ok) *ok = true;
-    return parse(QString::fromUtf8(f.read(kMaxFileBytes)));
+    CaptureFile file = parse(QString::fromUtf8(*bytes));
+    if (cut)
+        file.problems.push_back(
+            {cutLine, QStringLiteral("the file is larger than %1 MiB: read up to here, the rest left out")
+                          .arg(kMaxFileBytes / kMiB)});
+    return file;
 }
 
 QString CaptureFile::format(const std::vector<CapturedBurst>& bursts, const QString& comment) {

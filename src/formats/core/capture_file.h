@@ -23,9 +23,14 @@ struct CaptureFile {
     std::vector<CapturedBurst> bursts;
     QVector<Problem> problems; // one for each line that was skipped
 
+    // The largest file read: a file beyond it is read up to its last whole line before the limit,
+    // with a problem at the line where it was cut.
+    static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
     static CaptureFile parse(const QString& text);
-    // Reads a file; `ok` false when it cannot be opened.
-    static CaptureFile read(const QString& path, bool* ok = nullptr);
+    // Reads a regular file; `ok` false (and the reason in *error) when it cannot be read: missing,
+    // a folder, a pipe or device, or a read error.
+    static CaptureFile read(const QString& path, bool* ok = nullptr, QString* error = nullptr);
     // The text of a capture file (a header comment, then kind lines where the kind changes).
     static QString format(const std::vector<CapturedBurst>& bursts, const QString& comment = QString());
 };

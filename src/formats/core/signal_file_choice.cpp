@@ -1,6 +1,7 @@
 #include "formats/core/signal_file_choice.h"
 
 #include "platform/core/cp1251.h"
+#include "platform/core/regular_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,20 +25,12 @@ std::optional<SignalFormat> signalFormatOfFile(const QString& path, const QStrin
 }
 
 std::optional<QString> readOutsideText(const QString& path, QString* error, qint64 maxBytes) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(maxBytes);
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
+    // Only regular files within the limit: a pipe or a device never blocks or floods the reader.
+    const std::optional<QByteArray> bytes = readRegularFile(path, maxBytes, error);
+    if (!bytes) return std::nullopt;
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) text = decodeCp1251(bytes);
+    QString text = utf8(*bytes);
+    if (utf8.hasError()) text = decodeCp1251(*bytes);
     return text;
 }
 

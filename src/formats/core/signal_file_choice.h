@@ -18,8 +18,9 @@ std::optional<SignalFormat> signalFormatOfFile(const QString& path, const QStrin
 // may be Pronto or mode2 and names none).
 std::optional<SignalFormat> signalFormatOfExtension(const QString& path);
 
-// Reads a whole text file of outside data, at most `maxBytes` of it: UTF-8, or cp1251 when the bytes
-// are not valid UTF-8. Nothing when it cannot be read (a readable reason in `error`).
+// Reads a whole regular text file of outside data of at most `maxBytes`: UTF-8, or cp1251 when the
+// bytes are not valid UTF-8. Nothing when it cannot be read, is no regular file or is larger (a
+// readable reason in `error`).
 std::optional<QString> readOutsideText(const QString& path, QString* error = nullptr,
                                        qint64 maxBytes = 16 * 1024 * 1024);
 

@@ -1,5 +1,7 @@
 #include "platform/core/fluid_tune_player.h"
 
+#include "platform/core/regular_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -76,12 +78,9 @@ QString FluidTunePlayer::findSoundFont() {
 }
 
 QByteArray FluidTunePlayer::readTune(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    if (file.size() <= 0 || file.size() > kMaxTuneBytes) return {};
-    QByteArray data = file.readAll();
-    if (!data.startsWith("MThd")) return {};
-    return data;
+    const std::optional<QByteArray> data = readRegularFile(path, kMaxTuneBytes);
+    if (!data || !data->startsWith("MThd")) return {};
+    return *data;
 }
 
 bool FluidTunePlayer::open(const QString& path) {

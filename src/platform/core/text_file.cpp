@@ -1,31 +1,15 @@
 #include "platform/core/text_file.h"
 
 #include "platform/core/cp1251.h"
+#include "platform/core/regular_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace ravlin {
 
 std::optional<TextLines> TextLines::read(const QString& path, QString* error, LineEnds ends) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        if (error) *error = QStringLiteral("\"%1\" — это папка, а не файл.").arg(path);
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Не удаётся прочитать файл \"%1\": %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = QStringLiteral("Ошибка чтения файла \"%1\": %2").arg(path, file.errorString());
-        return std::nullopt;
-    }
-    return fromBytes(bytes, ends);
+    // A text file of a kind without a limit of its own (the readers name theirs: readTextFile).
+    return readTextFile(path, 16 * kMiB, error, ends);
 }
 
 TextLines TextLines::fromBytes(const QByteArray& bytes, LineEnds ends) {

@@ -60,11 +60,25 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
         choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
     } else if (option.startsWith(QLatin1String("sim:")) && option.size() > 4) {
         auto sim = std::make_unique<SimulatedReceiver>(option.mid(4), now);
+        QStringList notes;
         if (!sim->connected())
-            choice.error = QStringLiteral("cannot read file %1").arg(option.mid(4));
-        else if (sim->file().bursts.empty() && !sim->problems().isEmpty())
-            choice.error =
-                QStringLiteral("no bursts in %1 (%2)").arg(option.mid(4), sim->problems().first().message());
+            notes << QStringLiteral("cannot read file %1: %2").arg(option.mid(4), sim->error());
+        // A capture file's lines are listed here; a remote file's problems reach the result log.
+        const auto& problems = sim->signalFormat() ? QVector<Problem>{} : sim->file().problems;
+        // The last problem stays in view: it is the cut of a file larger than the reader takes.
+        constexpr qsizetype kShown = 5;
+        for (qsizetype i = 0; i < problems.size(); ++i) {
+            if (i == kShown && problems.size() > kShown + 1) {
+                notes << QStringLiteral("capture file %1: %2 more lines skipped")
+                             .arg(option.mid(4))
+                             .arg(problems.size() - kShown - 1);
+                i = problems.size() - 1;
+            }
+            notes << QStringLiteral("capture file %1: %2 (skipped)").arg(option.mid(4), problems[i].message());
+        }
+        if (sim->connected() && sim->file().bursts.empty())
+            notes << QStringLiteral("%1 holds no bursts").arg(option.mid(4));
+        choice.error = notes.join(QLatin1Char('\n'));
         choice.driver = std::move(sim);
     } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
         const LircOption lircOption = parseLircOption(option.mid(5));

@@ -21,6 +21,7 @@ namespace {
 constexpr std::size_t kReadChunk = 4096;
 constexpr std::size_t kMaxBytesPerPoll = 64 * 1024; // bounded work per read call
 constexpr std::size_t kMaxPendingBursts = 64;
+constexpr std::int64_t kNoiseReportMs = 1000; // at most one noise line a second
 
 } // namespace
 
@@ -92,6 +93,13 @@ int LircReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& cou
     while (!m_bursts.empty() && block) {
         std::vector<std::uint32_t> burst = std::move(m_bursts.front());
         m_bursts.pop_front();
+        if (burst.size() == 1) {
+            // A lone pulse is no frame: stray light or a receiver glitch. Handed on it would be a
+            // one-byte block, which the poll step takes for data loss.
+            ++m_noiseDropped;
+            ++m_noiseUnreported;
+            continue;
+        }
         const std::size_t had = burst.size();
         cutLongBurst(burst);
         // The kind's byte format may need more than one byte per duration: the block is then cut
@@ -108,7 +116,19 @@ int LircReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& cou
         count = static_cast<std::int32_t>(bytes.size());
         break;
     }
+    reportNoise();
     return m_fd >= 0 ? StatusOk : StatusNotConnected;
+}
+
+void LircReceiver::reportNoise() {
+    if (m_noiseUnreported == 0) return;
+    const std::int64_t now = m_now();
+    if (m_lastNoiseReportMs && now - *m_lastNoiseReportMs < kNoiseReportMs) return;
+    m_warnings << QStringLiteral("Помеха: отброшено одиночных импульсов - %1 (всего %2)")
+                      .arg(m_noiseUnreported)
+                      .arg(m_noiseDropped);
+    m_noiseUnreported = 0;
+    m_lastNoiseReportMs = now;
 }
 
 int LircReceiver::DoEEPROMRead(std::uint8_t, std::uint8_t&) {

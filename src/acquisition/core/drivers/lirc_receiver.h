@@ -6,6 +6,7 @@
 #include "formats/core/mode2.h"
 
 #include <deque>
+#include <optional>
 
 namespace ravlin {
 
@@ -13,7 +14,8 @@ namespace ravlin {
 // mode2 words), frames it into bursts and hands each burst in the selected kind's byte format.
 // Reads never block. Status 0 while the device is open, 1 otherwise. It has no EEPROM. A burst ends
 // at a space of at least `gapMicros`; a burst longer than a block holds is cut after its last whole
-// mark, with a warning line.
+// mark, with a warning line. A lone pulse (a burst of one duration) is noise: it is dropped and
+// counted, with at most one warning line a second.
 class LircReceiver : public UsbDriver {
 public:
     explicit LircReceiver(const QString& path, MonotonicMs now = steadyMonotonicMs(),
@@ -33,10 +35,13 @@ public:
 
     // Bursts framed but not yet read, in microseconds.
     std::size_t pendingBursts() const { return m_bursts.size(); }
+    // Lone pulses dropped as noise since the device was opened.
+    std::size_t noiseDropped() const { return m_noiseDropped; }
 
 private:
     void readAvailable();
     void close();
+    void reportNoise();
 
     QString m_path;
     MonotonicMs m_now;
@@ -46,6 +51,9 @@ private:
     std::int64_t m_lastSampleMs = 0;
     std::deque<std::vector<std::uint32_t>> m_bursts;
     QStringList m_warnings;
+    std::size_t m_noiseDropped = 0;
+    std::size_t m_noiseUnreported = 0;
+    std::optional<std::int64_t> m_lastNoiseReportMs;
 };
 
 } // namespace ravlin

@@ -18,17 +18,20 @@ SimulatedReceiver::SimulatedReceiver(const QString& path, MonotonicMs now)
 }
 
 void SimulatedReceiver::load(const QString& path) {
-    const std::optional<QString> text = readOutsideText(path);
-    if (!text) return; // not connected
-    m_connected = true;
     // A ".cap" file is always a capture file; any other file is a remote file when its content or
-    // extension tells a remote-file format, else a capture file.
+    // extension tells a remote-file format, else a capture file (read by the capture reader, which
+    // also reports special files, oversized files and read errors).
     const bool capture = QFileInfo(path).suffix().compare(QLatin1String("cap"), Qt::CaseInsensitive) == 0;
-    m_format = capture ? std::nullopt : signalFormatOfFile(path, *text);
-    if (m_format)
-        loadSignals(*text, *m_format);
-    else
-        m_file = CaptureFile::parse(*text);
+    if (!capture) {
+        if (const std::optional<QString> text = readOutsideText(path, &m_error)) {
+            m_format = signalFormatOfFile(path, *text);
+            if (m_format) {
+                m_connected = true;
+                loadSignals(*text, *m_format);
+            }
+        }
+    }
+    if (!m_format) m_file = CaptureFile::read(path, &m_connected, &m_error);
     if (!m_file.problems.isEmpty()) {
         m_warnings << QStringLiteral("Файл приёмника %1 - пропущены или изменены строки:")
                           .arg(QFileInfo(path).fileName());
@@ -105,8 +108,9 @@ int SimulatedReceiver::DoEEPROMWrite(std::uint8_t address, std::uint8_t data) {
 
 QString SimulatedReceiver::description() const {
     if (!m_connected)
-        return m_path.isEmpty() ? QStringLiteral("simulated receiver (no capture file)")
-                                : QStringLiteral("simulated receiver (cannot read %1)").arg(m_path);
+        return m_path.isEmpty()
+                   ? QStringLiteral("simulated receiver (no capture file)")
+                   : QStringLiteral("simulated receiver (cannot read %1: %2)").arg(m_path, m_error);
     if (m_format)
         return QStringLiteral("simulated receiver playing %1 (%2 file, %3 signals)")
             .arg(m_path, signalFormatName(*m_format))

@@ -37,6 +37,8 @@ public:
     QStringList takeWarnings() override;
 
     bool connected() const { return m_connected; }
+    // Why the capture file could not be read (empty when it was).
+    const QString& error() const { return m_error; }
     const CaptureFile& file() const { return m_file; }
     // The format of the remote file played; nothing for a capture file.
     std::optional<SignalFormat> signalFormat() const { return m_format; }
@@ -57,6 +59,7 @@ private:
     std::vector<std::vector<std::uint32_t>> m_micros;
     QStringList m_warnings;
     bool m_connected = false;
+    QString m_error;
     std::size_t m_next = 0;
     std::optional<std::int64_t> m_lastServed; // time of the previous burst (or of the first read)
     std::array<std::uint8_t, kEepromSize> m_eeprom{};
