@@ -56,9 +56,10 @@ bool isRegularFile(const QString& path, QString* error) {
         return false;
     }
     if (S_ISREG(st.st_mode)) return true;
-    setError(error, S_ISDIR(st.st_mode)
-                        ? QStringLiteral("\"%1\" — это папка, а не файл.").arg(path)
-                        : QStringLiteral("\"%1\" — не обычный файл (канал, устройство или сокет).").arg(path));
+    setError(error,
+             S_ISDIR(st.st_mode)
+                 ? QStringLiteral("\"%1\" — это папка, а не файл.").arg(path)
+                 : QStringLiteral("\"%1\" — не обычный файл (канал, устройство или сокет).").arg(path));
     return false;
 }
 

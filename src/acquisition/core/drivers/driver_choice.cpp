@@ -74,7 +74,8 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
                              .arg(problems.size() - kShown - 1);
                 i = problems.size() - 1;
             }
-            notes << QStringLiteral("capture file %1: %2 (skipped)").arg(option.mid(4), problems[i].message());
+            notes
+                << QStringLiteral("capture file %1: %2 (skipped)").arg(option.mid(4), problems[i].message());
         }
         if (sim->connected() && sim->file().bursts.empty())
             notes << QStringLiteral("%1 holds no bursts").arg(option.mid(4));
