@@ -77,8 +77,13 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
             notes
                 << QStringLiteral("capture file %1: %2 (skipped)").arg(option.mid(4), problems[i].message());
         }
-        if (sim->connected() && sim->file().bursts.empty())
-            notes << QStringLiteral("%1 holds no bursts").arg(option.mid(4));
+        if (sim->connected() && sim->file().bursts.empty()) {
+            // A remote file with nothing to play says why (its first problem).
+            QString note = QStringLiteral("%1 holds no bursts").arg(option.mid(4));
+            if (sim->signalFormat() && !sim->file().problems.isEmpty())
+                note += QStringLiteral(" (%1)").arg(sim->file().problems.first().message());
+            notes << note;
+        }
         choice.error = notes.join(QLatin1Char('\n'));
         choice.driver = std::move(sim);
     } else if (option.startsWith(QLatin1String("lirc:")) && option.size() > 5) {
