@@ -15,6 +15,32 @@ BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFla
                                    HexBazaSettings& settings, FileDialogPresets& names)
     : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings), m_names(names) {}
 
+bool BaseFileCommands::askMerge(ButtonBase& base, Dialogs& dialogs,
+                                const std::function<void(const QString&)>& setRecordNumber,
+                                const std::function<void(const QString&)>& log) {
+    const auto say = [&](const QString& line) {
+        if (log) log(line);
+    };
+    if (base.isEmpty()) {
+        say(QStringLiteral("Добавляем к текущим записям..."));
+        return true;
+    }
+    dialogs.beep();
+    const Answer a = dialogs.askYesNoCancel(kMergeQuestion, QString(), QuestionKind::Warning);
+    if (a == Answer::Cancel) {
+        say(QStringLiteral("Отмена действия."));
+        return false;
+    }
+    if (a == Answer::Yes) {
+        base.setCount(0);
+        if (setRecordNumber) setRecordNumber(QStringLiteral("1"));
+        say(QStringLiteral("Перед загрузкой очистили базу..."));
+    } else {
+        say(QStringLiteral("Добавляем к текущим записям..."));
+    }
+    return true;
+}
+
 void BaseFileCommands::log(const QString& line) const {
     if (m_hooks.log) m_hooks.log(line);
 }
@@ -59,23 +85,7 @@ void BaseFileCommands::open() {
         return;
     }
 
-    if (!m_base.isEmpty()) {
-        m_dialogs.beep();
-        const Answer a = m_dialogs.askYesNoCancel(kMergeQuestion, QString(), QuestionKind::Warning);
-        if (a == Answer::Cancel) {
-            log(QStringLiteral("Отмена действия."));
-            return;
-        }
-        if (a == Answer::Yes) {
-            m_base.setCount(0);
-            if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QStringLiteral("1"));
-            log(QStringLiteral("Перед загрузкой очистили базу..."));
-        } else {
-            log(QStringLiteral("Добавляем к текущим записям..."));
-        }
-    } else {
-        log(QStringLiteral("Добавляем к текущим записям..."));
-    }
+    if (!askMerge(m_base, m_dialogs, m_hooks.setRecordNumber, m_hooks.log)) return;
 
     const int before = m_base.count();
     m_flags.rescanned = false;

@@ -59,8 +59,16 @@ public:
     void save();
     void showStatistics();
 
+    // Open's merge question, asked (with a beep) before records are loaded into a non-empty base:
+    // Yes clears the base first, No adds to it, Cancel stops (false). Each answer is logged as Open
+    // logs it; an empty base is added to without asking.
+    static bool askMerge(ButtonBase& base, Dialogs& dialogs,
+                         const std::function<void(const QString&)>& setRecordNumber,
+                         const std::function<void(const QString&)>& log);
+
 private:
     void log(const QString& line) const;
+
     BaseFileSettings gather() const;
     bool readFailed(const QString& reason);
 

@@ -137,24 +137,7 @@ void SignalFileCommands::importSignals() {
         return;
     }
 
-    if (!m_base.isEmpty()) {
-        m_dialogs.beep();
-        const Answer a =
-            m_dialogs.askYesNoCancel(BaseFileCommands::kMergeQuestion, QString(), QuestionKind::Warning);
-        if (a == Answer::Cancel) {
-            log(QStringLiteral("Отмена действия."));
-            return;
-        }
-        if (a == Answer::Yes) {
-            m_base.setCount(0);
-            if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QStringLiteral("1"));
-            log(QStringLiteral("Перед загрузкой очистили базу..."));
-        } else {
-            log(QStringLiteral("Добавляем к текущим записям..."));
-        }
-    } else {
-        log(QStringLiteral("Добавляем к текущим записям..."));
-    }
+    if (!BaseFileCommands::askMerge(m_base, m_dialogs, m_hooks.setRecordNumber, m_hooks.log)) return;
     for (const QString& line : fileLines)
         log(line);
 
