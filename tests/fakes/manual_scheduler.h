@@ -1,31 +1,9 @@
 #pragma once
 
-#include "platform/core/timer.h"
-
-#include <cstdint>
-#include <memory>
-#include <vector>
+#include "platform/core/manual_scheduler.h"
 
 namespace ravlin::fakes {
 
-// A TimerFactory whose timers fire only when the test advances the clock. advance(ms) fires due
-// timeouts in time order (ties in creation order), synchronously, re-arming repeating timers.
-class ManualScheduler : public TimerFactory {
-public:
-    std::unique_ptr<Timer> create(int intervalMs, bool singleShot = false) override;
-
-    void advance(std::int64_t ms);
-    std::int64_t now() const { return m_now; }
-    // Number of live timers that are active.
-    int activeCount() const;
-
-    struct Entry; // internal, shared with the timers it made
-
-private:
-    std::int64_t m_now = 0;
-    std::uint64_t m_order = 0;
-    std::vector<std::shared_ptr<Entry>> m_entries;
-    friend class ManualTimer;
-};
+using ManualScheduler = ravlin::ManualScheduler;
 
 } // namespace ravlin::fakes

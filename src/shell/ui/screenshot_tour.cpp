@@ -3,6 +3,7 @@
 #include "acquisition/core/drivers/simulated_receiver.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/manual_scheduler.h"
 #include "platform/core/timer.h"
 #include "platform/core/url_opener.h"
 #include "shell/core/workbench.h"
@@ -33,84 +34,6 @@
 namespace ravlin {
 
 namespace {
-
-// Timers that fire only when the tour advances its clock: every timeout due by then runs, in time
-// order, synchronously. This is what lets the tour show a blinking window or a session half-way
-// without waiting for real time.
-class TourTimers : public TimerFactory {
-public:
-    struct Entry {
-        bool alive = true;
-        bool active = false;
-        bool singleShot = false;
-        int interval = 0;
-        std::int64_t due = 0;
-        std::uint64_t order = 0;
-        std::function<void()> handler;
-    };
-
-    class TourTimer : public Timer {
-    public:
-        TourTimer(TourTimers& owner, std::shared_ptr<Entry> e) : m_owner(owner), m_e(std::move(e)) {}
-        ~TourTimer() override {
-            m_e->alive = false;
-            m_e->active = false;
-        }
-        void start() override {
-            m_e->active = true;
-            m_e->due = m_owner.m_now + std::max(m_e->interval, 1);
-        }
-        void stop() override { m_e->active = false; }
-        bool isActive() const override { return m_e->active; }
-        void setInterval(int ms) override {
-            m_e->interval = ms;
-            if (m_e->active) m_e->due = m_owner.m_now + std::max(ms, 1);
-        }
-        int interval() const override { return m_e->interval; }
-        void setSingleShot(bool singleShot) override { m_e->singleShot = singleShot; }
-        void setHandler(std::function<void()> handler) override { m_e->handler = std::move(handler); }
-
-    private:
-        TourTimers& m_owner;
-        std::shared_ptr<Entry> m_e;
-    };
-
-    std::unique_ptr<Timer> create(int intervalMs, bool singleShot) override {
-        auto e = std::make_shared<Entry>();
-        e->interval = intervalMs;
-        e->singleShot = singleShot;
-        e->order = m_order++;
-        m_entries.push_back(e);
-        return std::make_unique<TourTimer>(*this, e);
-    }
-
-    void advance(std::int64_t ms) {
-        const std::int64_t end = m_now + ms;
-        for (;;) {
-            std::shared_ptr<Entry> next;
-            for (const auto& e : m_entries) {
-                if (!e->alive || !e->active || e->due > end) continue;
-                if (!next || e->due < next->due || (e->due == next->due && e->order < next->order)) next = e;
-            }
-            if (!next) break;
-            m_now = next->due;
-            if (next->singleShot)
-                next->active = false;
-            else
-                next->due = m_now + std::max(next->interval, 1);
-            if (next->handler) next->handler();
-        }
-        m_now = end;
-        std::erase_if(m_entries, [](const auto& e) { return !e->alive; });
-    }
-
-    std::int64_t now() const { return m_now; }
-
-private:
-    std::int64_t m_now = 0;
-    std::uint64_t m_order = 0;
-    std::vector<std::shared_ptr<Entry>> m_entries;
-};
 
 // The tour answers every question itself: the next scripted answer (Yes when none is queued) and
 // the next scripted file name (cancel when none is queued). Nothing modal ever opens.
@@ -279,7 +202,9 @@ private:
     }
 
     TourOptions m_options;
-    TourTimers m_timers;
+    // Timers fire only when the tour advances its clock: every timeout due by then runs, in time
+    // order, synchronously.
+    ManualScheduler m_timers;
     TourDialogs m_dialogs;
     NoUrls m_urls;
     TourClock m_clock;

@@ -1,10 +1,10 @@
-#include "fakes/manual_scheduler.h"
+#include "platform/core/manual_scheduler.h"
 
 #include <algorithm>
 #include <functional>
 #include <limits>
 
-namespace ravlin::fakes {
+namespace ravlin {
 
 struct ManualScheduler::Entry {
     bool alive = true;
@@ -77,4 +77,4 @@ int ManualScheduler::activeCount() const {
                                           [](const auto& e) { return e->alive && e->active; }));
 }
 
-} // namespace ravlin::fakes
+} // namespace ravlin
