@@ -118,6 +118,55 @@ private slots:
         for (int i = 0; i < r.bursts.size(); ++i)
             QCOMPARE(again.bursts[i].durations, r.bursts[i].durations);
     }
+
+    // One line between "pulse 10" and "pulse 30": plain ASCII lines and lines with other blanks,
+    // case or digits read alike, and every line that is no sample is one problem on its line.
+    void lineForms_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("bursts"); // durations joined by ",", bursts by "|"
+        QTest::addColumn<bool>("problem");
+        const auto row = [](const char* name, const QString& line, const char* bursts, bool problem) {
+            QTest::newRow(name) << line << QString::fromLatin1(bursts) << problem;
+        };
+        row("space", "space 700", "10,700,30", false);
+        row("blanks, case, zeros", "  SPACE\t0000700  ", "10,700,30", false);
+        row("many leading zeros", "space 00000000000700", "10,700,30", false);
+        row("em space before", QStringLiteral("\u2003space 700"), "10,700,30", false);
+        row("pulse joins", "Pulse 5", "45", false);
+        row("gap", "space 16777215", "10|30", false);
+        row("timeout", "timeout", "10|30", false);
+        row("timeout with value", "TIMEOUT 99", "10|30", false);
+        row("frequency", "frequency 38000", "40", false);
+        row("comment", "# space 700", "40", false);
+        row("empty", "", "40", false);
+        row("past 24 bits", "space 16777216", "40", true);
+        row("nine digits", "space 123456789", "40", true);
+        row("no value", "space", "40", true);
+        row("two values", "space 7 8", "40", true);
+        row("fraction", "space 7.5", "40", true);
+        row("sign", "space +7", "40", true);
+        row("wide digit", QStringLiteral("space \uFF17"), "40", true);
+        row("other word", QStringLiteral("spac\u00E9 7"), "40", true);
+        row("long word", "frequencyx 7", "40", true);
+    }
+    void lineForms() {
+        QFETCH(QString, line);
+        QFETCH(QString, bursts);
+        QFETCH(bool, problem);
+        const ReadResult r =
+            readMode2Text(QStringLiteral("pulse 10\r\n") + line + QStringLiteral("\npulse 30"));
+        QStringList got;
+        for (const Burst& b : r.bursts) {
+            QStringList d;
+            for (int us : b.durations)
+                d << QString::number(us);
+            got << d.join(u',');
+        }
+        QCOMPARE(got.join(u'|'), bursts);
+        QCOMPARE(r.problems.size(), problem ? 1 : 0);
+        if (problem) QCOMPARE(r.problems[0].line, 2);
+        QCOMPARE(r.bursts.last().line, 3);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMode2)

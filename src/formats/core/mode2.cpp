@@ -1,10 +1,12 @@
 #include "formats/core/mode2.h"
 
-#include <QRegularExpression>
+#include "formats/core/ascii_scan.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace ravlin {
 
@@ -122,9 +124,7 @@ std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample
     return bursts;
 }
 
-namespace {
-
-QVector<int> durationsOf(const std::vector<std::uint32_t>& micros) {
+QVector<int> microsToDurations(const std::vector<std::uint32_t>& micros) {
     QVector<int> out;
     out.reserve(static_cast<qsizetype>(micros.size()));
     for (std::uint32_t us : micros)
@@ -132,66 +132,135 @@ QVector<int> durationsOf(const std::vector<std::uint32_t>& micros) {
     return out;
 }
 
+bool parsePlainMode2Line(std::string_view line, Mode2Sample& sample) {
+    using namespace ascii;
+    struct Word {
+        std::string_view text;
+        Mode2Sample::Type type;
+    };
+    static constexpr std::array<Word, 4> kWords = {{{"pulse", Mode2Sample::Type::Pulse},
+                                                    {"space", Mode2Sample::Type::Space},
+                                                    {"timeout", Mode2Sample::Type::Timeout},
+                                                    {"frequency", Mode2Sample::Type::Frequency}}};
+    line = trimmed(line);
+    sample = {};
+    if (line.empty() || line.front() == '#') return true;
+    std::array<char, 9> word{};
+    std::size_t pos = 0;
+    while (pos < line.size() && !isBlank(line[pos])) {
+        if (pos == word.size()) return false;
+        const char c = line[pos];
+        word[pos++] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    }
+    const std::string_view typed(word.data(), pos);
+    const auto found =
+        std::find_if(kWords.begin(), kWords.end(), [&](const Word& w) { return w.text == typed; });
+    if (found == kWords.end()) return false;
+    while (pos < line.size() && isBlank(line[pos]))
+        ++pos;
+    if (pos == line.size()) {
+        if (found->type != Mode2Sample::Type::Timeout) return false;
+        sample.type = found->type;
+        return true;
+    }
+    std::int64_t value = 0;
+    int digits = 0;
+    if (!readDigits(line, pos, 8, value, digits, true) || pos != line.size() || value > kMode2MaxValue)
+        return false;
+    sample.type = found->type;
+    sample.micros = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+namespace {
+
+// A line that is not plain ASCII mode2: read with Unicode blanks and case, its problem worded.
+// Returns the sample, or nothing (and a problem) when the line is no sample.
+std::optional<Mode2Sample> readMode2Line(const QString& text, int lineNo, QVector<Problem>& problems) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    const QString line = text.trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) return Mode2Sample{};
+    const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
+    const QString word = parts.first().toLower();
+    Mode2Sample sample;
+    if (word == QLatin1String("pulse"))
+        sample.type = Mode2Sample::Type::Pulse;
+    else if (word == QLatin1String("space"))
+        sample.type = Mode2Sample::Type::Space;
+    else if (word == QLatin1String("timeout"))
+        sample.type = Mode2Sample::Type::Timeout;
+    else if (word == QLatin1String("frequency"))
+        sample.type = Mode2Sample::Type::Frequency;
+    else {
+        problems.push_back({lineNo, QStringLiteral("%1 is not a mode2 sample (pulse N, space N, timeout N)")
+                                        .arg(quotedToken(parts.first()))});
+        return std::nullopt;
+    }
+    const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
+    if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
+        problems.push_back({lineNo, QStringLiteral("expected \"%1 N\" with N in microseconds").arg(word)});
+        return std::nullopt;
+    }
+    if (parts.size() == 2) {
+        const QString& token = parts.at(1);
+        const bool allDigits = digits.match(token).hasMatch();
+        bool ok = false;
+        const qulonglong value = token.toULongLong(&ok);
+        if (allDigits && (!ok || value > kMode2MaxValue)) {
+            problems.push_back({lineNo, QStringLiteral("%1 is too large (at most %2 microseconds)")
+                                            .arg(quotedToken(token))
+                                            .arg(kMode2MaxValue)});
+            return std::nullopt;
+        }
+        if (!ok || !allDigits) {
+            problems.push_back(
+                {lineNo, QStringLiteral("%1 is not a whole number of microseconds").arg(quotedToken(token))});
+            return std::nullopt;
+        }
+        sample.micros = static_cast<std::uint32_t>(value);
+    }
+    return sample;
+}
+
+// The line as ASCII bytes in `buffer` when it is short and all ASCII (the plain lines of mode2).
+std::optional<std::string_view> asciiLine(QStringView line, std::array<char, 64>& buffer) {
+    if (line.size() > qsizetype(buffer.size())) return std::nullopt;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i].unicode();
+        if (c >= 0x80) return std::nullopt;
+        buffer[std::size_t(i)] = char(c);
+    }
+    return std::string_view(buffer.data(), std::size_t(line.size()));
+}
+
 } // namespace
 
 ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros) {
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     ReadResult result;
     Mode2Framer framer(gapMicros);
-    const auto take = [&](std::optional<std::vector<std::uint32_t>> micros, int line) {
-        if (micros) result.bursts.push_back({durationsOf(*micros), QString(), line});
-    };
-    const QStringList lines = textLines(text);
-    for (int i = 0; i < lines.size(); ++i) {
-        const int lineNo = i + 1;
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-        const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
-        const QString word = parts.first().toLower();
-        Mode2Sample sample;
-        if (word == QLatin1String("pulse"))
-            sample.type = Mode2Sample::Type::Pulse;
-        else if (word == QLatin1String("space"))
-            sample.type = Mode2Sample::Type::Space;
-        else if (word == QLatin1String("timeout"))
-            sample.type = Mode2Sample::Type::Timeout;
-        else if (word == QLatin1String("frequency"))
-            sample.type = Mode2Sample::Type::Frequency;
-        else {
-            result.problems.push_back(
-                {lineNo, QStringLiteral("%1 is not a mode2 sample (pulse N, space N, timeout N)")
-                             .arg(quotedToken(parts.first()))});
-            continue;
-        }
-        const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
-        if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
-            result.problems.push_back(
-                {lineNo, QStringLiteral("expected \"%1 N\" with N in microseconds").arg(word)});
-            continue;
-        }
-        if (parts.size() == 2) {
-            const QString& token = parts.at(1);
-            const bool allDigits = digits.match(token).hasMatch();
-            bool ok = false;
-            const qulonglong value = token.toULongLong(&ok);
-            if (allDigits && (!ok || value > kMode2MaxValue)) {
-                result.problems.push_back({lineNo, QStringLiteral("%1 is too large (at most %2 microseconds)")
-                                                       .arg(quotedToken(token))
-                                                       .arg(kMode2MaxValue)});
-                continue;
-            }
-            if (!ok || !allDigits) {
-                result.problems.push_back(
-                    {lineNo,
-                     QStringLiteral("%1 is not a whole number of microseconds").arg(quotedToken(token))});
-                continue;
-            }
-            sample.micros = static_cast<std::uint32_t>(value);
-        }
-        take(framer.feed(sample), lineNo);
+    std::array<char, 64> buffer{};
+    // Lines end at LF or CR LF, as textLines() cuts them; plain lines are read without building texts.
+    const QStringView all(text);
+    int lineNo = 0;
+    for (qsizetype start = 0;;) {
+        const qsizetype newline = all.indexOf(u'\n', start);
+        QStringView line = all.mid(start, (newline < 0 ? all.size() : newline) - start);
+        if (newline >= 0 && line.endsWith(u'\r')) line.chop(1);
+        ++lineNo;
+        std::optional<Mode2Sample> sample;
+        Mode2Sample plain;
+        if (const auto ascii = asciiLine(line, buffer); ascii && parsePlainMode2Line(*ascii, plain))
+            sample = plain;
+        else
+            sample = readMode2Line(line.toString(), lineNo, result.problems);
+        if (sample && sample->type != Mode2Sample::Type::Unknown)
+            if (auto burst = framer.feed(*sample))
+                result.bursts.push_back({microsToDurations(*burst), QString(), lineNo});
+        if (newline < 0) break;
+        start = newline + 1;
     }
-    take(framer.flush(), static_cast<int>(lines.size()));
+    if (auto burst = framer.flush()) result.bursts.push_back({microsToDurations(*burst), QString(), lineNo});
     return result;
 }
 

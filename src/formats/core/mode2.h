@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace ravlin {
@@ -61,8 +62,16 @@ private:
 std::vector<std::vector<std::uint32_t>> frameMode2(const std::vector<Mode2Sample>& samples,
                                                    std::uint32_t gapMicros = kBurstGapMicros);
 
+// A framed burst as the durations of a read result (microseconds, each at most 24 bits).
+QVector<int> microsToDurations(const std::vector<std::uint32_t>& micros);
+
 // Largest value a mode2 sample carries (24 bits).
 inline constexpr std::uint32_t kMode2MaxValue = 0xFFFFFF;
+
+// Reads one plain mode2 line of ASCII text: a sample word in any case, blanks, and its value in
+// decimal microseconds ("timeout" may go without one); an empty or "#" line gives an Unknown sample.
+// False for any other line, which readMode2Text reads (and words the problem of) instead.
+bool parsePlainMode2Line(std::string_view line, Mode2Sample& sample);
 
 // Reads mode2 text ("pulse N", "space N", "timeout [N]", "frequency N", N in microseconds; "#"
 // comment lines and empty lines skipped) and frames it into bursts of microseconds, each with its
