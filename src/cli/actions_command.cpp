@@ -63,18 +63,10 @@ std::optional<ActionsOptions> parseActionsOptions(const QStringList& args, QStri
 int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
     const auto options = parseActionsOptions(args, &error);
-    if (!options) {
-        err << "ravlin-cli actions: " << error << "\nTry 'ravlin-cli --help'.\n";
-        err.flush();
-        return 2;
-    }
+    if (!options) return usageError(err, QStringLiteral("actions"), error);
     ButtonBase base;
     BaseFileSettings fileSettings;
-    if (!openBase(options->input, base, fileSettings, &error)) {
-        err << "ravlin-cli actions: cannot read " << options->input << ": " << error << "\n";
-        err.flush();
-        return 2;
-    }
+    if (!openBase(QStringLiteral("actions"), options->input, base, fileSettings, err)) return 2;
     rescanWithM96(base, fileSettings);
     RescanFlags flags{true, true};
 

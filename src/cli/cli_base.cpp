@@ -9,9 +9,21 @@
 
 namespace ravlin::cli {
 
-bool openBase(const QString& path, ButtonBase& base, BaseFileSettings& settings, QString* error) {
-    const auto lines = readTextFile(path, kBaseFileMaxBytes, error);
-    if (!lines) return false;
+int usageError(QTextStream& err, const QString& command, const QString& why) {
+    err << "ravlin-cli " << command << ": " << why << "\nTry 'ravlin-cli --help'.\n";
+    err.flush();
+    return 2;
+}
+
+bool openBase(const QString& command, const QString& path, ButtonBase& base, BaseFileSettings& settings,
+              QTextStream& err) {
+    QString error;
+    const auto lines = readTextFile(path, kBaseFileMaxBytes, &error);
+    if (!lines) {
+        err << "ravlin-cli " << command << ": cannot read " << path << ": " << error << "\n";
+        err.flush();
+        return false;
+    }
     readBaseFile(*lines, base, settings);
     markLoadDuplicates(base);
     removeMarkedRecords(base);

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 namespace ravlin::cli {
 
@@ -31,10 +32,15 @@ public:
     QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 
+// A usage error of `command` on `err` ("ravlin-cli COMMAND: WHY" and where help is); returns 2,
+// the exit status for it.
+int usageError(QTextStream& err, const QString& command, const QString& why);
+
 // Reads a base file into an empty base as "Open" does: the settings block into `settings`, and
-// records repeating an earlier one's button name and timings dropped. False, with a reason in
-// *error, when the file cannot be read.
-bool openBase(const QString& path, ButtonBase& base, BaseFileSettings& settings, QString* error);
+// records repeating an earlier one's button name and timings dropped. False, with the reason said
+// on `err` for `command`, when the file cannot be read.
+bool openBase(const QString& command, const QString& path, ButtonBase& base, BaseFileSettings& settings,
+              QTextStream& err);
 
 // One record through the processing run, as go-to-record hands it over: its hash becomes the run's
 // selection unless that is "N/A"; "Порог" in `panel` is written back.

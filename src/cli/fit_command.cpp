@@ -170,18 +170,10 @@ std::optional<FitOptions> parseFitOptions(const QStringList& args, QString* erro
 int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
     const auto options = parseFitOptions(args, &error);
-    if (!options) {
-        err << "ravlin-cli fit: " << error << "\nTry 'ravlin-cli --help'.\n";
-        err.flush();
-        return 2;
-    }
+    if (!options) return usageError(err, QStringLiteral("fit"), error);
     ButtonBase base;
     BaseFileSettings fileSettings;
-    if (!openBase(options->input, base, fileSettings, &error)) {
-        err << "ravlin-cli fit: cannot read " << options->input << ": " << error << "\n";
-        err.flush();
-        return 2;
-    }
+    if (!openBase(QStringLiteral("fit"), options->input, base, fileSettings, err)) return 2;
 
     // The rescan with " ХЭШ 1bit" as the source: every record in turn, the tidying, then record 1.
     HashPanelSettings panel;

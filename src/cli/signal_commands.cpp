@@ -70,12 +70,6 @@ std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool fo
     return o;
 }
 
-int usageError(QTextStream& err, const QString& command, const QString& why) {
-    err << "ravlin-cli " << command << ": " << why << "\nTry 'ravlin-cli --help'.\n";
-    err.flush();
-    return 2;
-}
-
 // A remote-control file read whole (at most kWholeInputLimit bytes) in the given format or the one
 // its content shows. Nothing, with a reason in *error, when it cannot be read or its format told.
 std::optional<ReadResult> readSignalFile(const QString& path, std::optional<SignalFormat> format,
@@ -150,11 +144,7 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
         return usageError(err, QStringLiteral("export"), QStringLiteral("one base file"));
     ButtonBase base;
     BaseFileSettings fileSettings;
-    if (!openBase(o->inputs.first(), base, fileSettings, &error)) {
-        err << "ravlin-cli export: cannot read " << o->inputs.first() << ": " << error << "\n";
-        err.flush();
-        return 2;
-    }
+    if (!openBase(QStringLiteral("export"), o->inputs.first(), base, fileSettings, err)) return 2;
     const ReceiverKind kind = o->kind.value_or(ReceiverKinds::fromText(fileSettings.receiverKind));
     const std::vector<ButtonRecord> records = base.records();
     int skipped = 0;
