@@ -2,6 +2,7 @@
 #include "capture/ui/oscillogram_widgets.h"
 #include "capture/ui/zoom_settings_window.h"
 #include "fakes/scripted_dialogs.h"
+#include "platform/ui/refresh.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -151,9 +152,8 @@ private slots:
     }
 
     void settingsWindowIsCentredAndNonModal() {
-        QCOMPARE(ZoomSettingsWindow::centredOver(QRect(100, 50, 795, 580), QSize(300, 201)),
-                 QPoint(347, 239));
-        QCOMPARE(ZoomSettingsWindow::centredOver(QRect(0, 0, 200, 100), QSize(301, 151)), QPoint(50, 25));
+        QCOMPARE(ui::centredOver(QRect(100, 50, 795, 580), QSize(300, 201)), QPoint(347, 239));
+        QCOMPARE(ui::centredOver(QRect(0, 0, 200, 100), QSize(301, 151)), QPoint(50, 25));
         QWidget main;
         main.setGeometry(100, 50, 795, 580);
         ZoomSettingsWindow w(m_zoom);

@@ -1,5 +1,7 @@
 #include "base/ui/name_choice_window.h"
 
+#include "platform/ui/refresh.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -149,11 +151,7 @@ void NameChoiceWindow::run(const std::function<void()>& command) {
 
 void NameChoiceWindow::showCentredOver(const QWidget& main) {
     refresh();
-    const QRect m = main.frameGeometry();
-    const QSize s = frameGeometry().size();
-    move(m.x() + std::abs(m.width() - s.width()) / 2, m.y() + std::abs(m.height() - s.height()) / 2);
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 void NameChoiceWindow::refresh() {

@@ -1,5 +1,7 @@
 #include "base/ui/name_picture_window.h"
 
+#include "platform/ui/refresh.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -139,11 +141,7 @@ void NamePictureWindow::run(const std::function<void()>& command) {
 
 void NamePictureWindow::showCentredOver(const QWidget& main) {
     refresh();
-    const QRect m = main.frameGeometry();
-    const QSize s = frameGeometry().size();
-    move(m.x() + std::abs(m.width() - s.width()) / 2, m.y() + std::abs(m.height() - s.height()) / 2);
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 void NamePictureWindow::refresh() {

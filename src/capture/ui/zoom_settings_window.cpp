@@ -1,5 +1,7 @@
 #include "capture/ui/zoom_settings_window.h"
 
+#include "platform/ui/refresh.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -78,16 +80,9 @@ void ZoomSettingsWindow::refresh() {
     m_refreshing = false;
 }
 
-QPoint ZoomSettingsWindow::centredOver(const QRect& main, const QSize& size) {
-    return {main.left() + std::abs(main.width() - size.width()) / 2,
-            main.top() + std::abs(main.height() - size.height()) / 2};
-}
-
 void ZoomSettingsWindow::showCentredOver(const QWidget& main) {
     refresh();
-    move(centredOver(main.frameGeometry(), frameGeometry().size()));
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 } // namespace ravlin

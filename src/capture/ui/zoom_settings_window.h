@@ -22,8 +22,6 @@ public:
 
     // Places the window centred over `main` and shows it without blocking.
     void showCentredOver(const QWidget& main);
-    // Top-left corner that centres a window of `size` over `main` (halves truncated).
-    static QPoint centredOver(const QRect& main, const QSize& size);
 
     void refresh();
 

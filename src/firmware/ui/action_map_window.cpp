@@ -1,7 +1,7 @@
 #include "firmware/ui/action_map_window.h"
 
-#include "firmware/ui/fitting_window.h"
 #include "platform/core/view_colour.h"
+#include "platform/ui/refresh.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -170,9 +170,7 @@ QAction* ActionMapWindow::action(const QString& text) const {
 
 void ActionMapWindow::showCentredOver(const QWidget& main) {
     refreshNow();
-    move(FittingWindow::centredOver(main.frameGeometry(), frameGeometry().size()));
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 void ActionMapWindow::refresh() {

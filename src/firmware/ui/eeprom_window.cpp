@@ -1,8 +1,8 @@
 #include "firmware/ui/eeprom_window.h"
 
-#include "firmware/ui/fitting_window.h"
 #include "firmware/ui/output_settings_widget.h"
 #include "platform/core/view_colour.h"
+#include "platform/ui/refresh.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -66,9 +66,7 @@ EepromWindow::EepromWindow(EepromOperations& operations, QWidget* parent)
 
 void EepromWindow::showCentredOver(const QWidget& main) {
     refreshNow();
-    move(FittingWindow::centredOver(main.frameGeometry(), frameGeometry().size()));
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 void EepromWindow::refresh() {

@@ -1,6 +1,7 @@
 #include "firmware/ui/fitting_window.h"
 
 #include "firmware/ui/output_settings_widget.h"
+#include "platform/ui/refresh.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -161,16 +162,9 @@ QAction* FittingWindow::action(const QString& text) const {
     return nullptr;
 }
 
-QPoint FittingWindow::centredOver(const QRect& main, const QSize& size) {
-    return {main.left() + std::abs(main.width() - size.width()) / 2,
-            main.top() + std::abs(main.height() - size.height()) / 2};
-}
-
 void FittingWindow::showCentredOver(const QWidget& main) {
     refreshNow();
-    move(centredOver(main.frameGeometry(), frameGeometry().size()));
-    show();
-    raise();
+    ui::showCentredOver(*this, main);
 }
 
 void FittingWindow::refresh() {

@@ -27,7 +27,6 @@ public:
 
     // Shows the window centred over `main` (top = main top + |height difference| div 2, left likewise).
     void showCentredOver(const QWidget& main);
-    static QPoint centredOver(const QRect& main, const QSize& size);
 
     QTabWidget* tabs() const { return m_tabs; }
     QAction* action(const QString& text) const;

@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <cstdlib>
+
 namespace ravlin::ui {
 
 // Refresh helpers shared by every window: a widget is set only when its value differs, so a
@@ -54,6 +56,20 @@ inline void paintIfDifferent(QWidget* panel, ViewColour c) {
     p.setColor(QPalette::Window, colour);
     panel->setPalette(p);
     panel->setAutoFillBackground(true);
+}
+
+// Top-left corner of a window of `size` centred over `main`: top = main top + |height difference|
+// div 2, left likewise.
+inline QPoint centredOver(const QRect& main, const QSize& size) {
+    return {main.left() + std::abs(main.width() - size.width()) / 2,
+            main.top() + std::abs(main.height() - size.height()) / 2};
+}
+
+// Shows a tool window centred over the main window, without blocking, and in front.
+inline void showCentredOver(QWidget& window, const QWidget& main) {
+    window.move(centredOver(main.frameGeometry(), window.frameGeometry().size()));
+    window.show();
+    window.raise();
 }
 
 } // namespace ravlin::ui

@@ -3,6 +3,7 @@
 #include "base/ui/capture_session_window.h"
 #include "base/ui/match_window.h"
 #include "capture/ui/zoom_settings_window.h"
+#include "platform/ui/refresh.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/main_window.h"
 
@@ -11,14 +12,6 @@
 #include <QPushButton>
 
 namespace ravlin {
-
-namespace {
-void showCentred(QWidget* window, const MainWindow& main) {
-    window->move(ZoomSettingsWindow::centredOver(main.frameGeometry(), window->frameGeometry().size()));
-    window->show();
-    window->raise();
-}
-} // namespace
 
 std::unique_ptr<QWidget> makeCaptureSessionWindow(Workbench& wb, MainWindow&) {
     auto w = std::make_unique<CaptureSessionWindow>(wb.captureSession());
@@ -42,7 +35,7 @@ void assembleSessionWindows(Workbench& wb, MainWindow& main, QWidget* session, Q
     if (QAction* a = main.action(QStringLiteral("Создание слепка")); a && session)
         QObject::connect(a, &QAction::triggered, session, [&wb, &main, session] {
             wb.openCaptureSession();
-            showCentred(session, main);
+            ui::showCentredOver(*session, main);
             wb.notifyChanged();
         });
     auto* open = new QPushButton(QStringLiteral("Действия при совпадении"), main.hexBazaPage());
@@ -50,7 +43,7 @@ void assembleSessionWindows(Workbench& wb, MainWindow& main, QWidget* session, Q
     main.hexBazaPage()->layout()->addWidget(open);
     if (match)
         QObject::connect(open, &QPushButton::clicked, match, [&wb, &main, match] {
-            showCentred(match, main);
+            ui::showCentredOver(*match, main);
             wb.notifyChanged();
         });
 }
