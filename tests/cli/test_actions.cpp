@@ -1,9 +1,5 @@
-#include "formats/core/capture_file.h"
-#include "acquisition/core/receiver_kind.h"
-#include "base/core/base_file.h"
-#include "base/core/capture_buffer.h"
+#include "cli/cli_test_support.h"
 #include "firmware/core/action_map.h"
-#include "platform/core/text_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,49 +21,19 @@ private slots:
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QJsonObject json;
-};
-
-Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(RAVLIN_CLI), QStringList{QStringLiteral("actions")} + args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QJsonDocument::fromJson(p.readAllStandardOutput()).object()};
-}
-
-// A base recorded from the demo receiver, its buttons named in turn from a few standard names.
-QString writeDemoBase(const QTemporaryDir& dir) {
-    bool ok = false;
-    const CaptureFile capture =
-        CaptureFile::read(QStringLiteral(RAVLIN_SOURCE_DIR) + QStringLiteral("/data/captures/demo.cap"), &ok);
-    const QStringList names{"PW", "Up", "Key 1", "Mute", "Down"};
-    ButtonBase base;
-    for (const CapturedBurst& b : capture.bursts) {
-        const std::vector<std::int32_t> d = convertRawBlock(b.kind, b.bytes);
-        if (d.size() <= 3) continue;
-        ButtonRecord r;
-        r.remoteName = QStringLiteral("Demo");
-        r.buttonName = names.at(base.count() % names.size());
-        r.hash = QStringLiteral("F%1").arg(base.count());
-        r.timings = timingTextsOf(d);
-        base.append(r);
-    }
-    const QString path = dir.filePath(QStringLiteral("pult.txt"));
-    TextFileWriter::write(path, baseFileLines(base, BaseFileSettings{}));
-    return ok && base.count() >= 4 ? path : QString();
+test::CliRun runCli(const QStringList& args) {
+    return test::runCliCommand(QStringLiteral("actions"), args);
 }
 
 } // namespace
 
 void TestCliActions::demoBaseToFiles() {
     QTemporaryDir dir;
-    const QString base = writeDemoBase(dir);
+    const QString base = test::writeDemoBase(dir, {"PW", "Up", "Key 1", "Mute", "Down"}, QStringLiteral("F"));
     QVERIFY(!base.isEmpty());
     const QString irf = dir.filePath(QStringLiteral("map.irf"));
     const QString pch = dir.filePath(QStringLiteral("map.pch"));
-    const Run r = runCli(
+    const test::CliRun r = runCli(
         {base, QStringLiteral("--avto"), QStringLiteral("--irf"), irf, QStringLiteral("--pelvar"), pch});
     QCOMPARE(r.exitCode, 0);
     const QJsonArray sets = r.json.value(QStringLiteral("sets")).toArray();

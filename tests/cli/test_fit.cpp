@@ -1,7 +1,4 @@
-#include "formats/core/capture_file.h"
-#include "acquisition/core/receiver_kind.h"
-#include "base/core/base_file.h"
-#include "base/core/capture_buffer.h"
+#include "cli/cli_test_support.h"
 #include "shell/shell_fixture.h"
 
 #include <QJsonArray>
@@ -23,51 +20,17 @@ private slots:
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QJsonObject json;
-    QString err;
-};
-
-Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(RAVLIN_CLI), QStringList{QStringLiteral("fit")} + args);
-    p.waitForFinished(30000);
-    Run r;
-    r.exitCode = p.exitCode();
-    r.json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-// A base recorded from the demo receiver: every burst of the demo capture that is not a repeat signal.
-QString writeDemoBase(const QTemporaryDir& dir) {
-    bool ok = false;
-    const CaptureFile capture =
-        CaptureFile::read(QStringLiteral(RAVLIN_SOURCE_DIR) + QStringLiteral("/data/captures/demo.cap"), &ok);
-    ButtonBase base;
-    for (const CapturedBurst& b : capture.bursts) {
-        const std::vector<std::int32_t> d = convertRawBlock(b.kind, b.bytes);
-        if (d.size() <= 3) continue;
-        ButtonRecord r;
-        r.remoteName = QStringLiteral("Demo");
-        r.buttonName = QStringLiteral("N/A");
-        r.hash = QString::number(base.count());
-        r.timings = timingTextsOf(d);
-        base.append(r);
-    }
-    const QString path = dir.filePath(QStringLiteral("pult.txt"));
-    TextFileWriter::write(path, baseFileLines(base, BaseFileSettings{}));
-    return ok && base.count() >= 4 ? path : QString();
+test::CliRun runCli(const QStringList& args) {
+    return test::runCliCommand(QStringLiteral("fit"), args);
 }
 
 } // namespace
 
 void TestCliFit::samePatchAsTheWindow() {
     test::ShellFixture f;
-    const QString path = writeDemoBase(f.dir);
+    const QString path = test::writeDemoBase(f.dir);
     QVERIFY(!path.isEmpty());
-    const Run cli =
+    const test::CliRun cli =
         runCli({QStringLiteral("--date"), QStringLiteral("10.01.2011"), QStringLiteral("--time"),
                 QStringLiteral("12:00:00"), QStringLiteral("--id"), QStringLiteral("1234ABCD"), path});
     QCOMPARE(cli.exitCode, 0);
@@ -128,7 +91,7 @@ void TestCliFit::badInput() {
         file.write(content);
     }
     args.replaceInStrings(QStringLiteral("BASE"), path);
-    const Run r = runCli(args);
+    const test::CliRun r = runCli(args);
     QCOMPARE(r.exitCode, exitCode);
     const QString seen = r.err + QJsonDocument(r.json).toJson();
     QVERIFY2(seen.contains(expected), qPrintable(seen));
