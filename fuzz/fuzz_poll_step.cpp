@@ -2,9 +2,8 @@
 // capture buffer, the base, the timing texts and the answer identity stay within their sizes.
 #include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/poller.h"
-#include "base/core/button_base.h"
-#include "base/core/capture_buffer.h"
 #include "fakes/manual_scheduler.h"
+#include "fakes/poller_parts.h"
 #include "fakes/scripted_dialogs.h"
 #include "fakes/scripted_receiver.h"
 #include "fuzz_check.h"
@@ -16,15 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Input in(data, size);
     fakes::ManualScheduler timers;
     fakes::ScriptedDialogs dialogs;
-    CaptureBuffer buffer;
-    WorkingRecord working;
-    ButtonBase base;
-    ReceptionView view;
-    BaseEntry entry;
-    BurstFields burst;
+    fakes::PollerParts parts;
+    auto& [buffer, working, base, view, entry, burst] = parts;
     ReceiverDrivers drivers;
     fakes::ScriptedReceiver& receiver = *drivers.setUsb(std::make_unique<fakes::ScriptedReceiver>());
-    Poller poller{PollerState{buffer, working, base, view, entry.view, burst}, drivers, timers, dialogs};
+    Poller poller{parts.state(), drivers, timers, dialogs};
     int stored = 0;
     poller.hooks().burstStored = [&] {
         ++stored;

@@ -2,9 +2,8 @@
 
 #include "acquisition/core/device_answer.h"
 #include "acquisition/core/drivers/receiver_drivers.h"
-#include "base/core/button_base.h"
-#include "base/core/capture_buffer.h"
 #include "fakes/manual_scheduler.h"
+#include "fakes/poller_parts.h"
 #include "fakes/scripted_dialogs.h"
 #include "fakes/scripted_receiver.h"
 
@@ -34,20 +33,14 @@ public:
     }
 };
 
-struct Rig {
+struct Rig : fakes::PollerParts {
     ManualScheduler timers;
     WatchingDialogs dialogs;
-    CaptureBuffer buffer;
-    WorkingRecord working;
-    ButtonBase base;
-    ReceptionView view;
-    BaseEntry entry;
-    BurstFields burst;
     ReceiverDrivers drivers;
     ScriptedReceiver& receiver = *drivers.setUsb(std::make_unique<ScriptedReceiver>());
     fakes::ScriptedNetworkDriver& network =
         *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
-    Poller poller{PollerState{buffer, working, base, view, entry.view, burst}, drivers, timers, dialogs};
+    Poller poller{state(), drivers, timers, dialogs};
     int bursts = 0;
     QStringList log;
     bool recognised = false;

@@ -6,6 +6,7 @@
 #include "base/core/button_base.h"
 #include "base/core/capture_buffer.h"
 #include "fakes/manual_scheduler.h"
+#include "fakes/poller_parts.h"
 #include "fakes/scripted_dialogs.h"
 #include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
@@ -166,16 +167,12 @@ private slots:
         // The whole chain: capture file -> simulated receiver -> poll ticks -> capture buffer.
         fakes::ManualScheduler timers;
         fakes::ScriptedDialogs dialogs;
-        CaptureBuffer buffer;
-        WorkingRecord working;
-        ButtonBase base;
-        ReceptionView view;
-        BaseEntry entry;
-        BurstFields burst;
+        fakes::PollerParts parts;
+        CaptureBuffer& buffer = parts.buffer;
         ReceiverDrivers drivers;
         drivers.setUsb(std::make_unique<SimulatedReceiver>(SignalGenerator::demoCapture(),
                                                            [&] { return timers.now(); }));
-        Poller poller(PollerState{buffer, working, base, view, entry.view, burst}, drivers, timers, dialogs);
+        Poller poller(parts.state(), drivers, timers, dialogs);
         QList<int> counts;
         poller.hooks().burstStored = [&] {
             counts << buffer.count;
