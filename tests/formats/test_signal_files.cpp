@@ -129,6 +129,33 @@ private slots:
         QCOMPARE(r.bursts[0].durations, encoded(SignalGenerator::Protocol::RC6, 0x0C, 0x2A));
     }
 
+    // Pronto codes copied with their words wrapped over lines read as on one line; a code cut short
+    // does not take the next code's words.
+    void prontoWrapped() {
+        const QString oneLine = sample(QStringLiteral("remote.pronto"));
+        const ReadResult whole = readSignals(oneLine, SignalFormat::Pronto);
+        QString wrapped;
+        for (const QString& line : oneLine.split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1Char('#'))) continue;
+            const QStringList words = line.split(QLatin1Char(' '));
+            for (int k = 0; k < words.size(); k += 7)
+                wrapped += words.mid(k, 7).join(QLatin1Char(' ')) + QLatin1Char('\n');
+        }
+        const ReadResult r = readSignals(wrapped, SignalFormat::Pronto);
+        QVERIFY2(r.problems.isEmpty(), qPrintable(r.problems.value(0).message()));
+        QCOMPARE(namesOf(r), namesOf(whole));
+        for (int i = 0; i < r.bursts.size(); ++i)
+            QCOMPARE(r.bursts[i].durations, whole.bursts[i].durations);
+
+        const ReadResult cut = readSignals(QStringLiteral("a: 0000 006D 0002 0000 0010 0010\n"
+                                                          "0000 006D 0001 0000 0010 0010\n"),
+                                           SignalFormat::Pronto);
+        QCOMPARE(cut.problems.size(), 1);
+        QCOMPARE(cut.problems[0].line, 1);
+        QCOMPARE(cut.bursts.size(), 1);
+        QCOMPARE(cut.bursts[0].line, 2);
+    }
+
     void roundTrip_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<int>("tolerance");

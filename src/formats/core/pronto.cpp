@@ -1,11 +1,12 @@
 // Pronto hex, learned form: "0000 FREQ ONCE REPEAT" then (on, off) pairs in carrier periods, the
-// once sequence before the repeat sequence. One code per line, named by "NAME: code" or by a name
-// line before it.
+// once sequence before the repeat sequence. One code per line (a code wrapped over the following
+// lines of hex words is joined), named by "NAME: code" or by a name line before it.
 #include "formats/core/signal_files.h"
 #include "formats/core/signal_format_parts.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace ravlin::signalformats {
 
@@ -51,6 +52,23 @@ bool isFormatWord(QStringView word) {
     return known.contains(word.toString().toUpper());
 }
 
+// The number of words a code's pair counts ask for, when its first four words are hex words.
+std::optional<qsizetype> expectedWords(QStringView code) {
+    const QList<QStringView> header = firstWords(code, 4);
+    if (header.size() < 4 || !std::all_of(header.begin(), header.end(), isHexWord)) return std::nullopt;
+    return 4 + 2 * (qsizetype(header[2].toUInt(nullptr, 16)) + qsizetype(header[3].toUInt(nullptr, 16)));
+}
+
+// The number of words of a line that holds nothing but hex words, else nothing.
+std::optional<qsizetype> hexWordCount(QStringView line) {
+    qsizetype count = 0;
+    for (QStringView w : line.tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (!isHexWord(w)) return std::nullopt;
+        ++count;
+    }
+    return count;
+}
+
 class Reader {
 public:
     explicit Reader(std::uint32_t gap) : m_gap(gap) {}
@@ -78,7 +96,21 @@ public:
             }
             const QString name = hasColon ? t.left(t.lastIndexOf(QLatin1Char(':'))).trimmed() : pending;
             pending.clear();
-            readCode(code, name, lineNo);
+            // A code shorter than its pair counts ask for goes on in the following lines of hex
+            // words, as long as they fit (a next code's words would not).
+            QString whole = code.toString();
+            if (const auto expected = expectedWords(code)) {
+                qsizetype have = code.count(u' ') + 1;
+                while (have < *expected && i + 1 < lines.size()) {
+                    const QString next = lines.at(i + 1).simplified();
+                    const auto more = hexWordCount(next);
+                    if (next.isEmpty() || !more || have + *more > *expected) break;
+                    whole += QLatin1Char(' ') + next;
+                    have += *more;
+                    ++i;
+                }
+            }
+            readCode(whole, name, lineNo);
         }
         return std::move(m_result);
     }
