@@ -1,3 +1,4 @@
+#include "fakes/file_size_limit.h"
 #include "platform/core/cp1251.h"
 #include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
@@ -6,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 using namespace ravlin;
 
@@ -39,6 +43,8 @@ private slots:
                                                                  "b"));
         QCOMPARE(encodeCp1251(QStringLiteral("x日y✓")), QByteArray("x?y?"));
         QCOMPARE(decodeCp1251(QByteArray("\xC0\xFF")), QStringLiteral("Ая"));
+        QVERIFY(!cp1251Holds(QStringLiteral("日本😀пульт")));
+        QVERIFY(cp1251Holds(QStringLiteral("Пульт? №1")));
     }
 
     void missingLinesReadAsEmpty() {
@@ -66,6 +72,35 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"base.txt"}));
     }
 
+    // A write that really fails (a file-size limit makes write() return EFBIG, as a full disk gives
+    // ENOSPC) leaves the old file byte for byte and no temporary file; the limit just fits passes.
+    void realWriteFailureKeepsTheOldFile_data() {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("one byte short") << 4999 << false;
+        QTest::newRow("exactly the size") << 5000 << true;
+    }
+    void realWriteFailureKeepsTheOldFile() {
+        QFETCH(int, limit);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("base.txt");
+        const QStringList old{"old 1", "old 2"};
+        QVERIFY(TextFileWriter::write(path, old));
+        // 500 lines of 8 characters and CR LF: 5000 bytes.
+        const QStringList lines(500, QStringLiteral("12345678"));
+        QString error;
+        bool ok = false;
+        {
+            fakes::FileSizeLimit limited{rlim_t(limit)};
+            ok = TextFileWriter::write(path, lines, &error);
+        }
+        QCOMPARE(ok, written);
+        QCOMPARE(error.isEmpty(), written);
+        QCOMPARE(TextLines::read(path)->lines(), written ? lines : old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"base.txt"}));
+    }
+
     void readingADirectoryOrMissingFileFails() {
         QTemporaryDir dir;
         QString error;
@@ -82,8 +117,9 @@ private slots:
         QTest::newRow("at the limit") << "100" << 100 << 100 << "";
         QTest::newRow("one past") << "101" << -1 << 100 << "больше 100 байт";
         QTest::newRow("empty") << "0" << 0 << 0 << "";
-        QTest::newRow("fifo") << "fifo" << -1 << -1 << "не обычный файл";
-        QTest::newRow("/dev/zero") << "/dev/zero" << -1 << -1 << "не обычный файл";
+        QTest::newRow("fifo") << "fifo" << -1 << -1 << "не обычный файл (канал (FIFO))";
+        QTest::newRow("socket") << "socket" << -1 << -1 << "не обычный файл (сокет)";
+        QTest::newRow("/dev/zero") << "/dev/zero" << -1 << -1 << "не обычный файл (устройство)";
         QTest::newRow("folder") << "folder" << -1 << -1 << "это папка";
         QTest::newRow("missing") << "missing" << -1 << -1 << "Не удаётся прочитать";
         QTest::newRow("read error") << "/proc/self/mem" << -1 << -1 << "Ошибка чтения";
@@ -105,7 +141,16 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // no writer: open must not wait
         } else if (what == "folder") {
             QVERIFY(QDir(dir.path()).mkdir(what));
+        } else if (what == "socket") {
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const QByteArray name = QFile::encodeName(path);
+            QVERIFY(name.size() < qsizetype(sizeof address.sun_path));
+            std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
         }
+        QVERIFY(pathExists(path) == (what != "missing"));
         QString reason;
         const auto whole = readRegularFile(path, 100, &reason);
         QCOMPARE(whole ? int(whole->size()) : -1, size);

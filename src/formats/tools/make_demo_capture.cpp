@@ -1,7 +1,6 @@
 // Writes the demo capture for the simulated receiver: ravlin-make-demo-capture FILE
 #include "formats/core/signal_generator.h"
-
-#include <QFile>
+#include "platform/core/text_file.h"
 
 #include <cstdio>
 
@@ -10,11 +9,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FILE\n", argv[0]);
         return 2;
     }
-    QFile f(QString::fromLocal8Bit(argv[1]));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+    QString error;
+    if (!ravlin::TextFileWriter::writeBytes(QString::fromLocal8Bit(argv[1]),
+                                            ravlin::SignalGenerator::demoCaptureText().toUtf8(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    f.write(ravlin::SignalGenerator::demoCaptureText().toUtf8());
-    return f.error() == QFile::NoError ? 0 : 1;
+    return 0;
 }

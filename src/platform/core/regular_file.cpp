@@ -46,7 +46,21 @@ std::optional<QByteArray> readUpTo(QFile& file, const QString& name, qint64 maxB
     return bytes;
 }
 
+// Why `st` is not a regular file, in the words of the readers' messages.
+QString notRegular(const QString& path, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return QStringLiteral("\"%1\" — это папка, а не файл.").arg(path);
+    const QString what = S_ISFIFO(st.st_mode)   ? QStringLiteral("канал (FIFO)")
+                         : S_ISSOCK(st.st_mode) ? QStringLiteral("сокет")
+                                                : QStringLiteral("устройство");
+    return QStringLiteral("\"%1\" — не обычный файл (%2).").arg(path, what);
+}
+
 } // namespace
+
+bool pathExists(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
 
 bool isRegularFile(const QString& path, QString* error) {
     struct stat st {};
@@ -56,16 +70,17 @@ bool isRegularFile(const QString& path, QString* error) {
         return false;
     }
     if (S_ISREG(st.st_mode)) return true;
-    setError(error,
-             S_ISDIR(st.st_mode)
-                 ? QStringLiteral("\"%1\" — это папка, а не файл.").arg(path)
-                 : QStringLiteral("\"%1\" — не обычный файл (канал, устройство или сокет).").arg(path));
+    setError(error, notRegular(path, st));
     return false;
 }
 
 std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* error, bool* cut) {
     if (cut) *cut = false;
-    // O_NONBLOCK: opening a pipe with no writer would otherwise wait for one.
+    // What the path names is told before opening: opening a socket fails with a reason that
+    // would hide what it is.
+    if (!isRegularFile(path, error)) return std::nullopt;
+    // O_NONBLOCK: opening a pipe with no writer would otherwise wait for one (and the path may
+    // have changed since it was looked at).
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         setError(error,
@@ -74,12 +89,8 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const bool folder = S_ISDIR(st.st_mode);
         ::close(fd);
-        setError(error,
-                 folder
-                     ? QStringLiteral("\"%1\" — это папка, а не файл.").arg(path)
-                     : QStringLiteral("\"%1\" — не обычный файл (канал, устройство или сокет).").arg(path));
+        setError(error, notRegular(path, st));
         return std::nullopt;
     }
     if (st.st_size > maxBytes && !cut) {

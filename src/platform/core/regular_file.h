@@ -23,6 +23,10 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
 // otherwise the same reason readRegularFile gives goes into *error.
 bool isRegularFile(const QString& path, QString* error = nullptr);
 
+// Whether anything exists at `path`: a file, a folder, a pipe, a device or a socket (the readers
+// then say what it is), unlike QFileInfo::exists, which does not see pipes and sockets.
+bool pathExists(const QString& path);
+
 // A text file read as TextLines::read does, within the limit of its kind (`maxBytes`).
 std::optional<TextLines> readTextFile(const QString& path, qint64 maxBytes, QString* error = nullptr,
                                       LineEnds ends = LineEnds::Any);

@@ -35,37 +35,62 @@ QString TextLines::line(qsizetype number) const {
     return m_lines.at(number - 1);
 }
 
+namespace {
+
+QString writeError(const QString& path, const QString& reason) {
+    return QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, reason);
+}
+
+} // namespace
+
 bool TextFileWriter::write(const QString& path, const QStringList& lines, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
+    QByteArray bytes;
     qsizetype written = 0;
     for (const QString& line : lines) {
         if (failurePoint && failurePoint(written)) {
-            file.cancelWriting();
-            if (error)
-                *error = QStringLiteral("Не удаётся записать файл \"%1\": нет места на диске").arg(path);
+            if (error) *error = writeError(path, QStringLiteral("нет места на диске"));
             return false;
         }
-        QByteArray bytes = encodeCp1251(line);
-        bytes.append("\r\n");
-        if (file.write(bytes) != bytes.size()) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            if (error) *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, reason);
-            return false;
-        }
+        bytes += encodeCp1251(line);
+        bytes += "\r\n";
         ++written;
     }
+    return writeBytes(path, bytes, error);
+}
+
+bool TextFileWriter::writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    const auto fail = [&](QSaveFile& file, const QString& reason) {
+        file.cancelWriting();
+        if (error) *error = writeError(path, reason);
+        return false;
+    };
+    QSaveFile file(path);
+    // Unbuffered: every write reaches the system at once and its failure is seen here, not lost
+    // in a flush inside commit() that would still rename a cut file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file, file.errorString());
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) return fail(file, file.errorString());
+        done += n;
+    }
+    if (file.error() != QFileDevice::NoError) return fail(file, file.errorString());
+    if (file.size() != bytes.size())
+        return fail(file, QStringLiteral("записано %1 байт из %2").arg(file.size()).arg(bytes.size()));
     if (!file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
+        if (error) *error = writeError(path, file.errorString());
         return false;
     }
     return true;
+}
+
+bool cp1251Holds(const QString& text) {
+    const QByteArray bytes = encodeCp1251(text);
+    // Every character that cp1251 lacks becomes '?'; a '?' of the text itself stays one.
+    qsizetype questionMarks = 0;
+    for (const QChar c : text)
+        if (c == u'?') ++questionMarks;
+    return bytes.count('?') == questionMarks;
 }
 
 QString withExtension(const QString& fileName, const QString& extension) {

@@ -32,16 +32,24 @@ private:
     QStringList m_lines;
 };
 
-// Writes a text file in cp1251 with CR LF line ends, atomically: the lines go to a temporary
-// file beside the target, which then replaces it. A failure leaves any previous file as it was.
+// Writes files atomically: the bytes go unbuffered to a temporary file beside the target, every
+// write and the written size are checked, and only then does the temporary file replace the
+// target. Any failure (a full disk, a file-size limit, a read-only folder) cancels: a previous
+// file stays byte for byte as it was, and the reason is returned.
 class TextFileWriter {
 public:
     // Tests set this to make a write fail after the given number of lines (simulating a full disk).
     static inline std::function<bool(qsizetype linesWritten)> failurePoint;
 
-    // Returns true on success; on failure puts a readable reason into *error.
+    // The lines in cp1251 with CR LF line ends. Returns true on success; on failure puts a readable
+    // reason into *error.
     static bool write(const QString& path, const QStringList& lines, QString* error = nullptr);
+    // The bytes as they are (UTF-8 exports, pictures).
+    static bool writeBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 };
+
+// Whether code page 1251 holds every character of `text` (else it is written with "?").
+bool cp1251Holds(const QString& text);
 
 // The rule for completing a chosen file name: unchanged when `extension` occurs in it from its
 // second character on (case-sensitive), otherwise name + extension.
