@@ -1,5 +1,6 @@
 #include "base/core/base_file.h"
 
+#include "base/core/capture_buffer.h"
 #include "base/core/receiver_units.h"
 
 #include <QSet>
@@ -29,13 +30,6 @@ QString receiverOfHeader(const QString& header) {
     const QString prefix = kSystemLine + u' ';
     if (!header.startsWith(prefix)) return ReceiverKinds::text(ReceiverKind::Movrik);
     return ReceiverKinds::text(ReceiverKinds::fromText(header.mid(prefix.size())));
-}
-
-// A value is written on one line; a line feed inside it would shift every later line. A lone
-// carriage return is kept: only CR LF and LF end a line on reading.
-QString oneLine(QString value) {
-    value.replace(u'\n', u' ');
-    return value;
 }
 
 qsizetype skipSign(const QString& text, qsizetype i, bool* negative) {
@@ -96,6 +90,35 @@ bool inAllowedNameSet(QChar c) {
 }
 
 } // namespace
+
+QString baseFileValue(QString value) {
+    // A line feed would shift every later line, and other control characters would make the file
+    // one that Open refuses. Tab and a lone carriage return are kept: only CR LF and LF end a line.
+    for (QChar& c : value)
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\r') c = u' ';
+    return value;
+}
+
+bool isBaseFile(const TextLines& lines) {
+    for (const QString& line : lines.lines())
+        for (const QChar c : line)
+            if (c.unicode() < 0x20 && c != u'\t' && c != u'\r') return false;
+    // The header as the reader finds it: line 1, or line 2 after a version line.
+    qsizetype marker = 1;
+    const QString first = lines.line(1);
+    if (!first.startsWith(QStringLiteral("Состоя")) && !first.startsWith(QStringLiteral("В этом")))
+        marker = 2;
+    if (lines.line(marker) != kCountMarker) marker += kSettingsLines; // the last line of the block
+    const QString count = lines.line(marker + 1);
+    return lines.line(marker) == kCountMarker && !count.isEmpty() && isAsciiDigit(count.at(0));
+}
+
+QList<int> recordsWithUnreadableTimings(const ButtonBase& base) {
+    QList<int> out;
+    for (int i = 1; i <= base.count(); ++i)
+        if (!timingTextsReadable(base.record(i).timings)) out << i;
+    return out;
+}
 
 BaseFileFormat detectBaseFileFormat(const TextLines& lines) {
     return lines.line(25) == kFourLineMark ? BaseFileFormat::FourLine : BaseFileFormat::SixLine;
@@ -222,14 +245,16 @@ QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settin
                                         : QStringLiteral("2"));
     out << (settings.autoThreshold ? kTrue : kFalse) << (settings.hash1bit ? kTrue : kFalse)
         << (settings.autoZoom ? kTrue : kFalse);
-    out << oneLine(settings.threshold) << oneLine(settings.minPaint) << oneLine(settings.matchTarget);
+    out << baseFileValue(settings.threshold) << baseFileValue(settings.minPaint)
+        << baseFileValue(settings.matchTarget);
     out << QString() << QString() << QString::number(settings.manualZoom);
     out << QStringLiteral(" ") << kCountMarker << QString::number(base.count()) << kRecordsMarker;
     for (int i = 1; i <= base.count(); ++i) {
         const ButtonRecord& r = base.record(i);
-        out << QString::number(i) << oneLine(r.remoteName) << oneLine(r.buttonName) << oneLine(r.hash);
+        out << QString::number(i) << baseFileValue(r.remoteName) << baseFileValue(r.buttonName)
+            << baseFileValue(r.hash);
         for (const QString& t : r.timings)
-            out << oneLine(t);
+            out << baseFileValue(t);
     }
     out << kClosingLine;
     return out;

@@ -65,6 +65,15 @@ struct BaseFileLoad {
     QString leftOut;
 };
 
+// Whether `lines` are a base file, told before anything is read from them: no control characters
+// but tab (and a carriage return inside a line), the marker "В этом пульте кнопок" where the layout
+// puts it (after the settings block, or as the header of a file without one; with or without the
+// version line; 6-line and 4-line files alike) and a count line beginning with a digit.
+bool isBaseFile(const TextLines& lines);
+
+// The records of `base` whose timing texts do not read (timingTextsReadable), by number.
+QList<int> recordsWithUnreadableTimings(const ButtonBase& base);
+
 // Reads the header, the settings block (into `settings`) and the records of `lines`, appending
 // the records to `base` up to its capacity. Missing lines read as empty.
 BaseFileLoad readBaseFile(const TextLines& lines, ButtonBase& base, BaseFileSettings& settings);
@@ -77,6 +86,10 @@ void markLoadDuplicates(ButtonBase& base);
 // line is left out, so that line 25 does not read "2"; only a record 1 whose timing texts 5 and 6
 // are both "2" gives lines that would read as the 4-line format (see sixLineFileReadsBack).
 QStringList baseFileLines(const ButtonBase& base, const BaseFileSettings& settings);
+
+// A value as baseFileLines writes it: a line feed and every other control character but tab and
+// carriage return become blanks, so that the file keeps its lines and reads as a base file.
+QString baseFileValue(QString value);
 
 // Whether `lines` written by baseFileLines read back as the 6-line format they are.
 bool sixLineFileReadsBack(const QStringList& lines);
