@@ -68,14 +68,18 @@ QString BaseEditor::matchingKeyName(const QString& text) {
 
 void BaseEditor::rebuildBuffer(CaptureBuffer& buffer, const std::array<QString, kTimingTextCount>& timings) {
     buffer.clear();
-    for (const QString& text : timings) {
-        // Length / 3 rounded to the nearest whole number; it never falls on a half.
-        const qsizetype groups = (text.size() + 1) / 3;
-        for (qsizetype k = 0; k < groups; ++k) {
-            if (!buffer.append(StrToBase(text.mid(3 * k, 3), 16))) break;
-        }
-    }
     buffer.fromRecord = true;
+    // Texts with a character that is no hexadecimal digit give no burst: the record is then shown
+    // and rescanned as one without timings (it keeps its hash), never as made-up durations.
+    std::array<std::vector<std::int32_t>, kTimingTextCount> values;
+    for (int t = 0; t < kTimingTextCount; ++t) {
+        std::optional<std::vector<std::int32_t>> v = timingTextValues(timings[t]);
+        if (!v) return;
+        values[t] = std::move(*v);
+    }
+    for (const std::vector<std::int32_t>& text : values)
+        for (std::int32_t d : text)
+            if (!buffer.append(d)) return;
 }
 
 int BaseEditor::recordNumberValue() const {

@@ -1,5 +1,6 @@
 #include "base/core/base_order.h"
 
+#include "base/core/capture_buffer.h"
 #include "base/core/key_names.h"
 #include "hashing/core/number_text.h"
 
@@ -27,13 +28,7 @@ void rearrange(ButtonBase& base, const std::vector<int>& order) {
 } // namespace
 
 std::vector<std::int32_t> durationsOfTimingText(const QString& text) {
-    // length / 3 is never halfway between two integers, so rounding to nearest is (length + 1) / 3.
-    const qsizetype groups = (text.size() + 1) / 3;
-    std::vector<std::int32_t> out;
-    out.reserve(static_cast<std::size_t>(groups));
-    for (qsizetype k = 0; k < groups; ++k)
-        out.push_back(StrToBase(text.mid(3 * k, 3), 16));
-    return out;
+    return timingTextValues(text).value_or(std::vector<std::int32_t>());
 }
 
 bool IsRepeatRecord(const ButtonRecord& record) {

@@ -10,7 +10,8 @@
 namespace ravlin {
 
 // Durations of one timing text read as go-to-record reads it: round(length / 3) groups of three
-// hexadecimal digits (a shorter last group is read with the digits it has).
+// hexadecimal digits (a shorter last group is read with the digits it has); none when the text
+// holds a character that is no hexadecimal digit.
 std::vector<std::int32_t> durationsOfTimingText(const QString& text);
 
 // Whether record `index` is a repeat (tail) signal: timing texts 2..6 at most one character each,

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace ravlin {
 
@@ -45,5 +47,14 @@ struct CaptureBuffer {
 // The timing texts of durations: each as three upper-case hex digits, appended to the first text
 // still shorter than 99 characters, so at most 33 per text and 198 in all (later ones are dropped).
 std::array<QString, kTimingTextCount> timingTextsOf(std::span<const std::int32_t> durations);
+
+// The durations one timing text holds: length / 3 groups (rounded; the last may be shorter), each
+// read as hexadecimal with lower-case digits taken as their upper-case value. Nothing when a
+// character is not a hexadecimal digit: such a text holds no usable duration.
+std::optional<std::vector<std::int32_t>> timingTextValues(const QString& text);
+
+// Whether every timing text of a record reads (timingTextValues); a record that does not keeps its
+// hash and name, but its durations are not used.
+bool timingTextsReadable(const std::array<QString, kTimingTextCount>& timings);
 
 } // namespace ravlin

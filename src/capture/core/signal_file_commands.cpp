@@ -4,9 +4,10 @@
 #include "base/core/base_file_commands.h"
 #include "base/core/base_order.h"
 #include "formats/core/signal_file_choice.h"
+#include "platform/core/regular_file.h"
+#include "platform/core/text_file.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -29,18 +30,9 @@ QString extensionOf(SignalFormat format) {
     return {};
 }
 
-// Writes UTF-8 text atomically (a temporary file beside the target, then renamed): the formats'
-// own tools read UTF-8 with LF line ends. A failure leaves any previous file as it was.
+// The formats' own tools read UTF-8 with LF line ends.
 bool writeTextAtomically(const QString& path, const QString& text, QString* error) {
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Не удаётся записать файл \"%1\": %2").arg(path, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return TextFileWriter::writeBytes(path, text.toUtf8(), error);
 }
 
 } // namespace
@@ -95,7 +87,7 @@ void SignalFileCommands::importSignals() {
     const auto readAll = [&]() -> std::optional<Refusal> {
         for (const QString& name : chosen) {
             const QString shown = QFileInfo(name).fileName();
-            if (!QFileInfo::exists(name))
+            if (!pathExists(name))
                 return Refusal{BaseFileCommands::kNotFound,
                                QStringLiteral("Но файла не оказалось - ") + shown};
             QString error;
@@ -172,6 +164,8 @@ void SignalFileCommands::tick() {
     for (const ButtonRecord& record : imported.records)
         m_base.append(record); // never full here: at most `room` records were made
     run.leftOut += imported.leftOut;
+    for (const CutSignal& cut : imported.cut)
+        run.cutLines << cutSignalLine(file.name, cut);
     if (run.next >= file.bursts.size()) {
         run.files.pop_front();
         run.next = 0;
@@ -185,6 +179,8 @@ void SignalFileCommands::finish() {
     const Run run = std::move(*m_run);
     m_run.reset();
     if (m_hooks.setThreshold) m_hooks.setThreshold(run.settings.panel.threshold);
+    for (const QString& line : run.cutLines)
+        log(line);
     if (run.leftOut > 0)
         log(QStringLiteral("База заполнена (%1 записей) - не загружено записей из файла - %2")
                 .arg(ButtonBase::kCapacity)
@@ -213,8 +209,10 @@ void SignalFileCommands::exportSignals() {
     }
     const ReceiverKind kind = m_hooks.settings ? m_hooks.settings().kind : ReceiverKind::Movrik;
     const std::vector<ButtonRecord> records = m_base.records();
-    int skipped = 0;
-    const QVector<Burst> bursts = exportRecords(records, kind, &skipped);
+    ExportLeftOut leftOut;
+    const QVector<Burst> bursts = exportRecords(records, kind, &leftOut);
+    for (int record : leftOut.unreadable)
+        log(unreadableTimingsLine(record));
     if (bursts.isEmpty()) {
         refuse(QStringLiteral("В базе нет записей с таймингами - экспортировать нечего!!!"),
                QStringLiteral("Экспорт: в базе нет записей с таймингами"));
@@ -250,7 +248,8 @@ void SignalFileCommands::exportSignals() {
             .arg(signalFormatName(format))
             .arg(bursts.size())
             .arg(info.fileName()));
-    if (skipped > 0) log(QStringLiteral("Записей без таймингов (не экспортированы) - %1").arg(skipped));
+    if (leftOut.withoutTimings > 0)
+        log(QStringLiteral("Записей без таймингов (не экспортированы) - %1").arg(leftOut.withoutTimings));
 }
 
 } // namespace ravlin

@@ -76,6 +76,7 @@ private:
         int before = 0; // the count before loading
         int firstNew = 0;
         int leftOut = 0;
+        QStringList cutLines; // signals whose records keep only the first part of the burst
     };
 
     void log(const QString& line) const;

@@ -2,6 +2,7 @@
 
 #include "base/core/base_editor.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/cut_burst.h"
 #include "capture/core/pipeline.h"
 #include "formats/core/mode2.h"
 
@@ -40,6 +41,16 @@ QString remoteNameFromPath(const QString& path) {
     return cutName(name);
 }
 
+QString cutSignalLine(const QString& file, const CutSignal& cut) {
+    return QStringLiteral("Файл %1, строка %2, сигнал \"%3\": посылка из %4 длительностей, в тайминги записи "
+                          "вошли первые %5")
+        .arg(file)
+        .arg(cut.line)
+        .arg(cut.name)
+        .arg(cut.durations)
+        .arg(cut.kept);
+}
+
 SignalImport importBursts(const QVector<Burst>& bursts, const QString& remoteName,
                           const SignalImportSettings& settings, int room) {
     SignalImport out;
@@ -61,6 +72,9 @@ SignalImport importBursts(const QVector<Burst>& bursts, const QString& remoteNam
         record.buttonName = importedButtonName(burst.name);
         record.hash = run.selection;
         record.timings = timingTextsOf(units);
+        if (units.size() > static_cast<std::size_t>(kTimingTextsMaxDurations))
+            out.cut.push_back(
+                {burst.name, burst.line, static_cast<int>(units.size()), kTimingTextsMaxDurations});
         out.records.push_back(std::move(record));
     }
     out.threshold = panel.threshold;
@@ -75,28 +89,43 @@ int unitsToMicros(std::int32_t units, ReceiverKind kind) {
     return static_cast<int>(std::clamp<std::int64_t>(micros, INT32_MIN, INT32_MAX));
 }
 
-QVector<Burst> exportRecords(std::span<const ButtonRecord> records, ReceiverKind kind, int* skipped) {
+QVector<Burst> exportRecords(std::span<const ButtonRecord> records, ReceiverKind kind,
+                             ExportLeftOut* leftOut) {
     QVector<Burst> bursts;
-    int none = 0;
+    ExportLeftOut left;
     int number = 0;
     for (const ButtonRecord& record : records) {
         ++number;
         CaptureBuffer buffer;
         BaseEditor::rebuildBuffer(buffer, record.timings);
+        const std::span<const std::int32_t> units = buffer.span();
+        if (!timingTextsReadable(record.timings) ||
+            std::any_of(units.begin(), units.end(), [](std::int32_t d) { return d <= 0; })) {
+            left.unreadable << number;
+            continue;
+        }
         if (buffer.count == 0) {
-            ++none;
+            ++left.withoutTimings;
             continue;
         }
         Burst burst;
         burst.name = record.buttonName;
         burst.line = number;
-        burst.durations.reserve(buffer.count);
-        for (std::int32_t d : buffer.span())
-            burst.durations.push_back(unitsToMicros(d, kind));
+        // A signal ends on a mark; an even count means the texts stopped after a space.
+        const std::size_t marksEnd = units.size() - (units.size() % 2 == 0 ? 1 : 0);
+        burst.durations.reserve(static_cast<qsizetype>(marksEnd));
+        for (std::size_t i = 0; i < marksEnd; ++i)
+            burst.durations.push_back(unitsToMicros(units[i], kind));
         bursts.push_back(std::move(burst));
     }
-    if (skipped) *skipped = none;
+    if (leftOut) *leftOut = left;
     return bursts;
+}
+
+QString unreadableTimingsLine(int record) {
+    return QStringLiteral("Запись %1: в текстах таймингов знаки, которые не являются шестнадцатеричными "
+                          "цифрами, или длительность 0 - сигнал не записан")
+        .arg(record);
 }
 
 } // namespace ravlin

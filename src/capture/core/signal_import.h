@@ -27,10 +27,22 @@ struct SignalImportSettings {
     DecoderSettings decoder;
 };
 
+// A burst longer than the timing texts of a record hold (kTimingTextsMaxDurations).
+struct CutSignal {
+    QString name;      // the signal's name as its file gives it
+    int line = 0;      // where it starts in its file
+    int durations = 0; // of the burst
+    int kept = 0;      // in the record's timing texts
+};
+
+// The results-memo line for a signal of file `file` that `cut` describes.
+QString cutSignalLine(const QString& file, const CutSignal& cut);
+
 // What an import produced.
 struct SignalImport {
     std::vector<ButtonRecord> records; // in the order of the bursts
     int leftOut = 0;                   // bursts that did not fit in the room given
+    QVector<CutSignal> cut;            // records that keep only the first part of their burst
     // "Порог" after the last burst: with "Включить Автоподбор" each run writes its threshold back,
     // as successive receptions do. Equal to the starting text when nothing was hashed.
     QString threshold;
@@ -63,11 +75,23 @@ SignalImport importBursts(const QVector<Burst>& bursts, const QString& remoteNam
 // A duration in units of `kind` as whole microseconds, rounded to the nearest (halves up).
 int unitsToMicros(std::int32_t units, ReceiverKind kind);
 
+// What export left out, besides the bursts it gives.
+struct ExportLeftOut {
+    int withoutTimings = 0; // hash-only records (answers the receiver computed itself)
+    // Numbers (1-based positions) of records whose timing texts hold a character that is no
+    // hexadecimal digit or a duration of 0: no signal can be written from them.
+    QList<int> unreadable;
+};
+
 // Turns records into bursts of microseconds for export: durations read from the timing texts (three
 // hex digits each, in units of `kind`), name = the button name, line = the record's number (1-based
-// position in `records`). Records without timings (hash-only records) give no burst and count in
-// *skipped.
+// position in `records`). Every signal ends on a mark: a last space (a record holding the first 198
+// durations of a longer burst) is dropped, as remote files expect. Records without timings and
+// records whose texts give no usable durations give no burst and are counted in *leftOut.
 QVector<Burst> exportRecords(std::span<const ButtonRecord> records, ReceiverKind kind,
-                             int* skipped = nullptr);
+                             ExportLeftOut* leftOut = nullptr);
+
+// The problem line for a record export left out as unreadable (ExportLeftOut::unreadable).
+QString unreadableTimingsLine(int record);
 
 } // namespace ravlin
