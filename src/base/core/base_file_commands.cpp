@@ -2,6 +2,7 @@
 
 #include "base/core/base_order.h"
 #include "base/core/statistics.h"
+#include "platform/core/cp1251.h"
 #include "platform/core/regular_file.h"
 #include "platform/core/text_file.h"
 
@@ -68,7 +69,7 @@ void BaseFileCommands::open() {
     if (chosen.isEmpty()) return;
     const QString name = withExtension(chosen, kExtension);
     m_names.openBase = name;
-    if (!QFileInfo::exists(name)) {
+    if (!pathExists(name)) {
         m_dialogs.beep();
         m_dialogs.information(kNotFound);
         log(QStringLiteral("Но файла не оказалось"));
@@ -82,6 +83,13 @@ void BaseFileCommands::open() {
     const std::optional<TextLines> lines = readTextFile(name, kBaseFileMaxBytes, &error, LineEnds::CrLf);
     if (!lines) {
         readFailed(error);
+        return;
+    }
+    // Nothing of the base or the settings changes for a file that is not a base file.
+    if (!isBaseFile(*lines)) {
+        m_dialogs.beep();
+        m_dialogs.information(kNotBaseFile.arg(QFileInfo(name).fileName()));
+        log(QStringLiteral("Файл не является файлом пульта - загрузка прервана"));
         return;
     }
 
@@ -104,6 +112,7 @@ void BaseFileCommands::open() {
 
     markLoadDuplicates(m_base);
     const int duplicates = removeMarkedRecords(m_base);
+    if (const QString line = unreadableTimingsLine(m_base); !line.isEmpty()) log(line);
 
     if (m_hooks.countChanged) m_hooks.countChanged();
     log(QStringLiteral("Записей в базе  - ") + QString::number(m_base.count()));
@@ -158,7 +167,34 @@ void BaseFileCommands::save() {
         log(QStringLiteral("Ошибка записи файла - база не сохранена"));
         return;
     }
+    for (const QString& line : unholdableNameLines(m_base))
+        log(line);
     if (m_settings.clearAfterSave && m_hooks.clearBase) m_hooks.clearBase();
+}
+
+QStringList BaseFileCommands::unholdableNameLines(const ButtonBase& base) {
+    QStringList out;
+    for (int i = 1; i <= base.count(); ++i) {
+        const ButtonRecord& r = base.record(i);
+        for (const QString& name : {r.remoteName, r.buttonName})
+            if (!cp1251Holds(name))
+                out << QStringLiteral("Запись %1: имя \"%2\" записано как \"%3\" - кодировка 1251 не "
+                                      "содержит некоторых его знаков")
+                           .arg(i)
+                           .arg(name, decodeCp1251(encodeCp1251(name)));
+    }
+    return out;
+}
+
+QString BaseFileCommands::unreadableTimingsLine(const ButtonBase& base) {
+    const QList<int> records = recordsWithUnreadableTimings(base);
+    if (records.isEmpty()) return {};
+    QStringList numbers;
+    for (int i : records)
+        numbers << QString::number(i);
+    return QStringLiteral("В таймингах записей %1 знаки, которые не являются шестнадцатеричными цифрами - их "
+                          "длительности не используются")
+        .arg(numbers.join(QStringLiteral(", ")));
 }
 
 void BaseFileCommands::showStatistics() {

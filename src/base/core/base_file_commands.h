@@ -28,6 +28,9 @@ public:
     static inline const QString kUnsavableFirstRecord =
         QStringLiteral("Файл не сохранён.\r\nТайминги 5 и 6 записи 1 равны \"2\": такой файл открылся бы "
                        "как файл 4x строчного формата.\r\nЗамените или удалите запись 1.");
+    // Open of a file that is not a base file; %1 is the file's name.
+    static inline const QString kNotBaseFile =
+        QStringLiteral("Файл \"%1\" не является файлом пульта.\r\nБаза и настройки не изменены.");
     static inline const QString kOverwriteQuestion =
         QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
 
@@ -58,6 +61,12 @@ public:
     void open();
     void save();
     void showStatistics();
+
+    // Memo lines for a base that is about to be written: each name that cp1251 cannot hold, as it is
+    // and as it will be stored (with "?").
+    static QStringList unholdableNameLines(const ButtonBase& base);
+    // The memo line naming records whose timing texts do not read; empty when there are none.
+    static QString unreadableTimingsLine(const ButtonBase& base);
 
     // Open's merge question, asked (with a beep) before records are loaded into a non-empty base:
     // Yes clears the base first, No adds to it, Cancel stops (false). Each answer is logged as Open
