@@ -66,7 +66,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!options) return usageError(err, QStringLiteral("actions"), error);
     ButtonBase base;
     BaseFileSettings fileSettings;
-    if (!openBase(QStringLiteral("actions"), options->input, base, fileSettings, err)) return 2;
+    if (!openBase(QStringLiteral("actions"), options->input, base, fileSettings, err)) return kExitUsage;
     rescanWithM96(base, fileSettings);
     RescanFlags flags{true, true};
 
@@ -81,6 +81,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
     bool ok = commands.open();
     int filled = 0;
     QJsonArray written;
+    bool writeFailure = false;
     if (ok) {
         filled = commands.avto();
         const auto write = [&](const QString& path, const QStringList& text) {
@@ -89,7 +90,8 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
                 written.append(path);
                 return true;
             }
-            err << "ravlin-cli actions: cannot write " << path << ": " << why << "\n";
+            writeFailed(err, QStringLiteral("actions"), path, why);
+            writeFailure = true;
             return false;
         };
         if (!options->irf.isEmpty()) ok = write(options->irf, irfLines(map)) && ok;
@@ -118,9 +120,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
     result.insert(QStringLiteral("written"), written);
     result.insert(QStringLiteral("dialogs"), QJsonArray::fromStringList(dialogs.events));
     out << QJsonDocument(result).toJson(QJsonDocument::Indented);
-    out.flush();
-    err.flush();
-    return ok ? 0 : 1;
+    return writeFailure ? kExitOutputFailed : ok ? kExitOk : kExitProblems;
 }
 
 QString actionsUsageText() {
@@ -131,8 +131,8 @@ QString actionsUsageText() {
         "checks of the window \"Настройки под кнопки Pelvar\" (questions answered Yes), fills the\n"
         "button-to-action map with \"Avto\" and writes the chosen files. Prints one JSON object: records,\n"
         "sets filled, valid sets (number, name, hash, action, index), files written, dialogs shown.\n"
-        "Exit status: 0 when every requested file was written, 1 when the checks failed or a file was\n"
-        "not written, 2 for a usage error or an unreadable base.\n"
+        "Exit status: 0 when every requested file was written, 1 when the checks failed, 2 for a usage\n"
+        "error or a file that is no readable base, 3 when a file could not be written.\n"
         "\n"
         "Options:\n"
         "  --avto          fill the map automatically (needed)\n"

@@ -7,7 +7,40 @@
 #include "capture/core/pipeline.h"
 #include "platform/core/regular_file.h"
 
+#include <QFileDevice>
+
 namespace ravlin::cli {
+
+bool streamWritten(QTextStream& stream) {
+    stream.flush();
+    if (stream.status() != QTextStream::Ok) return false;
+    auto* file = qobject_cast<QFileDevice*>(stream.device());
+    return !file || file->error() == QFileDevice::NoError;
+}
+
+int finishOutput(int status, QTextStream& out, QTextStream& err) {
+    if (!streamWritten(out)) {
+        const QString why = out.device() ? out.device()->errorString() : QString();
+        err << "ravlin-cli: cannot write standard output" << (why.isEmpty() ? QString() : ": " + why) << "\n";
+        streamWritten(err);
+        return kExitOutputFailed;
+    }
+    return streamWritten(err) ? status : kExitOutputFailed;
+}
+
+QString exitStatusText() {
+    return QStringLiteral(
+        "Exit status of every command: 0 done; 1 done with problems (bad lines, signals left\n"
+        "out, no result); 2 usage error or an input that cannot be read; 3 a file or standard\n"
+        "output could not be written (an earlier file of that name stays as it was).\n");
+}
+
+int writeFailed(QTextStream& err, const QString& command, const QString& path, const QString& why) {
+    err << "ravlin-cli " << command << ": cannot write " << path << ": " << why
+        << "\n(nothing was written; an earlier file of that name is as it was)\n";
+    err.flush();
+    return kExitOutputFailed;
+}
 
 int usageError(QTextStream& err, const QString& command, const QString& why) {
     err << "ravlin-cli " << command << ": " << why << "\nTry 'ravlin-cli --help'.\n";
@@ -24,9 +57,18 @@ bool openBase(const QString& command, const QString& path, ButtonBase& base, Bas
         err.flush();
         return false;
     }
+    if (!isBaseFile(*lines)) {
+        err << "ravlin-cli " << command << ": " << path << " is not a button base file\n";
+        err.flush();
+        return false;
+    }
     readBaseFile(*lines, base, settings);
     markLoadDuplicates(base);
     removeMarkedRecords(base);
+    for (int record : recordsWithUnreadableTimings(base))
+        err << "ravlin-cli " << command << ": " << path << ": record " << record
+            << ": the timing texts hold a character that is no hexadecimal digit; its durations are not "
+               "used\n";
     return true;
 }
 

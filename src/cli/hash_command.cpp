@@ -1,5 +1,7 @@
 #include "cli/hash_command.h"
 
+#include "cli/cli_base.h"
+
 #include "base/core/capture_buffer.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/signal_import.h"
@@ -340,12 +342,11 @@ public:
             const LineReader::Status status = m_reader.next(line);
             if (status == LineReader::Status::End) break;
             if (status == LineReader::Status::TooLong)
-                sink.problems.push_back({m_reader.lineNumber(), QStringLiteral("the line is longer than %1 "
-                                                                               "characters")
-                                                                    .arg(m_reader.maxLine())});
+                sink.problems.push_back(tooLong());
             else
                 parser.feed(line, m_reader.lineNumber(), sink);
             drain(sink, reading);
+            if (m_out.status() != QTextStream::Ok) return kExitOutputFailed; // said by the caller
         }
         parser.finish(m_reader.textLineCount(), sink);
         drain(sink, reading);
@@ -367,10 +368,9 @@ private:
             const LineReader::Status status = m_reader.next(line);
             if (status == LineReader::Status::End) return Reading::List;
             if (status == LineReader::Status::TooLong) {
-                fail(QStringLiteral("line %1 is longer than %2 characters; give the format with --format")
-                         .arg(m_reader.lineNumber())
-                         .arg(m_reader.maxLine()));
-                return Reading::List;
+                // Reported and skipped like any bad line; the lines after it decide.
+                report({tooLong()});
+                continue;
             }
             head.push_back(line);
             headBytes += line.size();
@@ -447,6 +447,12 @@ private:
             if (!p.text.startsWith(QLatin1String("warning:"))) m_bad = true;
         }
         m_err.flush();
+    }
+
+    Problem tooLong() const {
+        return {m_reader.lineNumber(),
+                QStringLiteral("the line is longer than %1 characters; skipped up to its line end")
+                    .arg(m_reader.maxLine())};
     }
 
     void fail(const QString& why) {

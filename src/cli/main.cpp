@@ -1,4 +1,5 @@
 #include "cli/actions_command.h"
+#include "cli/cli_base.h"
 #include "cli/fit_command.h"
 #include "cli/hash_command.h"
 #include "cli/netrx_command.h"
@@ -7,29 +8,43 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 
+namespace {
+
+int run(QStringList args, QTextStream& out, QTextStream& err) {
+    using namespace ravlin::cli;
+    if (args.isEmpty() || args.first() == QLatin1String("-h") || args.contains(QStringLiteral("--help"))) {
+        (args.isEmpty() ? err : out) << usageText() << "\n"
+                                     << fitUsageText() << "\n"
+                                     << actionsUsageText() << "\n"
+                                     << netrxUsageText() << "\n"
+                                     << signalCommandsUsageText() << "\n"
+                                     << exitStatusText();
+        return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("hash")) return runHash(args, out, err);
+    if (command == QLatin1String("netrx")) return runNetrx(args, out, err);
+    if (command == QLatin1String("fit")) return runFit(args, out, err);
+    if (command == QLatin1String("actions")) return runActions(args, out, err);
+    if (command == QLatin1String("import")) return runImport(args, out, err);
+    if (command == QLatin1String("export")) return runExport(args, out, err);
+    if (command == QLatin1String("known-remotes")) return runKnownRemotes(args, out, err);
+    err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
+    return kExitUsage;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Under a file-size limit a write then fails with EFBIG and is reported like a full disk,
+    // instead of the signal ending the process with the old file's fate unsaid.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("-h") || args.contains(QStringLiteral("--help"))) {
-        (args.isEmpty() ? err : out) << ravlin::cli::usageText() << "\n"
-                                     << ravlin::cli::fitUsageText() << "\n"
-                                     << ravlin::cli::actionsUsageText() << "\n"
-                                     << ravlin::cli::netrxUsageText() << "\n"
-                                     << ravlin::cli::signalCommandsUsageText();
-        return args.isEmpty() ? 2 : 0;
-    }
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("hash")) return ravlin::cli::runHash(args, out, err);
-    if (command == QLatin1String("netrx")) return ravlin::cli::runNetrx(args, out, err);
-    if (command == QLatin1String("fit")) return ravlin::cli::runFit(args, out, err);
-    if (command == QLatin1String("actions")) return ravlin::cli::runActions(args, out, err);
-    if (command == QLatin1String("import")) return ravlin::cli::runImport(args, out, err);
-    if (command == QLatin1String("export")) return ravlin::cli::runExport(args, out, err);
-    if (command == QLatin1String("known-remotes")) return ravlin::cli::runKnownRemotes(args, out, err);
-    err << "ravlin-cli: unknown command \"" << command << "\"\nTry 'ravlin-cli --help'.\n";
-    return 2;
+    const int status = run(QCoreApplication::arguments().mid(1), out, err);
+    return ravlin::cli::finishOutput(status, out, err);
 }

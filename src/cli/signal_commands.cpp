@@ -7,13 +7,14 @@
 #include "cli/hash_command.h"
 #include "formats/core/signal_file_choice.h"
 #include "formats/core/signal_files.h"
+#include "platform/core/cp1251.h"
+#include "platform/core/text_file.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -113,6 +114,10 @@ int runImport(const QStringList& args, QTextStream& out, QTextStream& err) {
         bad = bad || !read->problems.isEmpty();
         const SignalImport imported = importBursts(read->bursts, remoteNameFromPath(path), settings,
                                                    ButtonBase::kCapacity - base.count());
+        for (const CutSignal& cut : imported.cut)
+            err << "ravlin-cli import: " << path << ": line " << cut.line << ": warning: the signal \""
+                << cut.name << "\" of " << cut.durations << " durations was cut to the " << cut.kept
+                << " a record holds\n";
         for (const ButtonRecord& r : imported.records)
             base.append(r);
         leftOut += imported.leftOut;
@@ -123,17 +128,23 @@ int runImport(const QStringList& args, QTextStream& out, QTextStream& err) {
             << ButtonBase::kCapacity << " records\n";
         bad = true;
     }
+    // An existing file is replaced only by a base that holds something.
+    if (base.isEmpty()) {
+        err << "ravlin-cli import: no signal could be read; " << o->out << " was not written\n";
+        return kExitProblems;
+    }
+    for (int i = 1; i <= base.count(); ++i)
+        for (const QString& name : {base.record(i).remoteName, base.record(i).buttonName})
+            if (!cp1251Holds(name))
+                err << "ravlin-cli import: warning: the name \"" << name << "\" is stored as \""
+                    << decodeCp1251(encodeCp1251(name))
+                    << "\": code page 1251 lacks some of its characters\n";
     BaseFileSettings fileSettings;
     fileSettings.receiverKind = ReceiverKinds::text(settings.kind);
-    if (!TextFileWriter::write(o->out, baseFileLines(base, fileSettings), &error)) {
-        err << "ravlin-cli import: cannot write " << o->out << ": " << error << "\n";
-        err.flush();
-        return 2;
-    }
+    if (!TextFileWriter::write(o->out, baseFileLines(base, fileSettings), &error))
+        return writeFailed(err, QStringLiteral("import"), o->out, error);
     out << "ravlin-cli import: " << base.count() << " records written to " << o->out << "\n";
-    out.flush();
-    err.flush();
-    return bad ? 1 : 0;
+    return bad ? kExitProblems : kExitOk;
 }
 
 int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -144,30 +155,29 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
         return usageError(err, QStringLiteral("export"), QStringLiteral("one base file"));
     ButtonBase base;
     BaseFileSettings fileSettings;
-    if (!openBase(QStringLiteral("export"), o->inputs.first(), base, fileSettings, err)) return 2;
+    if (!openBase(QStringLiteral("export"), o->inputs.first(), base, fileSettings, err)) return kExitUsage;
     const ReceiverKind kind = o->kind.value_or(ReceiverKinds::fromText(fileSettings.receiverKind));
     const std::vector<ButtonRecord> records = base.records();
-    int skipped = 0;
-    const QVector<Burst> bursts = exportRecords(records, kind, &skipped);
+    ExportLeftOut leftOut;
+    const QVector<Burst> bursts = exportRecords(records, kind, &leftOut);
     const QString remote =
         records.empty() ? remoteNameFromPath(o->inputs.first()) : records.front().remoteName;
     const QString text = writeSignals(bursts, *o->format, remote);
     if (!bursts.isEmpty() && text.isEmpty()) {
         err << "ravlin-cli export: the " << signalFormatName(*o->format) << " format cannot be written\n";
-        err.flush();
-        return 1;
+        return kExitProblems;
     }
-    QSaveFile file(o->out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        err << "ravlin-cli export: cannot write " << o->out << ": " << file.errorString() << "\n";
-        err.flush();
-        return 2;
-    }
-    if (skipped > 0) err << "ravlin-cli export: " << skipped << " records without timings were left out\n";
+    if (!TextFileWriter::writeBytes(o->out, text.toUtf8(), &error))
+        return writeFailed(err, QStringLiteral("export"), o->out, error);
+    if (leftOut.withoutTimings > 0)
+        err << "ravlin-cli export: " << leftOut.withoutTimings << " records without timings were left out\n";
+    for (int record : leftOut.unreadable)
+        err << "ravlin-cli export: record " << record
+            << ": left out: its timing texts give no usable durations (a character that is no hexadecimal "
+               "digit, "
+               "or a duration of 0)\n";
     out << "ravlin-cli export: " << bursts.size() << " signals written to " << o->out << "\n";
-    out.flush();
-    err.flush();
-    return 0;
+    return leftOut.unreadable.isEmpty() ? kExitOk : kExitProblems;
 }
 
 int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -203,11 +213,8 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
                        "from the remote files under %1 on %2")
             .arg(o->inputs.join(QStringLiteral(", ")),
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    if (!TextFileWriter::write(o->out, builder.lines(header), &error)) {
-        err << "ravlin-cli known-remotes: cannot write " << o->out << ": " << error << "\n";
-        err.flush();
-        return 2;
-    }
+    if (!TextFileWriter::write(o->out, builder.lines(header), &error))
+        return writeFailed(err, QStringLiteral("known-remotes"), o->out, error);
     out << "ravlin-cli known-remotes: " << builder.keptKeys() << " key lines from " << builder.files()
         << " remote files (" << builder.buttons() << " buttons, " << builder.hashes() << " distinct hashes, "
         << builder.unusable() << " hashes that cannot be keys) written to " << o->out << "\n";

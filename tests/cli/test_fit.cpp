@@ -1,4 +1,5 @@
 #include "cli/cli_test_support.h"
+#include "platform/core/cp1251.h"
 #include "shell/shell_fixture.h"
 
 #include <QJsonArray>
@@ -75,7 +76,10 @@ void TestCliFit::badInput_data() {
     QTest::newRow("no file") << QStringList{"/nonexistent/pult.txt"} << QByteArray() << 2 << "/nonexistent";
     QTest::newRow("bad option") << QStringList{"--knbit", "XYZ", "BASE"} << QByteArray("x") << 2 << "--knbit";
     QTest::newRow("garbage base") << QStringList{"BASE"} << QByteArray("\x01\xFF\r\n999999\r\n\x7F\n", 13)
-                                  << 1 << FittingText::kFewerThan4;
+                                  << 2 << "is not a button base file";
+    QTest::newRow("empty base") << QStringList{"BASE"}
+                                << encodeCp1251(QStringLiteral("В этом пульте кнопок\r\n0\r\n")) << 1
+                                << FittingText::kFewerThan4;
 }
 
 void TestCliFit::badInput() {

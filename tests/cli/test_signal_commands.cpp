@@ -1,11 +1,13 @@
 #include "base/core/analogue_base.h"
 #include "base/core/base_file.h"
+#include "cli/cli_test_support.h"
 #include "formats/core/signal_files.h"
 #include "formats/core/signal_generator.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,9 +20,15 @@ struct Run {
     QString err;
 };
 
-Run runCli(const QStringList& args, const QByteArray& input = {}) {
+// `prefix` runs the tool under another program (prlimit); `outFile` takes its standard output.
+Run runCli(const QStringList& args, const QByteArray& input = {}, const QStringList& prefix = {},
+           const QString& outFile = {}) {
     QProcess p;
-    p.start(QStringLiteral(RAVLIN_CLI), args);
+    if (!outFile.isEmpty()) p.setStandardOutputFile(outFile);
+    if (prefix.isEmpty())
+        p.start(QStringLiteral(RAVLIN_CLI), args);
+    else
+        p.start(prefix.first(), prefix.mid(1) + QStringList{QStringLiteral(RAVLIN_CLI)} + args);
     p.write(input);
     p.closeWriteChannel();
     p.waitForFinished(60000);
@@ -68,6 +76,11 @@ private slots:
     void importHashesAsHashDoesAndExportReadsBack();
     void importStopsAt750();
     void knownRemotesFromATree();
+    void failedWritesKeepTheOldFile_data();
+    void failedWritesKeepTheOldFile();
+    void inputsThatAreNoBaseChangeNothing_data();
+    void inputsThatAreNoBaseChangeNothing();
+    void overlongHashLines();
 };
 
 void TestSignalCommands::importHashesAsHashDoesAndExportReadsBack() {
@@ -150,6 +163,131 @@ void TestSignalCommands::knownRemotesFromATree() {
     QCOMPARE(analogues.entry(1), hashSelections({QStringLiteral("--format"), QStringLiteral("flipper"),
                                                  dir.filePath(QStringLiteral("tv/a.ir"))})
                                      .value(0));
+}
+
+// Every writer under a real failing write (a file-size limit: write() returns EFBIG as a full disk
+// gives ENOSPC) and with standard output on a full device: exit status 3, the reason said, the old
+// file byte for byte, no temporary file left.
+void TestSignalCommands::failedWritesKeepTheOldFile_data() {
+    QTest::addColumn<QStringList>("args"); // OUT stands for the output, BASE for a demo base file
+    QTest::addColumn<QString>("stdoutFile");
+    QTest::newRow("import") << QStringList{"import", "IN", "--out", "OUT"} << QString();
+    QTest::newRow("export") << QStringList{"export", "BASE", "--format", "lircd", "--out", "OUT"}
+                            << QString();
+    QTest::newRow("known-remotes") << QStringList{"known-remotes", "DIR", "--out", "OUT"} << QString();
+    QTest::newRow("actions --irf") << QStringList{"actions", "BASE", "--avto", "--irf", "OUT"} << QString();
+    QTest::newRow("hash > /dev/full") << QStringList{"hash", "IN"} << "/dev/full";
+    QTest::newRow("fit > /dev/full") << QStringList{"fit", "BASE"} << "/dev/full";
+    QTest::newRow("--help > /dev/full") << QStringList{"--help"} << "/dev/full";
+}
+
+void TestSignalCommands::failedWritesKeepTheOldFile() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, stdoutFile);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("remotes")));
+    const QString in = dir.filePath(QStringLiteral("remotes/tv.mode2"));
+    std::vector<SignalGenerator::Micros> frames;
+    for (int i = 0; i < 40; ++i)
+        frames.push_back(SignalGenerator::nec(std::uint8_t(i), std::uint8_t(i + 1)));
+    writeFile(in, mode2Of(frames));
+    const QString base =
+        test::writeDemoBase(dir, {QStringLiteral("PW"), QStringLiteral("Key 1"), QStringLiteral("Play"),
+                                  QStringLiteral("Stop"), QStringLiteral("Mute")});
+    const QString out = dir.filePath(QStringLiteral("old.out"));
+    const QByteArray old("old contents that must stay\r\n");
+    writeFile(out, old);
+    args.replaceInStrings(QRegularExpression("^IN$"), in)
+        .replaceInStrings(QRegularExpression("^OUT$"), out)
+        .replaceInStrings(QRegularExpression("^BASE$"), base)
+        .replaceInStrings(QRegularExpression("^DIR$"), dir.filePath(QStringLiteral("remotes")));
+    const QStringList limit{QStringLiteral("prlimit"), QStringLiteral("--fsize=64")};
+    const Run r = runCli(args, {}, stdoutFile.isEmpty() ? limit : QStringList{}, stdoutFile);
+    QCOMPARE(r.exitCode, 3);
+    QVERIFY2(r.err.contains(stdoutFile.isEmpty() ? QStringLiteral("cannot write ") + out
+                                                 : QStringLiteral("cannot write standard output")),
+             qPrintable(r.err));
+    QFile kept(out);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             QStringList({QStringLiteral("old.out"), QStringLiteral("pult.txt")}));
+    // Without the limit the same command succeeds (the limit, not the command, made it fail).
+    if (stdoutFile.isEmpty()) QCOMPARE(runCli(args).exitCode, 0);
+}
+
+// A file that is not what the command needs changes nothing: import reads nothing and leaves an
+// existing base alone; a base file's readers refuse what is no base file.
+void TestSignalCommands::inputsThatAreNoBaseChangeNothing_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("import of garbage")
+        << QStringList{"import", "JUNK", "--out", "OUT"} << 1 << "no signal could be read";
+    QTest::newRow("export of random bytes")
+        << QStringList{"export", "JUNK", "--format", "flipper", "--out", "OUT"} << 2
+        << "is not a button base file";
+    QTest::newRow("export of /proc/self/maps")
+        << QStringList{"export", "/proc/self/maps", "--format", "mode2", "--out", "OUT"} << 2
+        << "is not a button base file";
+    QTest::newRow("fit of random bytes") << QStringList{"fit", "JUNK"} << 2 << "is not a button base file";
+    QTest::newRow("actions of random bytes")
+        << QStringList{"actions", "JUNK", "--avto", "--irf", "OUT"} << 2 << "is not a button base file";
+}
+
+void TestSignalCommands::inputsThatAreNoBaseChangeNothing() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString junk = dir.filePath(QStringLiteral("junk.txt"));
+    QByteArray bytes(3000, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((i * 7919 + 13) % 251);
+    writeFile(junk, bytes);
+    const QString base = test::writeDemoBase(dir);
+    QFile f(base);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    args.replaceInStrings(QRegularExpression("^JUNK$"), junk)
+        .replaceInStrings(QRegularExpression("^OUT$"), base);
+    const Run r = runCli(args);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    f.seek(0);
+    QCOMPARE(f.readAll(), before);
+}
+
+// A line over 64 KiB is reported as soon as it passes the limit and skipped up to its line end;
+// reading goes on at the next line, and input without line breaks costs bounded memory.
+void TestSignalCommands::overlongHashLines() {
+    const QByteArray burst("422 211 26 26 26 79 26 26 26 79 26 79 26\n");
+    const QByteArray atLimit = QByteArray(65536, '#') + '\n';
+    const Run fits = runCli({QStringLiteral("hash")}, atLimit + burst);
+    QCOMPARE(fits.exitCode, 0);
+    QCOMPARE(fits.out.count(u'\n'), 1);
+    const Run over = runCli({QStringLiteral("hash")}, QByteArray(65537, '1') + '\n' + burst);
+    QCOMPARE(over.exitCode, 1);
+    QVERIFY2(over.err.contains(QStringLiteral("line 1: the line is longer than 65536 characters")),
+             qPrintable(over.err));
+    QCOMPARE(over.out.count(u'\n'), 1); // the burst of line 2 was processed
+    const Run unbroken = runCli({QStringLiteral("hash")}, QByteArray(300000, '7'));
+    QCOMPARE(unbroken.exitCode, 1);
+    QCOMPARE(unbroken.err.count(QStringLiteral("longer than")), 1);
+
+    // An endless stream without line breaks: the report comes while the input goes on.
+    QProcess p;
+    p.setStandardInputFile(QStringLiteral("/dev/zero"));
+    p.start(QStringLiteral(RAVLIN_CLI), {QStringLiteral("hash")});
+    QByteArray err;
+    for (int i = 0; i < 100 && !err.contains("longer than"); ++i) {
+        p.waitForReadyRead(100);
+        err += p.readAllStandardError();
+    }
+    QCOMPARE(p.state(), QProcess::Running);
+    p.kill();
+    p.waitForFinished();
+    QVERIFY2(err.contains("line 1: the line is longer than 65536 characters"), err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestSignalCommands)

@@ -25,31 +25,42 @@ LineReader::LineReader(QIODevice& device, qsizetype maxLine) : m_device(device),
 
 LineReader::Status LineReader::next(QByteArray& line) {
     line.resize(0); // keeps the allocation for the next line
-    bool tooLong = false;
     bool any = false;
     for (;;) {
         const qint64 n = m_device.readLine(m_chunk.data(), m_chunk.size());
         if (n <= 0) {
+            // The rest of a line already reported as too long ends with the input.
             if (!any) return Status::End;
             ++m_line;
             m_endedWithNewline = false;
-            return tooLong ? Status::TooLong : Status::Line;
+            return Status::Line;
+        }
+        const bool newline = m_chunk.at(n - 1) == '\n';
+        if (m_skipping) {
+            // The rest of a line reported as too long: dropped up to its line end.
+            if (newline) {
+                m_skipping = false;
+                m_endedWithNewline = true;
+            }
+            continue;
         }
         any = true;
-        const bool newline = m_chunk.at(n - 1) == '\n';
-        if (!tooLong) {
-            line.append(m_chunk.constData(), newline ? n - 1 : n);
-            if (line.size() > m_maxLine) {
-                tooLong = true;
-                line.clear();
-                line.squeeze();
-            }
+        line.append(m_chunk.constData(), newline ? n - 1 : n);
+        if (line.size() > m_maxLine) {
+            // Said at once, not when the line ends: input without line breaks would otherwise hold
+            // the report back forever. Its rest is skipped by the next calls.
+            ++m_line;
+            m_skipping = !newline;
+            m_endedWithNewline = newline;
+            line.clear();
+            line.squeeze();
+            return Status::TooLong;
         }
         if (newline) {
             ++m_line;
             m_endedWithNewline = true;
             if (line.endsWith('\r')) line.chop(1);
-            return tooLong ? Status::TooLong : Status::Line;
+            return Status::Line;
         }
     }
 }

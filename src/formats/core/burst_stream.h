@@ -22,6 +22,8 @@ public:
 
     enum class Status { Line, TooLong, End };
     // The next line without its line end (LF or CR LF). Blocks until a whole line or the end came.
+    // A line longer than maxLine gives TooLong as soon as its limit is passed; its rest is skipped
+    // up to the next line end, so memory stays bounded on input that never breaks a line.
     Status next(QByteArray& line);
     // Number of the line last returned (1-based).
     int lineNumber() const { return m_line; }
@@ -36,6 +38,7 @@ private:
     QByteArray m_chunk;
     int m_line = 0;
     bool m_endedWithNewline = false;
+    bool m_skipping = false; // within the rest of a line reported as too long
 };
 
 // Burst lists and mode2 text read line by line with the same results (bursts, problems, warnings
