@@ -193,6 +193,14 @@ private slots:
                  QStringLiteral("yesno: Буфер содержит данные...\r\nВыйти с потерей данных?"));
         QVERIFY(s.main().isVisible());
         QCOMPARE(quit.count(), 0);
+        // The close box asks the same question: No keeps the window, Yes closes it.
+        s.dialogs.answers << Answer::No << Answer::Yes;
+        s.main().close();
+        QVERIFY(s.main().isVisible());
+        s.main().close();
+        QVERIFY(!s.main().isVisible());
+        QCOMPARE(s.dialogs.events.filter(QStringLiteral("Выйти с потерей данных")).size(), 3);
+        QCOMPARE(quit.count(), 1);
     }
 
     void tabSwitchesAreReported() {

@@ -49,8 +49,14 @@ void Workbench::setActivePage(MainPage page, KestrumPage inner) {
 
 bool Workbench::exitCommand() {
     if (!m_base.isEmpty() && m_dialogs.askYesNo(kExitQuestion) == Answer::No) return false;
+    m_exitConfirmed = true;
     emit closeMainWindowRequested();
     return true;
+}
+
+bool Workbench::closeBoxPressed() {
+    if (m_exitConfirmed || m_exited || m_base.isEmpty()) return true;
+    return m_dialogs.askYesNo(kExitQuestion) == Answer::Yes;
 }
 
 void Workbench::mainWindowClosing() {

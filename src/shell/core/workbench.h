@@ -176,6 +176,10 @@ public:
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
     // requests the main window to close. Returns whether the close was requested.
     bool exitCommand();
+    // The main window's close box: with a non-empty base it asks the exit command's question (No
+    // keeps the window); an empty base, or a close the exit command already confirmed, closes at
+    // once. Returns whether the window may close.
+    bool closeBoxPressed();
     // The main window is closing: the network receiver is closed and the process is asked to end.
     void mainWindowClosing();
 
@@ -215,7 +219,8 @@ private:
     UrlOpener& m_urls;
     Clock& m_clock;
     QString m_appDir;
-    bool m_exited = false; // the close step has run
+    bool m_exited = false;        // the close step has run
+    bool m_exitConfirmed = false; // the exit command asked and was answered Yes
 
     ButtonBase m_base;
     WorkingRecord m_working;

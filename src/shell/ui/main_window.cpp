@@ -303,6 +303,11 @@ void MainWindow::refreshMemo() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close box loses unsaved records as "Exit" would: it asks the same question.
+    if (!m_wb.closeBoxPressed()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     m_wb.mainWindowClosing();
 }
