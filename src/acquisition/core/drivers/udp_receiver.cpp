@@ -45,16 +45,19 @@ int UdpReceiver::InitUDP(const QString& address, const QString& port) {
     if (!host.setAddress(address.trimmed()) || host.isNull()) return InitBadAddress;
     const std::optional<quint16> p = parsePort(port);
     if (!p) return InitBadPort;
+    // Connected to the receiver's address and port: the system then binds the socket to the local
+    // address that reaches the receiver (not every interface) and drops datagrams of any other
+    // sender before they reach the program.
     auto socket = std::make_unique<QUdpSocket>();
-    const bool v6 = host.protocol() == QAbstractSocket::IPv6Protocol;
-    if (!socket->bind(v6 ? QHostAddress::AnyIPv6 : QHostAddress::AnyIPv4, 0)) return InitSocketFailed;
+    socket->connectToHost(host, *p);
+    if (socket->state() != QAbstractSocket::ConnectedState) return InitSocketFailed;
     m_socket = std::move(socket);
     m_address = host;
     m_port = *p;
     m_queue.clear();
     m_lastAnswer.reset();
     // The first poll goes out at once, so the first read may already find the answer.
-    m_socket->writeDatagram(udp::pollDatagram(), m_address, m_port);
+    sendPoll();
     return InitOk;
 }
 
@@ -72,8 +75,7 @@ int UdpReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& coun
     if (!m_socket) return StatusNotConnected;
     const std::int64_t now = m_now();
     takePending(now);
-    // A failed send (no route, no interface) only shows as the missing answer.
-    m_socket->writeDatagram(udp::pollDatagram(), m_address, m_port);
+    sendPoll();
     logDrops(now);
     const int limit = std::clamp(max, 0, kRawBlockMax);
     if (!m_queue.empty() && block && limit > 0) {
@@ -85,6 +87,12 @@ int UdpReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& coun
     }
     const bool answered = m_lastAnswer && now - *m_lastAnswer <= kAnswerWindowMs;
     return answered ? StatusOk : StatusNotConnected;
+}
+
+void UdpReceiver::sendPoll() {
+    // A failed send (no route, no interface, an earlier poll refused) only shows as the missing
+    // answer; the socket stays usable for the next poll.
+    m_socket->write(udp::pollDatagram());
 }
 
 void UdpReceiver::takePending(std::int64_t now) {

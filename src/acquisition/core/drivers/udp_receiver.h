@@ -59,6 +59,7 @@ public:
     void setLog(std::function<void(const QString&)> log) { m_log = std::move(log); }
 
 private:
+    void sendPoll();
     void takePending(std::int64_t now);
     void take(const QByteArray& data, const QHostAddress& sender, int senderPort, std::int64_t now);
     void logDrops(std::int64_t now);
