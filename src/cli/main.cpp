@@ -4,6 +4,8 @@
 #include "cli/netrx_command.h"
 #include "cli/signal_commands.h"
 
+#include "platform/core/build_info.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -21,6 +23,10 @@ int main(int argc, char** argv) {
                                      << ravlin::cli::netrxUsageText() << "\n"
                                      << ravlin::cli::signalCommandsUsageText();
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("-v") || args.first() == QLatin1String("--version")) {
+        out << "ravlin-cli " RAVLIN_VERSION_TEXT "\n";
+        return 0;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("hash")) return ravlin::cli::runHash(args, out, err);
