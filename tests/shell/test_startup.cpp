@@ -292,25 +292,21 @@ private slots:
     void workingFolder_data() {
         QTest::addColumn<QString>("workdir");  // --workdir, relative to the current directory
         QTest::addColumn<bool>("installed");   // shipped data beside the executable's folder
-        QTest::addColumn<QString>("xdg");      // $XDG_DATA_HOME ("@" = absolute folder in the sandbox)
-        QTest::addColumn<QString>("expected"); // path in the sandbox; "" = an error
-        QTest::addColumn<QString>("guide");
-        const QString installedGuide = QStringLiteral("prefix/share/doc/ravlin/index.html");
-        QTest::newRow("build tree") << "" << false << "@"
-                                    << "cwd"
-                                    << "cwd/docs/index.md";
-        QTest::newRow("workdir") << "../mine" << true << "@"
-                                 << "mine"
-                                 << "mine/docs/index.md";
-        QTest::newRow("workdir missing") << "nowhere" << false << ""
-                                         << ""
-                                         << "";
-        QTest::newRow("installed, XDG set") << "" << true << "@"
-                                            << "xdg/ravlin" << installedGuide;
-        QTest::newRow("installed, XDG unset") << "" << true << ""
-                                              << "home/.local/share/ravlin" << installedGuide;
-        QTest::newRow("installed, XDG relative") << "" << true << "xdg"
-                                                 << "home/.local/share/ravlin" << installedGuide;
+        QTest::addColumn<QString>("xdg");      // $XDG_DATA_HOME; "@..." = that folder in the sandbox
+        QTest::addColumn<QString>("expected"); // working folder in the sandbox; "" = an error
+        QTest::addColumn<bool>("seeded");
+        const auto row = [](const char* name, const char* workdir, bool installed, const char* xdg,
+                            const char* expected, bool seeded) {
+            QTest::newRow(name) << workdir << installed << xdg << expected << seeded;
+        };
+        row("build tree", "", false, "@xdg", "cwd", false);
+        row("workdir", "../mine", true, "@xdg", "mine", false);
+        row("workdir missing", "nowhere", false, "", "", false);
+        row("installed, XDG set", "", true, "@xdg", "xdg/ravlin", true);
+        row("installed, XDG unset", "", true, "", "home/.local/share/ravlin", true);
+        row("installed, XDG relative", "", true, "xdg", "home/.local/share/ravlin", true);
+        // Installed with the prefix ~/.local: the shipped data are the working folder itself.
+        row("installed in XDG data home", "", true, "@prefix/share", "prefix/share/ravlin", false);
     }
 
     void workingFolder() {
@@ -318,7 +314,7 @@ private slots:
         QFETCH(bool, installed);
         QFETCH(QString, xdg);
         QFETCH(QString, expected);
-        QFETCH(QString, guide);
+        QFETCH(bool, seeded);
         QTemporaryDir sandbox;
         const QDir root(sandbox.path());
         const QString bin = root.filePath(QStringLiteral("prefix/bin"));
@@ -334,18 +330,19 @@ private slots:
                 TextFileWriter::write(shipped + QStringLiteral("/captures/demo.cap"), {QStringLiteral("1")}));
         }
 
-        const WorkingFolder w =
-            chooseWorkingFolder({workdir, bin, root.filePath(QStringLiteral("cwd")),
-                                 xdg == QLatin1String("@") ? root.filePath(QStringLiteral("xdg")) : xdg,
-                                 root.filePath(QStringLiteral("home"))});
+        const WorkingFolder w = chooseWorkingFolder({workdir, bin, root.filePath(QStringLiteral("cwd")),
+                                                     xdg.startsWith(u'@') ? root.filePath(xdg.mid(1)) : xdg,
+                                                     root.filePath(QStringLiteral("home"))});
         if (expected.isEmpty()) {
             QVERIFY(w.error.contains(QStringLiteral("nowhere")));
             return;
         }
         QCOMPARE(w.error, QString());
         QCOMPARE(w.path, root.filePath(expected));
-        QCOMPARE(w.guideFile, QDir::cleanPath(root.filePath(guide)));
-        QCOMPARE(w.seedFrom.isEmpty(), !installed || !workdir.isEmpty());
+        QCOMPARE(w.guideFile, installed && workdir.isEmpty()
+                                  ? root.filePath(QStringLiteral("prefix/share/doc/ravlin/index.html"))
+                                  : root.filePath(expected + QStringLiteral("/docs/index.md")));
+        QCOMPARE(w.seedFrom.isEmpty(), !seeded);
         if (w.seedFrom.isEmpty()) return;
 
         // First start: the folder is made and filled. The user then changes a shipped file, adds one of

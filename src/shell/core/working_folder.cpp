@@ -23,7 +23,8 @@ WorkingFolder chooseWorkingFolder(const WorkingFolderInputs& in) {
                                          ? in.xdgDataHome
                                          : QDir(in.home).filePath(QStringLiteral(".local/share"));
             w.path = QDir::cleanPath(QDir(dataHome).filePath(QStringLiteral("ravlin")));
-            w.seedFrom = shipped;
+            // Installed with the XDG data home as prefix, the shipped data are the folder itself.
+            if (w.path != shipped) w.seedFrom = shipped;
             w.guideFile = QDir::cleanPath(bin.absoluteFilePath(kInstalledGuideFromBin));
             return w;
         }
