@@ -504,6 +504,7 @@ QString usageText() {
     return QStringLiteral(
         "Usage: ravlin-cli hash [options] [file]\n"
         "       ravlin-cli --help\n"
+        "       ravlin-cli --version\n"
         "\n"
         "hash: reads infrared bursts and prints, for each, what one processing run of the workbench\n"
         "computes, as one JSON object per line (JSON Lines), keys in this order:\n"

@@ -4,6 +4,7 @@
 #include "cli/hash_command.h"
 #include "cli/netrx_command.h"
 #include "cli/signal_commands.h"
+#include "platform/core/build_info.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -23,6 +24,10 @@ int run(QStringList args, QTextStream& out, QTextStream& err) {
                                      << signalCommandsUsageText() << "\n"
                                      << exitStatusText();
         return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    if (args.first() == QLatin1String("-v") || args.first() == QLatin1String("--version")) {
+        out << "ravlin-cli " RAVLIN_VERSION_TEXT "\n";
+        return kExitOk;
     }
     const QString command = args.takeFirst();
     if (command == QLatin1String("hash")) return runHash(args, out, err);

@@ -3,6 +3,7 @@
 #include "base/core/key_names.h"
 #include "capture/core/pipeline.h"
 #include "shell/core/startup.h"
+#include "shell/core/working_folder.h"
 
 #include <QTemporaryDir>
 
@@ -285,6 +286,78 @@ private slots:
         QCOMPARE(changed.count(), 1 + 2);
         f.scheduler.advance(120 + 80); // T2 at 320, start tick at 400
         QCOMPARE(changed.count(), 3 + 4);
+    }
+    // The working folder: --workdir wins; an installed program (shipped data beside its bin/)
+    // works in the XDG data folder, seeded without overwriting; the build tree works where started.
+    void workingFolder_data() {
+        QTest::addColumn<QString>("workdir");  // --workdir, relative to the current directory
+        QTest::addColumn<bool>("installed");   // shipped data beside the executable's folder
+        QTest::addColumn<QString>("xdg");      // $XDG_DATA_HOME; "@..." = that folder in the sandbox
+        QTest::addColumn<QString>("expected"); // working folder in the sandbox; "" = an error
+        QTest::addColumn<bool>("seeded");
+        const auto row = [](const char* name, const char* workdir, bool installed, const char* xdg,
+                            const char* expected, bool seeded) {
+            QTest::newRow(name) << workdir << installed << xdg << expected << seeded;
+        };
+        row("build tree", "", false, "@xdg", "cwd", false);
+        row("workdir", "../mine", true, "@xdg", "mine", false);
+        row("workdir missing", "nowhere", false, "", "", false);
+        row("installed, XDG set", "", true, "@xdg", "xdg/ravlin", true);
+        row("installed, XDG unset", "", true, "", "home/.local/share/ravlin", true);
+        row("installed, XDG relative", "", true, "xdg", "home/.local/share/ravlin", true);
+        // Installed with the prefix ~/.local: the shipped data are the working folder itself.
+        row("installed in XDG data home", "", true, "@prefix/share", "prefix/share/ravlin", false);
+    }
+
+    void workingFolder() {
+        QFETCH(QString, workdir);
+        QFETCH(bool, installed);
+        QFETCH(QString, xdg);
+        QFETCH(QString, expected);
+        QFETCH(bool, seeded);
+        QTemporaryDir sandbox;
+        const QDir root(sandbox.path());
+        const QString bin = root.filePath(QStringLiteral("prefix/bin"));
+        const QString shipped = QDir(bin).filePath(kInstalledDataFromBin);
+        QVERIFY(root.mkpath(QStringLiteral("cwd")) && root.mkpath(QStringLiteral("mine")) &&
+                root.mkpath(bin));
+        const QString known = QStringLiteral("Tarnisk/OpisPl/BazaDannih.baz");
+        if (installed) {
+            QVERIFY(QDir().mkpath(shipped + QStringLiteral("/Tarnisk/OpisPl")) &&
+                    QDir().mkpath(shipped + QStringLiteral("/captures")));
+            QVERIFY(TextFileWriter::write(QDir(shipped).filePath(known), {QStringLiteral("shipped")}));
+            QVERIFY(
+                TextFileWriter::write(shipped + QStringLiteral("/captures/demo.cap"), {QStringLiteral("1")}));
+        }
+
+        const WorkingFolder w = chooseWorkingFolder({workdir, bin, root.filePath(QStringLiteral("cwd")),
+                                                     xdg.startsWith(u'@') ? root.filePath(xdg.mid(1)) : xdg,
+                                                     root.filePath(QStringLiteral("home"))});
+        if (expected.isEmpty()) {
+            QVERIFY(w.error.contains(QStringLiteral("nowhere")));
+            return;
+        }
+        QCOMPARE(w.error, QString());
+        QCOMPARE(w.path, root.filePath(expected));
+        QCOMPARE(w.guideFile, installed && workdir.isEmpty()
+                                  ? root.filePath(QStringLiteral("prefix/share/doc/ravlin/index.html"))
+                                  : root.filePath(expected + QStringLiteral("/docs/index.md")));
+        QCOMPARE(w.seedFrom.isEmpty(), !seeded);
+        if (w.seedFrom.isEmpty()) return;
+
+        // First start: the folder is made and filled. The user then changes a shipped file, adds one of
+        // their own and deletes one; the next start restores only the deleted one.
+        QCOMPARE(seedWorkingFolder(w.path, w.seedFrom), QStringList());
+        const QDir mine(w.path);
+        QCOMPARE(TextLines::read(mine.filePath(known))->line(1), QStringLiteral("shipped"));
+        QVERIFY(TextFileWriter::write(mine.filePath(known), {QStringLiteral("user's")}));
+        QVERIFY(TextFileWriter::write(mine.filePath(QStringLiteral("pult.txt")), {QStringLiteral("base")}));
+        QVERIFY(QFile::remove(mine.filePath(QStringLiteral("captures/demo.cap"))));
+        QCOMPARE(seedWorkingFolder(w.path, w.seedFrom), QStringList());
+        QCOMPARE(TextLines::read(mine.filePath(known))->line(1), QStringLiteral("user's"));
+        QCOMPARE(TextLines::read(mine.filePath(QStringLiteral("pult.txt")))->line(1), QStringLiteral("base"));
+        QVERIFY(QFile::exists(mine.filePath(QStringLiteral("captures/demo.cap"))));
+        QCOMPARE(TextLines::read(QDir(shipped).filePath(known))->line(1), QStringLiteral("shipped"));
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/build_info.h"
 #include "platform/core/file_dialog_presets.h"
 
 #include <QPoint>
@@ -11,8 +12,8 @@
 
 namespace ravlin {
 
-inline const QString kAppCaption = QStringLiteral("Ravlin   ver 1.1E");
-inline const QString kVersionText = QStringLiteral("ver 1.1E");
+inline const QString kAppCaption = QStringLiteral("Ravlin   ver " RAVLIN_VERSION_TEXT);
+inline const QString kVersionText = QStringLiteral("ver " RAVLIN_VERSION_TEXT);
 inline const QString kAuthorText =
     QStringLiteral("Ravlin IR workbench — автор и сопровождение: команда Ravlin, 10.01.11");
 

@@ -32,13 +32,17 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
 Workbench::~Workbench() = default;
 
 QString Workbench::projectPageUrl() const {
-    return QUrl::fromLocalFile(dataPath(QStringLiteral("docs/index.md"))).toString();
+    return QUrl::fromLocalFile(guideFile()).toString();
 }
 
 QString Workbench::helpPageUrl() const {
-    QUrl url = QUrl::fromLocalFile(dataPath(QStringLiteral("docs/index.md")));
+    QUrl url = QUrl::fromLocalFile(guideFile());
     url.setFragment(QStringLiteral("help"));
     return url.toString();
+}
+
+QString Workbench::guideFile() const {
+    return m_guideFile.isEmpty() ? dataPath(QStringLiteral("docs/index.md")) : m_guideFile;
 }
 
 void Workbench::setActivePage(MainPage page, KestrumPage inner) {

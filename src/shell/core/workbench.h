@@ -74,7 +74,10 @@ public:
     // The application directory and paths under it.
     const QString& appDir() const { return m_appDir; }
     QString dataPath(const QString& relative) const { return joinPath(m_appDir, relative); }
-    // Pages the link labels and the help menu open: the project's documentation in the app directory.
+    // Pages the link labels and the help menu open: the user guide, docs/index.md in the application
+    // directory, or the file set here (an installed guide).
+    void setGuideFile(const QString& path) { m_guideFile = path; }
+    QString guideFile() const;
     QString projectPageUrl() const;
     QString helpPageUrl() const;
 
@@ -219,6 +222,7 @@ private:
     UrlOpener& m_urls;
     Clock& m_clock;
     QString m_appDir;
+    QString m_guideFile;
     bool m_exited = false;        // the close step has run
     bool m_exitConfirmed = false; // the exit command asked and was answered Yes
 

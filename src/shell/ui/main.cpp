@@ -5,6 +5,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
+#include "shell/core/working_folder.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/screenshot_tour.h"
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -21,12 +24,16 @@ using namespace ravlin;
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1E"));
+    QApplication::setApplicationVersion(QStringLiteral(RAVLIN_VERSION_TEXT));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ravlin.Ravlin"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ravlin.Ravlin")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Ravlin: a workbench for infrared remote controls. Run it in the folder that holds "
-                       "Tarnisk/OpisPl (the application directory is the working directory)."));
+        QStringLiteral("Ravlin: a workbench for infrared remote controls. It reads and writes its files "
+                       "(Tarnisk/OpisPl, bases, pictures) in its working folder: the folder given with "
+                       "--workdir; when installed, $XDG_DATA_HOME/ravlin (~/.local/share/ravlin), filled "
+                       "from the shipped data on start; otherwise the current directory."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption receiver(QStringLiteral("receiver"), QString::fromUtf8(kReceiverOptionHelp),
@@ -39,13 +46,32 @@ int main(int argc, char** argv) {
                        "picture per view into DIR, then exit."),
         QStringLiteral("DIR"));
     parser.addOption(tour);
+    const QCommandLineOption workdir(QStringLiteral("workdir"),
+                                     QStringLiteral("Use DIR as the working folder (it must exist)."),
+                                     QStringLiteral("DIR"));
+    parser.addOption(workdir);
     parser.process(app);
+
+    const WorkingFolder folder =
+        chooseWorkingFolder({parser.value(workdir), QCoreApplication::applicationDirPath(),
+                             QDir::currentPath(), qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath()});
+    if (!folder.error.isEmpty()) {
+        std::fprintf(stderr, "ravlin: %s\n", qPrintable(folder.error));
+        return 2;
+    }
+    if (!folder.seedFrom.isEmpty()) {
+        const QStringList problems = seedWorkingFolder(folder.path, folder.seedFrom);
+        for (const QString& p : problems)
+            std::fprintf(stderr, "ravlin: %s\n", qPrintable(p));
+        if (!QFileInfo(folder.path).isDir()) return 2;
+    }
 
     if (parser.isSet(tour)) {
         QString capture = parser.value(receiver);
-        capture =
-            capture.startsWith(QStringLiteral("sim:")) ? capture.mid(4) : QStringLiteral("captures/demo.cap");
-        const TourResult result = runScreenshotTour({QDir::currentPath(), capture, parser.value(tour)});
+        capture = capture.startsWith(QStringLiteral("sim:"))
+                      ? capture.mid(4)
+                      : QDir(folder.path).filePath(QStringLiteral("captures/demo.cap"));
+        const TourResult result = runScreenshotTour({folder.path, capture, parser.value(tour)});
         for (const TourShot& shot : result.shots)
             std::printf("%s\n", qPrintable(shot.file));
         if (!result.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(result.error));
@@ -63,7 +89,8 @@ int main(int argc, char** argv) {
     QtDialogs dialogs;
     DesktopUrlOpener urls;
     SystemClock clock;
-    Workbench workbench(dialogs, timers, urls, clock, QDir::currentPath());
+    Workbench workbench(dialogs, timers, urls, clock, folder.path);
+    workbench.setGuideFile(folder.guideFile);
     workbench.setUsbDriver(std::move(usb.driver));
     workbench.setTunePlayer(std::make_unique<FluidTunePlayer>(timers));
 
