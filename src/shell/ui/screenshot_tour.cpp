@@ -397,10 +397,11 @@ TourResult Tour::run() {
     mainTab(3);
     shot(main(), QStringLiteral("test-mode"));
 
-    // "Сигнал" on a frame the decoder reads field by field, the cursors across its leader, the
-    // pointer over the first data space.
+    // "Сигнал" on an NEC frame of the first remote, the cursors across its leader, the pointer over
+    // its first data space.
     mainTab(2, 0);
-    for (int i = 0; i < int(bursts) && m_wb.signalView().layout().fields.size() < 4; ++i)
+    const auto necFrame = [this] { return m_wb.signalView().decodedText().startsWith(QStringLiteral("96")); };
+    for (int i = 0; i < int(bursts) && !necFrame(); ++i)
         receive();
     trigger(main(), QStringLiteral("&Сигнал…"));
     if (auto* plot = child<QWidget>(form("TFormSignal"), "SignalPlot")) {
