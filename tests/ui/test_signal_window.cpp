@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -44,6 +45,8 @@ void TestSignalWindow::showsExportsAndCopiesABurst() {
     s.main().action(QStringLiteral("&Сигнал…"))->trigger();
     QVERIFY(window.isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("ComboBoxSignalSource"))->currentText(),
+             QStringLiteral("Сигнал на экране"));
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("LabelDecoded"))
                 ->text()
                 .contains(QStringLiteral("9608FB04")));

@@ -50,7 +50,7 @@ SignalView::SignalView(const CaptureBuffer& screen, const ButtonBase& base, cons
 }
 
 double SignalView::unitUs() const {
-    return ReceiverKinds::unitMs(m_kind ? m_kind() : ReceiverKind::Movrik) * 1000.0;
+    return ReceiverKinds::unitMs(m_kind()) * 1000.0;
 }
 
 QStringList SignalView::sourceNames() const {
@@ -269,7 +269,7 @@ QString SignalView::hoverText() const {
 }
 
 QString SignalView::microsList() const {
-    const ReceiverKind kind = m_kind ? m_kind() : ReceiverKind::Movrik;
+    const ReceiverKind kind = m_kind();
     const double unitNanos = ReceiverKinds::unitMs(kind) * 1e6;
     QStringList numbers;
     for (std::int32_t d : m_snapshot.durations) {

@@ -236,6 +236,12 @@ SignalWindow::SignalWindow(SignalView& view, Dialogs& dialogs, QString appDir, Q
 
 void SignalWindow::refresh() {
     m_view.refresh();
+    // The list of records is built only for a window in view; showing it fills the list first.
+    if (isVisible()) showSources();
+    showView();
+}
+
+void SignalWindow::showSources() {
     const QStringList names = m_view.sourceNames();
     QStringList shown;
     for (int i = 0; i < m_source->count(); ++i)
@@ -245,7 +251,6 @@ void SignalWindow::refresh() {
         m_source->addItems(names);
     }
     if (m_source->currentIndex() != m_view.source()) m_source->setCurrentIndex(m_view.source());
-    showView();
 }
 
 void SignalWindow::showView() {
@@ -258,6 +263,7 @@ void SignalWindow::showView() {
 
 void SignalWindow::showCentredOver(const QWidget& main) {
     refresh();
+    showSources();
     ui::showCentredOver(*this, main);
 }
 

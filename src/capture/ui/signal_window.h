@@ -61,6 +61,7 @@ public:
 
 private:
     void showView();
+    void showSources();
     void save(QString& name, const QString& filter, const QString& extension, const QByteArray& bytes);
 
     SignalView& m_view;
