@@ -98,11 +98,10 @@ void SignalView::refresh() {
     if (decoderMasks(m_decoder) != m_masks) load(m_snapshot, false);
 }
 
-void SignalView::takeScreen(bool refit) {
+void SignalView::takeScreen(bool evenIfSame) {
     const std::span<const std::int32_t> d = m_screen.span();
     std::vector<std::int32_t> durations(d.begin(), d.end());
-    // The same burst again keeps the view where the user put it.
-    if (!refit && durations == m_snapshot.durations && m_snapshot.title == kScreenTitle) return;
+    if (!evenIfSame && durations == m_snapshot.durations && m_snapshot.title == kScreenTitle) return;
     load({std::move(durations), kScreenTitle}, true);
 }
 

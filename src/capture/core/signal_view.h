@@ -149,7 +149,8 @@ signals:
 
 private:
     void load(SignalSnapshot snapshot, bool refit);
-    void takeScreen(bool refit);
+    // Shows the burst on screen whole; unless `evenIfSame`, the same burst again changes nothing.
+    void takeScreen(bool evenIfSame);
     SignalRange range() const { return SignalRange(m_edges.back()); }
     double signalHeight() const;
     int laneCount() const;
