@@ -60,7 +60,7 @@ private slots:
         for (QWidget* w : s.windows->all())
             names << w->objectName();
         QCOMPARE(names, (QStringList{"TFormA", "TForm1", "TForm3", "TForm2", "TForm5", "TForm4", "TForm6",
-                                     "TForm7", "TForm8", "TForm10", "TForm11"}));
+                                     "TForm7", "TForm8", "TForm10", "TForm11", "TFormSignal"}));
         QVERIFY(s.launcher().isVisible());
         for (QWidget* w : s.windows->all())
             if (w != &s.launcher()) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
@@ -87,6 +87,8 @@ private slots:
                                  << "Настройки под кнопки Pelvar";
         QTest::newRow("TForm11") << "TForm11"
                                  << "Источник";
+        QTest::newRow("TFormSignal") << "TFormSignal"
+                                     << "Сигнал";
     }
 
     void secondaryCaptions() {
@@ -115,8 +117,8 @@ private slots:
         for (QAction* a : s.main().menuBar()->actions())
             menus << a->text();
         QCOMPARE(menus, (QStringList{"&File", "About &Help"}));
-        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Import Signals...",
-                                 "E&xport Signals...", "&Exit"})
+        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Сигнал…",
+                                 "&Import Signals...", "E&xport Signals...", "&Exit"})
             QVERIFY2(s.main().action(QString::fromUtf8(item)), item);
         QVERIFY(s.main().statusBar());
         for (QWidget* place :

@@ -2,8 +2,10 @@
 
 #include "platform/ui/refresh.h"
 
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -66,6 +68,17 @@ void OscillogramStrip::mouseMoveEvent(QMouseEvent* event) {
     emit pointerMoved(static_cast<int>(event->position().x()));
 }
 
+void OscillogramStrip::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit signalWindowRequested();
+}
+
+void OscillogramStrip::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    connect(menu.addAction(QStringLiteral("Сигнал…")), &QAction::triggered, this,
+            &OscillogramStrip::signalWindowRequested);
+    menu.exec(event->globalPos());
+}
+
 OscillogramPanel::OscillogramPanel(Oscillogram& oscillogram, std::function<double()> unitMs, QWidget* parent)
     : QWidget(parent), m_oscillogram(oscillogram), m_unitMs(std::move(unitMs)) {
     setObjectName(QStringLiteral("OscillogramPanel"));
@@ -116,6 +129,8 @@ OscillogramPanel::OscillogramPanel(Oscillogram& oscillogram, std::function<doubl
     m_box->setWidget(m_strip);
     layout->addWidget(m_box);
     connect(m_strip, &OscillogramStrip::pointerMoved, this, &OscillogramPanel::pointerMoved);
+    connect(m_strip, &OscillogramStrip::signalWindowRequested, this,
+            &OscillogramPanel::signalWindowRequested);
 
     m_length = new QLabel(oscillogram.view().lengthLabel);
     m_length->setObjectName(QStringLiteral("LabelLength"));

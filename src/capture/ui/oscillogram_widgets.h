@@ -30,10 +30,14 @@ public:
 
 signals:
     void pointerMoved(int x);
+    // A double click, or "Сигнал…" from the context menu.
+    void signalWindowRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const Oscillogram& m_oscillogram;
@@ -61,6 +65,8 @@ public:
 signals:
     // "Настройка графики и зума" was pressed.
     void zoomWindowRequested();
+    // The strip asks for the "Сигнал" window.
+    void signalWindowRequested();
 
 private:
     void pointerMoved(int x);

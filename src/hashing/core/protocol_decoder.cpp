@@ -48,16 +48,20 @@ QString chars(const QString& text, int a, int b) {
     return text.mid(a - 1, b - a + 1);
 }
 
-QString biphaseBits(const Burst& burst, int start, std::int64_t limit) {
+QString biphaseBits(const Burst& burst, int start, std::int64_t limit, std::vector<int>* positions) {
     const auto flip = [](QChar c) { return c == u'1' ? QChar(u'0') : QChar(u'1'); };
     QString bits;
     QChar c = u'1';
+    const auto append = [&](int position) {
+        bits += c;
+        if (positions) positions->push_back(position);
+    };
     for (int i = start; i <= burst.size(); i += 2) {
         if (burst.at(i) >= limit) c = flip(c);
-        bits += c;
+        append(i);
         if (i + 1 <= burst.size() && burst.at(i + 1) >= limit) {
             c = flip(c);
-            bits += c;
+            append(i + 1);
         }
     }
     return bits;
@@ -206,6 +210,17 @@ DecoderResult ProtocolDecoder(std::span<const std::int32_t> durations, std::uint
         if (const Decoded texts = row.decode(input)) return {row.number, texts->hash, texts->vars};
     }
     return {};
+}
+
+std::optional<std::int64_t> ProtocolDecoderThreshold(int number, std::span<const std::int32_t> durations) {
+    const Burst burst(durations);
+    for (const SubDecoder& row : kSubDecoders)
+        if (row.number == number) {
+            // Rows that read no single duration against a threshold have none to show.
+            if (row.threshold == 0) return std::nullopt;
+            return thresholdOf(row, burst);
+        }
+    return std::nullopt;
 }
 
 DecoderBuffers decoderBuffers(const DecoderResult& result) {

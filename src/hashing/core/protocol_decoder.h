@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace ravlin {
@@ -21,6 +22,10 @@ struct DecoderResult {
 // enable flag; the groups carry flag 1 in their most significant bit.
 DecoderResult ProtocolDecoder(std::span<const std::int32_t> durations, std::uint8_t group1,
                               std::uint8_t group2, std::uint8_t group3);
+
+// The threshold sub-decoder `number` splits short from long durations with, for these durations;
+// nothing for an unknown number or a sub-decoder that reads no durations against a threshold.
+std::optional<std::int64_t> ProtocolDecoderThreshold(int number, std::span<const std::int32_t> durations);
 
 // The two texts in the fixed form of the receiver's tool chain: 60-character arrays whose first 58
 // characters are spaces before the text is copied in, and a length for each (0 when nothing matched).

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace ravlin::decoder {
 
@@ -60,7 +61,8 @@ QString chars(const QString& text, int a, int b);
 
 // Bi-phase bit text: c starts at "1"; from mark `start` on, every mark appends c (flipped first when
 // the mark is at least `limit`); a following space appends only when it is long, flipping c first.
-QString biphaseBits(const Burst& burst, int start, std::int64_t limit);
+// With `positions`, the burst position that appended each character is recorded there too.
+QString biphaseBits(const Burst& burst, int start, std::int64_t limit, std::vector<int>* positions = nullptr);
 
 QString hex2(std::int64_t value);
 QString hex3(std::int64_t value);

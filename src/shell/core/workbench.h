@@ -38,6 +38,7 @@
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
 #include "capture/core/signal_file_commands.h"
+#include "capture/core/signal_view.h"
 #include "firmware/core/action_map.h"
 #include "firmware/core/eeprom_operations.h"
 #include "firmware/core/fitting.h"
@@ -158,8 +159,14 @@ public:
     void openCaptureSession();
     // The test area of " Settings ": test mode, analyses, exports and bulk renaming.
     TestArea& testArea() { return *m_testArea; }
-    // Draws the capture buffer on the strip (painted only while " Kestrum " is in front).
-    void drawBurst() { m_oscillogram->draw(isKestrumActive()); }
+    // The "Сигнал" window's view of the burst on screen or a base record.
+    SignalView& signalView() { return *m_signalView; }
+    // Draws the capture buffer on the strip (painted only while " Kestrum " is in front) and hands
+    // it to the signal view.
+    void drawBurst() {
+        m_oscillogram->draw(isKestrumActive());
+        m_signalView->screenBurstChanged();
+    }
     // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.
     void processBurst();
 
@@ -251,6 +258,7 @@ private:
 
     // Subsystems (constructed after the state they use).
     std::unique_ptr<Oscillogram> m_oscillogram;
+    std::unique_ptr<SignalView> m_signalView;
     std::unique_ptr<BaseEditor> m_baseEditor;
     std::unique_ptr<Poller> m_poller;
     std::unique_ptr<Pipeline> m_pipeline;

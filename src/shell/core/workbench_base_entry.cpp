@@ -7,6 +7,9 @@ namespace ravlin {
 void Workbench::connectBaseEntry() {
     m_oscillogram = std::make_unique<Oscillogram>(m_capture, m_zoom, m_dialogs);
     m_oscillogram->setCaption = [this](const QString& caption) { m_mainView.caption = caption; };
+    // The poller is made next; the unit is asked only when the view is drawn.
+    m_signalView =
+        std::make_unique<SignalView>(m_capture, m_base, m_decoder, [this] { return m_poller->kind(); });
     m_baseEditor = std::make_unique<BaseEditor>(m_base, m_working, m_capture, m_entry, m_burst, m_dialogs);
     BaseEditor::Hooks& h = m_baseEditor->hooks();
     h.burstRebuilt = [this] {

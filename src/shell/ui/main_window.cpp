@@ -97,7 +97,7 @@ void MainWindow::buildActions() {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    for (const char* text : {"&Open Cod File", "&Save Cod File", "Save &Diagram"})
+    for (const char* text : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Сигнал…"})
         file->addAction(QString::fromUtf8(text));
     // Remote-control files of other tools, beside the base files.
     file->addSeparator();

@@ -396,6 +396,36 @@ TourResult Tour::run() {
     click(main(), "ButtonLengths");
     mainTab(3);
     shot(main(), QStringLiteral("test-mode"));
+
+    // "Сигнал" on an NEC frame of the first remote, the cursors across its leader, the pointer over
+    // its first data space.
+    mainTab(2, 0);
+    const auto necFrame = [this] { return m_wb.signalView().decodedText().startsWith(QStringLiteral("96")); };
+    for (int i = 0; i < int(bursts) && !necFrame(); ++i)
+        receive();
+    trigger(main(), QStringLiteral("&Сигнал…"));
+    if (auto* plot = child<QWidget>(form("TFormSignal"), "SignalPlot")) {
+        settle();
+        const SignalView& view = m_wb.signalView();
+        const auto edge = [&](int k) {
+            std::int64_t t = 0;
+            for (int i = 0; i < k && i < int(view.snapshot().durations.size()); ++i)
+                t += view.snapshot().durations[std::size_t(i)];
+            return QPointF(view.viewport().xOf(double(t)), plot->height() / 3.0);
+        };
+        const auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButton button) {
+            QMouseEvent e(type, at, plot->mapToGlobal(at), button,
+                          type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
+            QCoreApplication::sendEvent(plot, &e);
+        };
+        for (int k : {0, 2}) {
+            mouse(QEvent::MouseButtonPress, edge(k), Qt::LeftButton);
+            mouse(QEvent::MouseButtonRelease, edge(k), Qt::LeftButton);
+        }
+        mouse(QEvent::MouseMove, (edge(3) + edge(4)) / 2.0, Qt::NoButton);
+    }
+    shot(form("TFormSignal"), QStringLiteral("signal"));
+    form("TFormSignal").hide();
     return m_result;
 }
 

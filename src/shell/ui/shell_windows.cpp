@@ -13,6 +13,7 @@
 #include "capture/ui/hash_panel_page.h"
 #include "capture/ui/oscillogram_widgets.h"
 #include "capture/ui/pipeline_result.h"
+#include "capture/ui/signal_window.h"
 #include "capture/ui/zoom_settings_window.h"
 #include "firmware/ui/action_map_window.h"
 #include "firmware/ui/eeprom_window.h"
@@ -168,6 +169,9 @@ ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
     m_actionMap = addSecondary("TForm10", "Настройки под кнопки Pelvar", actionMapWindow(m_wb, *m_main));
     m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_wb.hashSources()));
     QObject::connect(&m_wb, &Workbench::changed, m_sources, &SourcesWindow::refresh);
+    m_signal = addSecondary("TFormSignal", "Сигнал",
+                            std::make_unique<SignalWindow>(m_wb.signalView(), m_wb.dialogs(), m_wb.appDir()));
+    QObject::connect(&m_wb, &Workbench::changed, m_signal, &SignalWindow::refresh);
     assemblePages();
 }
 
@@ -201,6 +205,11 @@ void ShellWindows::assembleStripAndBaseEntry() {
     QObject::connect(&m_wb, &Workbench::changed, zoom, &ZoomSettingsWindow::refresh);
     QObject::connect(strip, &OscillogramPanel::zoomWindowRequested, zoom,
                      [this, zoom] { zoom->showCentredOver(*m_main); });
+    // "Сигнал": from the strip (double click, context menu) and from the "&File" menu.
+    const auto showSignal = [this] { m_signal->showCentredOver(*m_main); };
+    QObject::connect(strip, &OscillogramPanel::signalWindowRequested, m_signal, showSignal);
+    if (QAction* signal = m_main->action(QStringLiteral("&Сигнал…")))
+        QObject::connect(signal, &QAction::triggered, m_signal, showSignal);
     if (QAction* save = m_main->action(QStringLiteral("Save &Diagram")))
         QObject::connect(save, &QAction::triggered, strip, [this] {
             saveBitmap(m_wb.dialogs(), m_wb.appDir(), m_wb.presets().diagram,

@@ -25,6 +25,7 @@ class MainWindow;
 class NameChoiceWindow;
 class NamePictureWindow;
 class SourcesWindow;
+class SignalWindow;
 class Workbench;
 class ZoomSettingsWindow;
 
@@ -39,6 +40,7 @@ public:
     SourcesWindow& sourcesWindow() const { return *m_sources; } // TForm11
     NamePictureWindow& namePictureWindow() const { return *m_namePicture; }
     NameChoiceWindow& nameChoiceWindow() const { return *m_nameChoice; }
+    SignalWindow& signalWindow() const { return *m_signal; }
     // Every window in creation order, the launcher first.
     std::vector<QWidget*> all() const;
     // A window by its form name ("TForm7"), nullptr when there is none.
@@ -67,6 +69,7 @@ private:
     EepromWindow* m_eeprom = nullptr;           // TForm3
     FittingWindow* m_fitting = nullptr;         // TForm7
     ActionMapWindow* m_actionMap = nullptr;     // TForm10
+    SignalWindow* m_signal = nullptr;           // TFormSignal
 };
 
 } // namespace ravlin
