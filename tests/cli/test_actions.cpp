@@ -53,6 +53,14 @@ void TestCliActions::demoBaseToFiles() {
     const TextLines pelvar = *TextLines::read(pch);
     QCOMPARE(pelvar.lines(), pelvarFile(map));
     QVERIFY(pelvar.line(3).startsWith(QStringLiteral(".DB 0x")));
+
+    // "Hvost" buttons are never mapped: the export refuses after a beep, as the window does.
+    QTemporaryDir tails;
+    const QString none = test::writeDemoBase(tails, {"Hvost"}, QStringLiteral("F"));
+    const test::CliRun refused = runCli({none, QStringLiteral("--avto"), QStringLiteral("--pelvar"), pch});
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.json.value(QStringLiteral("dialogs")).toArray(),
+             QJsonArray({QStringLiteral("beep"), ActionMapText::kNothingValid}));
 }
 
 void TestCliActions::badInput_data() {
