@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(file.problems.size(), bursts == 2 ? 0 : 1);
         if (bursts == 1) {
             QCOMPARE(file.problems.at(0).line, 3);
-            QVERIFY(file.problems.at(0).text.contains("larger than 16 MiB"));
+            QVERIFY(file.problems.at(0).text().contains("larger than 16 MiB"));
         }
     }
 
