@@ -1,3 +1,4 @@
+#include "base/core/analogue_base.h"
 #include "base/core/key_names.h"
 #include "base/core/name_choice.h"
 #include "base/core/name_picture.h"

@@ -59,8 +59,10 @@ void TestCliActions::demoBaseToFiles() {
     const QString none = test::writeDemoBase(tails, {"Hvost"}, QStringLiteral("F"));
     const test::CliRun refused = runCli({none, QStringLiteral("--avto"), QStringLiteral("--pelvar"), pch});
     QCOMPARE(refused.exitCode, 1);
-    QCOMPARE(refused.json.value(QStringLiteral("dialogs")).toArray(),
-             QJsonArray({QStringLiteral("beep"), ActionMapText::kNothingValid}));
+    const QJsonArray events = refused.json.value(QStringLiteral("dialogs")).toArray();
+    QVERIFY(events.size() >= 2);
+    QCOMPARE(events.at(events.size() - 2).toString(), QStringLiteral("beep"));
+    QCOMPARE(events.last().toString(), ActionMapText::kNothingValid);
 }
 
 void TestCliActions::badInput_data() {
