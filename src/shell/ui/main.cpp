@@ -3,8 +3,10 @@
 #include "platform/core/fluid_tune_player.h"
 #include "platform/core/qt_timer.h"
 #include "platform/ui/qt_dialogs.h"
+#include "shell/core/folder_lock.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
+#include "shell/ui/help_page.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/screenshot_tour.h"
@@ -13,6 +15,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -22,6 +28,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravlin"));
     QApplication::setApplicationVersion(QStringLiteral("1.1E"));
+    // Qt's own dialogs and buttons ("Открыть", "Отмена", "Да") in Russian, as the program's texts are.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -39,6 +50,9 @@ int main(int argc, char** argv) {
                        "picture per view into DIR, then exit."),
         QStringLiteral("DIR"));
     parser.addOption(tour);
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Start even when another Ravlin works in this folder."));
+    parser.addOption(force);
     parser.process(app);
 
     if (parser.isSet(tour)) {
@@ -52,6 +66,17 @@ int main(int argc, char** argv) {
         return result.error.isEmpty() ? 0 : 1;
     }
 
+    // One workbench per working folder: two would poll one receiver and write the same files.
+    FolderLock lock(QDir::currentPath());
+    if (!parser.isSet(force) && lock.acquire() == FolderLock::Result::HeldByAnother) {
+        std::fprintf(stderr, "ravlin: another copy works in %s (--force starts one all the same)\n",
+                     qPrintable(QDir::currentPath()));
+        // Said in a box too where someone can read it (not without a display).
+        if (QApplication::platformName() != QLatin1String("offscreen"))
+            QMessageBox::information(nullptr, QStringLiteral("Ravlin"), lock.refusal());
+        return 3;
+    }
+
     DriverChoice usb = makeUsbDriver(parser.value(receiver));
     if (!usb.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(usb.error));
     if (!usb.driver) return 2;
@@ -61,7 +86,7 @@ int main(int argc, char** argv) {
 
     QtTimerFactory timers;
     QtDialogs dialogs;
-    DesktopUrlOpener urls;
+    GuideUrlOpener urls;
     SystemClock clock;
     Workbench workbench(dialogs, timers, urls, clock, QDir::currentPath());
     workbench.setUsbDriver(std::move(usb.driver));
