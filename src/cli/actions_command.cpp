@@ -97,7 +97,8 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (!options->irf.isEmpty()) ok = write(options->irf, irfLines(map)) && ok;
         if (!options->pelvar.isEmpty()) {
             if (map.validCount() == 0) {
-                dialogs.events << ActionMapText::kNothingValid;
+                dialogs.beep();
+                dialogs.information(ActionMapText::kNothingValid, QString());
                 ok = false;
             } else {
                 ok = write(options->pelvar, pelvarFile(map)) && ok;

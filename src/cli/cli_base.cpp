@@ -8,6 +8,7 @@
 #include "platform/core/regular_file.h"
 
 #include <QFileDevice>
+#include <QRegularExpression>
 
 namespace ravlin::cli {
 
@@ -46,6 +47,11 @@ int usageError(QTextStream& err, const QString& command, const QString& why) {
     err << "ravlin-cli " << command << ": " << why << "\nTry 'ravlin-cli --help'.\n";
     err.flush();
     return 2;
+}
+
+bool isThresholdText(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
+    return re.match(text).hasMatch();
 }
 
 bool openBase(const QString& command, const QString& path, ButtonBase& base, BaseFileSettings& settings,

@@ -59,6 +59,10 @@ int writeFailed(QTextStream& err, const QString& command, const QString& path, c
 // the exit status for it.
 int usageError(QTextStream& err, const QString& command, const QString& why);
 
+// Whether `text` is a "--threshold" value: one to six hexadecimal digits of either case, kept as
+// typed, so that the run reads it as the window reads "Порог" (with StrToBase).
+bool isThresholdText(const QString& text);
+
 // Reads a base file into an empty base as "Open" does: the settings block into `settings`, and
 // records repeating an earlier one's button name and timings dropped. False, with the reason said
 // on `err` for `command`, when the file cannot be read or is not a base file (then nothing is

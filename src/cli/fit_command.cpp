@@ -117,8 +117,8 @@ std::optional<FitOptions> parseFitOptions(const QStringList& args, QString* erro
         } else if (a == QLatin1String("--tail3") || a == QLatin1String("--tail5")) {
             o.fiveBytes = a == QLatin1String("--tail5");
         } else if (a == QLatin1String("--threshold")) {
-            QString t;
-            if (!hex(t, 2)) return fail(QStringLiteral("--threshold needs 1 or 2 hexadecimal digits"));
+            const QString t = value();
+            if (!isThresholdText(t)) return fail(QStringLiteral("--threshold needs a hexadecimal number"));
             o.threshold = t;
         } else if (a == QLatin1String("--known")) {
             const auto v = pick(actions, knownValues, value());
@@ -274,7 +274,7 @@ QString fitUsageText() {
         "  --pause H1,H0        the user's KnPz1,KnPz0 (default F9,BB)\n"
         "  --manual             untick \"Доверить первоначальный выбор автоматике\"\n"
         "  --tail3, --tail5     tail size \"В 3 байта\" / \"В 5 байт\" (default: the base file's)\n"
-        "  --threshold H        starting \"Порог\" (default: the base file's)\n"
+        "  --threshold H        starting \"Порог\" (default: the base file's), read as hash --threshold\n"
         "  --known A            known button: emulate, v8, v9 (default v9)\n"
         "  --unknown A          unknown button: nothing, v8 (default), v9\n"
         "  --no-v9, --silent, --no-detector, --no-ones   the four additional settings C1, C2, C3, C4\n"

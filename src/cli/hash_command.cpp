@@ -37,11 +37,6 @@ constexpr SourceName kSources[] = {
     {"m96na", HashSource::M96NA},
 };
 
-bool isHex(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]{1,6}$"));
-    return re.match(text).hasMatch();
-}
-
 std::optional<ReceiverKind> kindOf(const QString& text) {
     for (const ReceiverKindInfo& info : ReceiverKinds::table()) {
         if (text.compare(QLatin1String(info.text), Qt::CaseInsensitive) == 0) return info.kind;
@@ -81,7 +76,8 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
             o.panel.ver1 = false;
         } else if (a == QLatin1String("--threshold")) {
             const auto v = value();
-            if (!v || !isHex(*v)) return fail(QStringLiteral("--threshold needs a hexadecimal number"));
+            if (!v || !isThresholdText(*v))
+                return fail(QStringLiteral("--threshold needs a hexadecimal number"));
             // Kept as typed: the run reads it as the window reads "Порог", with StrToBase.
             o.panel.threshold = *v;
         } else if (a == QLatin1String("--gap")) {
@@ -125,10 +121,7 @@ void mode2BurstToUnits(Burst& b, const HashOptions& options, QVector<Problem>& w
     std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
     if (const std::size_t had = cutLongBurst(micros); had > 0)
         warnings.push_back(
-            {b.line,
-             QStringLiteral("warning: a burst of %1 durations was cut to %2 after its last whole mark")
-                 .arg(had)
-                 .arg(micros.size())});
+            {b.line, ProblemKind::BurstCutWarning, {QString::number(had), QString::number(micros.size())}});
     b.durations.resize(static_cast<qsizetype>(micros.size()));
     for (int& d : b.durations)
         d = microsToUnits(d, options.kind);
@@ -137,9 +130,9 @@ void mode2BurstToUnits(Burst& b, const HashOptions& options, QVector<Problem>& w
 // The capture buffer holds at most 255 durations.
 bool fitsBuffer(const Burst& b, QVector<Problem>& problems) {
     if (b.durations.size() <= CaptureBuffer::kCapacity) return true;
-    problems.push_back({b.line, QStringLiteral("a burst holds at most %1 durations, this one has %2")
-                                    .arg(CaptureBuffer::kCapacity)
-                                    .arg(b.durations.size())});
+    problems.push_back({b.line,
+                        ProblemKind::TooManyDurations,
+                        {QString::number(CaptureBuffer::kCapacity), QString::number(b.durations.size())}});
     return false;
 }
 
@@ -444,15 +437,13 @@ private:
         m_out.flush(); // the lines before the problem first
         for (const Problem& p : problems) {
             m_err << "ravlin-cli hash: " << p.message() << "\n";
-            if (!p.text.startsWith(QLatin1String("warning:"))) m_bad = true;
+            if (!p.is(ProblemKind::BurstCutWarning)) m_bad = true;
         }
         m_err.flush();
     }
 
     Problem tooLong() const {
-        return {m_reader.lineNumber(),
-                QStringLiteral("the line is longer than %1 characters; skipped up to its line end")
-                    .arg(m_reader.maxLine())};
+        return {m_reader.lineNumber(), ProblemKind::LineTooLong, {QString::number(m_reader.maxLine())}};
     }
 
     void fail(const QString& why) {

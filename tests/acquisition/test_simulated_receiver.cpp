@@ -193,6 +193,37 @@ private slots:
         QCOMPARE(dialogs.events, QStringList());
     }
 
+    // "?every=SECONDS" spaces the presses, keeps the repeats' own delays, and is refused outside 0.5..600 s.
+    void pressInterval_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<qint64>("press"); // -1: refused
+        QTest::newRow("file's own") << QString() << qint64(500);
+        QTest::newRow("5 s") << "?every=5" << qint64(5000);
+        QTest::newRow("0.5 s") << "?every=0.5" << qint64(500);
+        QTest::newRow("0.49 s") << "?every=0.49" << qint64(-1);
+        QTest::newRow("600 s") << "?every=600" << qint64(600000);
+        QTest::newRow("601 s") << "?every=601" << qint64(-1);
+        QTest::newRow("text") << "?every=soon" << qint64(-1);
+    }
+    void pressInterval() {
+        QFETCH(QString, option);
+        QFETCH(qint64, press);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "kind: Movrik\n499: 10 20\n500: 30 40\n110: 30 40\n");
+        const DriverChoice choice = makeUsbDriver("sim:" + path + option);
+        QCOMPARE(bool(choice.driver), press >= 0);
+        if (press < 0) {
+            QVERIFY(choice.error.contains(option.mid(1)));
+            return;
+        }
+        const auto& bursts = static_cast<SimulatedReceiver*>(choice.driver.get())->file().bursts;
+        QCOMPARE(bursts.size(), std::size_t(3));
+        // 500 ms and more after the previous burst is a press; 499 ms and a repeat's 110 ms stay.
+        QCOMPARE(bursts[0].delayMs, std::int64_t(499));
+        QCOMPARE(bursts[1].delayMs, press);
+        QCOMPARE(bursts[2].delayMs, std::int64_t(110));
+    }
+
     void driverChoice() {
         QTemporaryDir dir;
         const QString path = writeFile(dir, kSmallCapture);
@@ -278,7 +309,7 @@ private slots:
         QCOMPARE(file.problems.size(), bursts == 2 ? 0 : 1);
         if (bursts == 1) {
             QCOMPARE(file.problems.at(0).line, 3);
-            QVERIFY(file.problems.at(0).text.contains("larger than 16 MiB"));
+            QVERIFY(file.problems.at(0).text().contains("larger than 16 MiB"));
         }
     }
 

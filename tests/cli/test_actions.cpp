@@ -53,6 +53,16 @@ void TestCliActions::demoBaseToFiles() {
     const TextLines pelvar = *TextLines::read(pch);
     QCOMPARE(pelvar.lines(), pelvarFile(map));
     QVERIFY(pelvar.line(3).startsWith(QStringLiteral(".DB 0x")));
+
+    // "Hvost" buttons are never mapped: the export refuses after a beep, as the window does.
+    QTemporaryDir tails;
+    const QString none = test::writeDemoBase(tails, {"Hvost"}, QStringLiteral("F"));
+    const test::CliRun refused = runCli({none, QStringLiteral("--avto"), QStringLiteral("--pelvar"), pch});
+    QCOMPARE(refused.exitCode, 1);
+    const QJsonArray events = refused.json.value(QStringLiteral("dialogs")).toArray();
+    QVERIFY(events.size() >= 2);
+    QCOMPARE(events.at(events.size() - 2).toString(), QStringLiteral("beep"));
+    QCOMPARE(events.last().toString(), ActionMapText::kNothingValid);
 }
 
 void TestCliActions::badInput_data() {

@@ -17,6 +17,8 @@ private slots:
     void samePatchAsTheWindow();
     void badInput_data();
     void badInput();
+    void thresholdReadAsHashReadsIt_data();
+    void thresholdReadAsHashReadsIt();
 };
 
 namespace {
@@ -99,6 +101,33 @@ void TestCliFit::badInput() {
     QCOMPARE(r.exitCode, exitCode);
     const QString seen = r.err + QJsonDocument(r.json).toJson();
     QVERIFY2(seen.contains(expected), qPrintable(seen));
+}
+
+void TestCliFit::thresholdReadAsHashReadsIt_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    for (const char* t : {"3B", "3b", "12E", "0", "FFFFFF"})
+        QTest::newRow(t) << QString::fromLatin1(t) << true;
+    for (const char* t : {"FFFFFFF", "", "G1", "-1", "3B "})
+        QTest::newRow(t) << QString::fromLatin1(t) << false;
+}
+
+// "fit --threshold" takes every text that "hash --threshold" takes, as typed, and refuses the rest.
+void TestCliFit::thresholdReadAsHashReadsIt() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    test::ShellFixture f;
+    const QString base = test::writeDemoBase(f.dir);
+    QVERIFY(!base.isEmpty());
+    const test::CliRun fit = runCli({QStringLiteral("--threshold"), text, base});
+    QProcess hash;
+    hash.start(QStringLiteral(RAVLIN_CLI), {QStringLiteral("hash"), QStringLiteral("--threshold"), text});
+    hash.write("300 150 30\n");
+    hash.closeWriteChannel();
+    QVERIFY(hash.waitForFinished(30000));
+    QCOMPARE(fit.exitCode == 2, !valid);
+    QCOMPARE(hash.exitCode() == 2, !valid);
+    if (valid) QVERIFY2(!fit.json.isEmpty(), qPrintable(fit.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliFit)

@@ -163,9 +163,11 @@ void ActionMapTest::avtoStartingIndex_data() {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QString>("firstGeneral");
     QTest::newRow("no keys") << QStringList() << QStringLiteral("Key 02 - 0");
-    QTest::newRow("Key 0") << QStringList{"Key 0"} << QStringLiteral("Key 03 - 1");
+    // Any key name moves general buttons to "Key 12" (index 27), however low the key.
+    QTest::newRow("Key 0") << QStringList{"Key 0"} << QStringLiteral("Key 12");
+    QTest::newRow("Key 1") << QStringList{"Key 1"} << QStringLiteral("Key 12");
     QTest::newRow("Key 3 and Key 9") << QStringList{"Key 3", "Key 9"} << QStringLiteral("Key 12");
-    // Key 10 takes "Key 12"; the first general button takes the next index instead of sharing it.
+    // Key 10 takes "Key 12" itself; the first general button takes the next index instead of sharing it.
     QTest::newRow("Key 10") << QStringList{"Key 10"} << QStringLiteral("Key 13");
 }
 

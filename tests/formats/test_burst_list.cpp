@@ -23,11 +23,14 @@ private slots:
         QCOMPARE(units.bursts[0], (Burst{{422, 211, 26}, QString(), 2}));
         QCOMPARE(units.bursts[1], (Burst{{1, 2, 3}, QString(), 7}));
         QCOMPARE(units.problems.size(), 4);
-        QCOMPARE(units.problems[0], (Problem{4, QStringLiteral("\"x\" is not a whole number of units")}));
+        // A kind and its arguments, worded in English for the tool and in Russian for the workbench.
+        QCOMPARE(units.problems[0], (Problem{4, ProblemKind::ListNotUnits, {"\"x\""}}));
+        QCOMPARE(units.problems[0].message(), QStringLiteral("line 4: \"x\" is not a whole number of units"));
+        QCOMPARE(units.problems[0].russian(), QStringLiteral("\"x\" - не целое число единиц"));
         QCOMPARE(units.problems[1].line, 5);
-        QCOMPARE(units.problems[2],
-                 (Problem{6, QStringLiteral("\"16777216\" is too large (at most 16777215)")}));
-        QCOMPARE(units.problems[3], (Problem{8, QStringLiteral("the line holds no duration")}));
+        QCOMPARE(units.problems[2].message(),
+                 QStringLiteral("line 6: \"16777216\" is too large (at most 16777215)"));
+        QCOMPARE(units.problems[3].message(), QStringLiteral("line 8: the line holds no duration"));
 
         // Microseconds with three decimals, rounded halves away from zero: 128 us is 2.5 units of 51.2 us.
         const ReadResult micros = readBurstList(QStringLiteral("9000 4500 560\n128 76.8 25.599\n"),

@@ -2,8 +2,12 @@
 
 #include "base/core/key_names.h"
 #include "capture/core/pipeline.h"
+#include "shell/core/folder_lock.h"
 #include "shell/core/startup.h"
 #include "shell/core/working_folder.h"
+
+#include <QFile>
+#include <QSysInfo>
 
 #include <QTemporaryDir>
 
@@ -17,6 +21,25 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
+    // A second workbench in one folder is refused; a lock left by a process that ended is taken over.
+    void secondCopyInOneFolderIsRefused() {
+        QTemporaryDir dir;
+        {
+            FolderLock first(dir.path());
+            QCOMPARE(first.acquire(), FolderLock::Result::Locked);
+            FolderLock second(dir.path());
+            QCOMPARE(second.acquire(), FolderLock::Result::HeldByAnother);
+            QVERIFY(second.refusal().contains(dir.path()));
+            QTemporaryDir other;
+            QCOMPARE(FolderLock(other.path()).acquire(), FolderLock::Result::Locked);
+        }
+        QFile left(dir.filePath(FolderLock::kFileName));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write("2147480000\nravlin\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        left.close();
+        QCOMPARE(FolderLock(dir.path()).acquire(), FolderLock::Result::Locked);
+    }
+
     void nothingRunsBeforeBegin() {
         ShellFixture f;
         f.scheduler.advance(10000);
@@ -159,7 +182,10 @@ private slots:
                  (QStringList{
                      QStringLiteral("beep"),
                      QStringLiteral("info: Немогу подгрузить базу!!!\r\n(её необходимо скачать отдельно)")}));
-        QCOMPARE(f.wb->resultLog().lines(), QStringList{QStringLiteral("Немогу подгрузить базу!!!")});
+        // The memo says where the base was looked for.
+        QCOMPARE(f.wb->resultLog().lines(),
+                 (QStringList{QStringLiteral("Немогу подгрузить базу!!!"),
+                              lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"))}));
         QCOMPARE(f.wb->analogues().count(), 0);
         // Start-up goes on.
         f.scheduler.advance(7 * 120);
@@ -204,7 +230,11 @@ private slots:
         f.wb->startup().begin();
         f.scheduler.advance(200);
         QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("beep")});
-        QCOMPARE(f.wb->resultLog().lines(), QStringList{QStringLiteral("Немогу подгрузить базу пульта!!!")});
+        const QString folder = lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"));
+        // The picture is missing too, and the memo says so.
+        QCOMPARE(f.wb->resultLog().lines(),
+                 (QStringList{QStringLiteral("Немогу подгрузить базу пульта!!!"),
+                              QStringLiteral("Немогу подгрузить вид пульта!!!"), folder}));
         QCOMPARE(f.wb->namePicture().remoteCode, QStringLiteral("A01"));
         QCOMPARE(f.wb->namePicture().selectorText, QStringLiteral("A1"));
     }
@@ -215,9 +245,11 @@ private slots:
         f.scheduler.advance(200);
         QCOMPARE(f.dialogs.beeps(), 2);
         QCOMPARE(f.dialogs.events.last(), QStringLiteral("beep"));
+        const QString folder = lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"));
         QCOMPARE(f.wb->resultLog().lines(),
-                 (QStringList{QStringLiteral("Немогу подгрузить базу!!!"),
-                              QStringLiteral("Немогу подгрузить базу пульта!!!")}));
+                 (QStringList{QStringLiteral("Немогу подгрузить базу!!!"), folder,
+                              QStringLiteral("Немогу подгрузить базу пульта!!!"),
+                              QStringLiteral("Немогу подгрузить вид пульта!!!"), folder}));
     }
 
     void runsOnItsContextAlone() {
@@ -250,7 +282,8 @@ private slots:
                               QStringLiteral("apply %1").arg(int(HashSource::OneBit))}));
         QCOMPARE(shown.count(), 1);
         QVERIFY(main.visible);
-        QCOMPARE(log.lines(), QStringList{QStringLiteral("Немогу подгрузить базу!!!")});
+        QCOMPARE(log.lines(), (QStringList{QStringLiteral("Немогу подгрузить базу!!!"),
+                                           lookedInLine(dir.path() + QStringLiteral("/Tarnisk/OpisPl"))}));
     }
 
     void presetsGetTheApplicationDirectory() {

@@ -3,6 +3,7 @@
 #include "fakes/simple_fakes.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
+#include "shell/ui/help_page.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/link_label.h"
 #include "shell/ui/main_window.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -22,6 +24,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolBar>
 
 #include <memory>
@@ -54,6 +58,41 @@ class TestShellWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    // "About &Help": the guide becomes an HTML page with all its pictures and the help anchor, and the
+    // help window shows it there.
+    void guidePageHasItsPicturesAndAnchor() {
+        const QString guide = QStringLiteral(RAVLIN_SOURCE_DIR "/docs/index.md");
+        QFile md(guide);
+        QVERIFY(md.open(QIODevice::ReadOnly));
+        const int pictures = static_cast<int>(md.readAll().count("](images/"));
+        const QString html = guideHtml(guide);
+        QVERIFY(html.contains(QStringLiteral("name=\"help\"")));
+        QVERIFY(html.contains(QStringLiteral("href=\"#help\"")));
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("index.html"));
+        QFile out(page);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(html.toUtf8());
+        out.close();
+        HelpWindow window;
+        window.showPage(page, QStringLiteral("help"));
+        QTextDocument* doc = window.document();
+        int loaded = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat()) continue;
+                const QUrl url(f.toImageFormat().name());
+                const QVariant image = doc->resource(QTextDocument::ImageResource, url);
+                QVERIFY2(url.isLocalFile() && image.isValid(), qPrintable(url.toString()));
+                ++loaded;
+            }
+        QVERIFY(pictures >= 19);
+        QCOMPARE(loaded, pictures);
+        // Scrolled away from the top, to the help section near the end.
+        QVERIFY(window.verticalScrollBar()->value() > 0);
+    }
+
     void windowsExistInCreationOrder() {
         Shell s;
         QStringList names;

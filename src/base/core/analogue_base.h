@@ -42,4 +42,9 @@ private:
     std::vector<QString> m_entries;
 };
 
+// The results-memo line that says which folder a missing data file was looked for in.
+inline QString lookedInLine(const QString& folder) {
+    return QStringLiteral("Искали в папке: ") + folder;
+}
+
 } // namespace ravlin

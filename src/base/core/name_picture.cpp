@@ -1,4 +1,6 @@
 #include "base/core/name_picture.h"
+
+#include "base/core/analogue_base.h"
 #include "platform/core/regular_file.h"
 
 #include <QFileInfo>
@@ -68,6 +70,11 @@ void NamePicture::load() {
     const QString path = descriptionPath(m_state.remoteCode);
     if (!QFileInfo::exists(path)) {
         report(kDescriptionMissing, m_windowVisible);
+        // The picture is not loaded then; say so when it is missing as well, and where both were looked for.
+        if (m_hooks.log) {
+            if (!QFileInfo::exists(picturePath())) m_hooks.log(kPictureMissing);
+            m_hooks.log(lookedInLine(m_appDir + kFolder.chopped(1)));
+        }
         return;
     }
     QString error;
@@ -97,7 +104,10 @@ void NamePicture::load() {
                             .arg(m_zones.size()));
     }
     m_pictureLoaded = m_loader->load(picturePath());
-    if (!m_pictureLoaded) report(kPictureMissing, true);
+    if (!m_pictureLoaded) {
+        report(kPictureMissing, true);
+        if (m_hooks.log) m_hooks.log(lookedInLine(m_appDir + kFolder.chopped(1)));
+    }
 }
 
 bool NamePicture::writeDescription() {

@@ -214,10 +214,11 @@ int fillAutomatically(ActionMap& map, const ButtonBase& base, bool skipXY) {
         if (!axes("Up", "Down", "Left", "Right")) axes("CH+", "CH-", "VOL-", "VOL+");
     }
     if (!fill.addNamed(QStringLiteral("PW"), 16)) fill.addNamed(QStringLiteral("OK"), 16);
-    // General buttons start after the highest key index this step used, so that none shares it.
+    // With any key name present general buttons start at index 27 ("Key 12"); when "Key 10" took
+    // index 27 itself they start after it, so that no two buttons share an action.
     int n = 16;
     for (int k = 0; k <= 10; ++k)
-        if (fill.addNamed(QStringLiteral("Key %1").arg(k), 17 + k)) n = 17 + k;
+        if (fill.addNamed(QStringLiteral("Key %1").arg(k), 17 + k)) n = std::max(26, 17 + k);
     int limit = 40;
     fill.generalPass(n, limit);
     limit += 52;

@@ -35,34 +35,30 @@ ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
         Burst burst;
         burst.line = i + 1;
-        QString error;
+        std::optional<ProblemPart> error;
         for (const QString& token : line.split(separators, Qt::SkipEmptyParts)) {
             const auto thousandths = readThousandths(token);
             const bool fractionOk = !token.contains(QLatin1Char('.')) || options.micros;
             if (fractionOk && ((!thousandths && isLongNumber(token)) ||
                                (thousandths && *thousandths > std::int64_t(kBurstListMaxValue) * 1000))) {
-                error = QStringLiteral("%1 is too large (at most %2)")
-                            .arg(quotedToken(token))
-                            .arg(kBurstListMaxValue);
+                error = ProblemPart{ProblemKind::ListTooLarge,
+                                    {quotedToken(token), QString::number(kBurstListMaxValue)}};
                 break;
             }
             if (!thousandths || !fractionOk) {
-                error =
-                    QStringLiteral("%1 is not a %2")
-                        .arg(quotedToken(token), options.micros ? QStringLiteral("duration in microseconds")
-                                                                : QStringLiteral("whole number of units"));
+                error = ProblemPart{options.micros ? ProblemKind::ListNotMicros : ProblemKind::ListNotUnits,
+                                    {quotedToken(token)}};
                 break;
             }
             burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
                                                      : static_cast<int>(*thousandths / 1000));
         }
         // Separators alone ("," or ", ,") are no burst: an empty one would reach the capture buffer.
-        if (error.isEmpty() && burst.durations.isEmpty())
-            error = QStringLiteral("the line holds no duration");
-        if (error.isEmpty())
+        if (!error && burst.durations.isEmpty()) error = ProblemPart{ProblemKind::ListNoDuration, {}};
+        if (!error)
             result.bursts.push_back(std::move(burst));
         else
-            result.problems.push_back({burst.line, error});
+            result.problems.push_back({burst.line, *error});
     }
     return result;
 }

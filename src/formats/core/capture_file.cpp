@@ -8,24 +8,24 @@ namespace {
 
 constexpr std::int64_t kMaxDelayMs = 24LL * 3600 * 1000;
 
-bool parseBurstLine(const QString& line, ReceiverKind kind, CapturedBurst& burst, QString& problem) {
+bool parseBurstLine(const QString& line, ReceiverKind kind, CapturedBurst& burst, ProblemPart& problem) {
     const qsizetype colon = line.indexOf(QLatin1Char(':'));
     bool ok = false;
     const qint64 delay = line.left(colon).trimmed().toLongLong(&ok);
     if (colon < 0 || !ok || delay < 0 || delay > kMaxDelayMs) {
-        problem = QStringLiteral("bad delay");
+        problem = {ProblemKind::CaptureBadDelay, {}};
         return false;
     }
     const QStringList hex = line.mid(colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (hex.isEmpty() || hex.size() > 255) {
-        problem = QStringLiteral("a burst needs 1 to 255 bytes");
+        problem = {ProblemKind::CaptureByteCount, {}};
         return false;
     }
     burst = CapturedBurst{delay, {}, kind};
     for (const QString& h : hex) {
         const uint v = h.toUInt(&ok, 16);
         if (!ok || h.size() > 2 || v > 0xFF) {
-            problem = QStringLiteral("bad byte \"%1\"").arg(h.left(8));
+            problem = {ProblemKind::CaptureBadByte, {h.left(8)}};
             return false;
         }
         burst.bytes.push_back(static_cast<std::uint8_t>(v));
@@ -47,11 +47,11 @@ CaptureFile CaptureFile::parse(const QString& text) {
             if (ReceiverKinds::isKindText(k))
                 kind = ReceiverKinds::fromText(k);
             else
-                file.problems.push_back({static_cast<int>(i + 1), QStringLiteral("unknown kind")});
+                file.problems.push_back({static_cast<int>(i + 1), ProblemKind::CaptureUnknownKind});
             continue;
         }
         CapturedBurst burst;
-        QString problem;
+        ProblemPart problem{};
         if (parseBurstLine(line, kind, burst, problem))
             file.bursts.push_back(std::move(burst));
         else
@@ -74,8 +74,7 @@ CaptureFile CaptureFile::read(const QString& path, bool* ok, QString* error) {
     CaptureFile file = parse(QString::fromUtf8(*bytes));
     if (cut)
         file.problems.push_back(
-            {cutLine, QStringLiteral("the file is larger than %1 MiB: read up to here, the rest left out")
-                          .arg(kMaxFileBytes / kMiB)});
+            {cutLine, ProblemKind::FileTooLarge, {QString::number(kMaxFileBytes / kMiB)}});
     return file;
 }
 

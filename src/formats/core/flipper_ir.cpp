@@ -53,7 +53,7 @@ public:
             if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
             const qsizetype colon = line.indexOf(QLatin1Char(':'));
             if (colon < 0) {
-                problem(lineNo, QStringLiteral("expected \"key: value\", found %1").arg(shownToken(line)));
+                problem({lineNo, ProblemKind::FlipperExpectedKeyValue, {shownToken(line)}});
                 continue;
             }
             const QString key = line.left(colon).trimmed();
@@ -63,23 +63,20 @@ public:
                 if (key == QLatin1String("Filetype")) {
                     if (value != QLatin1String("IR signals file") &&
                         value != QLatin1String("IR library file"))
-                        problem(lineNo,
-                                QStringLiteral("%1 is not a Flipper IR file type (\"IR signals file\")")
-                                    .arg(shownToken(value)));
+                        problem({lineNo, ProblemKind::FlipperNotIrFile, {shownToken(value)}});
                     continue;
                 }
-                problem(lineNo, QStringLiteral("the file does not begin with \"Filetype: IR signals file\""));
+                problem({lineNo, ProblemKind::FlipperNoFiletype});
                 header = 2;
             }
             if (header == 1) {
                 header = 2;
                 if (key == QLatin1String("Version")) {
                     if (value != QLatin1String("1"))
-                        problem(lineNo, QStringLiteral("version %1 is not known; read as version 1")
-                                            .arg(shownToken(value)));
+                        problem({lineNo, ProblemKind::FlipperUnknownVersion, {shownToken(value)}});
                     continue;
                 }
-                problem(lineNo, QStringLiteral("the \"Version: 1\" line is missing"));
+                problem({lineNo, ProblemKind::FlipperNoVersion});
             }
             if (key == QLatin1String("name")) {
                 finish();
@@ -91,17 +88,16 @@ public:
             while (k < KeyCount && key != QLatin1String(kKeys[k]))
                 ++k;
             if (k == KeyCount) {
-                problem(lineNo, QStringLiteral("unknown key %1").arg(shownToken(key)));
+                problem({lineNo, ProblemKind::FlipperUnknownKey, {shownToken(key)}});
                 continue;
             }
             if (!m_open) {
-                problem(lineNo, QStringLiteral("%1 before the first \"name:\" line").arg(key));
+                problem({lineNo, ProblemKind::FlipperBeforeName, {key}});
                 continue;
             }
             Field& field = m_signal.fields[k];
             if (field.line != 0) {
-                problem(lineNo, QStringLiteral("a second \"%1:\" line in signal %2 is ignored")
-                                    .arg(key, shownToken(m_signal.name)));
+                problem({lineNo, ProblemKind::FlipperSecondKey, {key, shownToken(m_signal.name)}});
                 continue;
             }
             field = {value, lineNo};
@@ -112,13 +108,14 @@ public:
     }
 
 private:
-    void problem(int line, const QString& text) { m_result.problems.push_back({line, text}); }
+    void problem(Problem p) { m_result.problems.push_back(std::move(p)); }
 
     // Reports a missing key of the signal; true when it is there.
     bool require(Key k) {
         if (m_signal.has(k)) return true;
-        problem(m_signal.nameLine, QStringLiteral("signal %1 has no \"%2:\" line; it is skipped")
-                                       .arg(shownToken(m_signal.name), QLatin1String(kKeys[k])));
+        problem({m_signal.nameLine,
+                 ProblemKind::FlipperMissingKey,
+                 {shownToken(m_signal.name), QLatin1String(kKeys[k])}});
         return false;
     }
 
@@ -132,9 +129,8 @@ private:
         else if (type.value == QLatin1String("parsed"))
             finishParsed();
         else
-            problem(type.line,
-                    QStringLiteral("signal type %1 is neither \"raw\" nor \"parsed\"; the signal is skipped")
-                        .arg(shownToken(type.value)));
+            problem(Problem(type.line, ProblemKind::FlipperBadType, {shownToken(type.value)})
+                        .then(ProblemKind::SignalSkipped));
     }
 
     void finishRaw() {
@@ -143,27 +139,26 @@ private:
         bool ok = false;
         frequency.value.toUInt(&ok);
         if (!ok) {
-            problem(frequency.line,
-                    QStringLiteral("frequency %1 is not a whole number of hertz; the signal is skipped")
-                        .arg(shownToken(frequency.value)));
+            problem(Problem(frequency.line, ProblemKind::FlipperBadFrequency, {shownToken(frequency.value)})
+                        .then(ProblemKind::SignalSkipped));
             return;
         }
         const Field& duty = m_signal.fields[DutyCycle];
         duty.value.toDouble(&ok);
         if (!ok) {
-            problem(duty.line, QStringLiteral("duty cycle %1 is not a number; the signal is skipped")
-                                   .arg(shownToken(duty.value)));
+            problem(Problem(duty.line, ProblemKind::FlipperBadDuty, {shownToken(duty.value)})
+                        .then(ProblemKind::SignalSkipped));
             return;
         }
         const Field& data = m_signal.fields[Data];
         std::vector<std::uint32_t> micros;
-        QString error;
+        ProblemPart error{};
         if (!appendMicros(data.value, micros, error)) {
-            problem(data.line, error + QStringLiteral("; the signal is skipped"));
+            problem(Problem(data.line, error).then(ProblemKind::SignalSkipped));
             return;
         }
         if (micros.empty()) {
-            problem(data.line, QStringLiteral("the signal has no durations"));
+            problem({data.line, ProblemKind::FlipperNoDurations});
             return;
         }
         appendSignalFrames(micros, m_signal.name, data.line, m_gap, m_result);
@@ -177,9 +172,9 @@ private:
             QStringList known;
             for (auto p : SignalGenerator::allProtocols())
                 known << SignalGenerator::protocolName(p);
-            problem(protocolField.line,
-                    QStringLiteral("unknown protocol %1 (known: %2); the signal is skipped")
-                        .arg(shownToken(protocolField.value), known.join(QStringLiteral(", "))));
+            problem(Problem(protocolField.line, ProblemKind::FlipperUnknownProtocol,
+                            {shownToken(protocolField.value), known.join(QStringLiteral(", "))})
+                        .then(ProblemKind::SignalSkipped));
             return;
         }
         std::array<std::uint32_t, 2> values{};
@@ -188,21 +183,18 @@ private:
             const Field& field = m_signal.fields[keys[i]];
             const auto value = littleEndianBytes(field.value);
             if (!value) {
-                problem(field.line,
-                        QStringLiteral("%1 %2 is not four hex bytes such as \"07 00 00 00\"; the signal "
-                                       "is skipped")
-                            .arg(QLatin1String(kKeys[keys[i]]), shownToken(field.value)));
+                problem(Problem(field.line, ProblemKind::FlipperNotFourBytes,
+                                {QLatin1String(kKeys[keys[i]]), shownToken(field.value)})
+                            .then(ProblemKind::SignalSkipped));
                 return;
             }
             const int bits =
                 i == 0 ? SignalGenerator::addressBits(*protocol) : SignalGenerator::commandBits(*protocol);
             if (*value >> bits) {
-                problem(field.line,
-                        QStringLiteral("%1 0x%2 does not fit the %3 bits of %4; the signal is skipped")
-                            .arg(QLatin1String(kKeys[keys[i]]))
-                            .arg(*value, 0, 16)
-                            .arg(bits)
-                            .arg(protocolField.value));
+                problem(Problem(field.line, ProblemKind::FlipperValueTooWide,
+                                {QLatin1String(kKeys[keys[i]]), QString::number(*value, 16),
+                                 QString::number(bits), protocolField.value})
+                            .then(ProblemKind::SignalSkipped));
                 return;
             }
             values[i] = *value;

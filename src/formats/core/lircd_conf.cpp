@@ -122,22 +122,18 @@ public:
             }
             if (begin && second == QLatin1String("remote")) {
                 if (m_where != Where::Outside) {
-                    problem(
-                        lineNo,
-                        QStringLiteral("remote %1 is not ended by \"end remote\"").arg(shownToken(m_name)));
+                    problem({lineNo, ProblemKind::LircNotEnded, {shownToken(m_name)}});
                     finishRemote();
                 }
                 startRemote(lineNo);
                 continue;
             }
             if (m_where == Where::Outside) {
-                problem(lineNo,
-                        QStringLiteral("%1 stands outside a \"begin remote\" block").arg(shownToken(t)));
+                problem({lineNo, ProblemKind::LircOutside, {shownToken(t)}});
                 continue;
             }
             if (end && second == QLatin1String("remote")) {
-                if (m_where != Where::Remote)
-                    problem(lineNo, QStringLiteral("\"end remote\" before the end of the codes section"));
+                if (m_where != Where::Remote) problem({lineNo, ProblemKind::LircEarlyEnd});
                 finishRemote();
                 continue;
             }
@@ -147,7 +143,7 @@ public:
                 else if (begin && second == QLatin1String("raw_codes"))
                     m_where = Where::Raw;
                 else if (begin || end)
-                    problem(lineNo, QStringLiteral("%1 is not a section of a remote").arg(shownToken(t)));
+                    problem({lineNo, ProblemKind::LircNotSection, {shownToken(t)}});
                 else
                     parameter(first, rest, lineNo);
                 continue;
@@ -158,7 +154,7 @@ public:
                 continue;
             }
             if (begin || end) {
-                problem(lineNo, QStringLiteral("%1 inside a codes section").arg(shownToken(t)));
+                problem({lineNo, ProblemKind::LircInsideCodes, {shownToken(t)}});
                 continue;
             }
             if (m_where == Where::Raw) // a "name" line
@@ -167,8 +163,7 @@ public:
                 code(t, lineNo);
         }
         if (m_where != Where::Outside) {
-            problem(static_cast<int>(lines.size()),
-                    QStringLiteral("remote %1 is not ended by \"end remote\"").arg(shownToken(m_name)));
+            problem({static_cast<int>(lines.size()), ProblemKind::LircNotEnded, {shownToken(m_name)}});
             finishRemote();
         }
         sortProblems(m_result.problems);
@@ -178,7 +173,7 @@ public:
 private:
     enum class Where { Outside, Remote, Codes, Raw };
 
-    void problem(int line, const QString& text) { m_result.problems.push_back({line, text}); }
+    void problem(Problem p) { m_result.problems.push_back(std::move(p)); }
 
     void startRemote(int line) {
         m_where = Where::Remote;
@@ -204,22 +199,18 @@ private:
         if (kToggleParameters.count(key)) {
             const QStringList words = wordsOf(rest);
             const auto value = words.isEmpty() ? std::nullopt : lircNumber(words.first());
-            if (!value || *value != 0)
-                problem(line,
-                        QStringLiteral("%1 is ignored: every code is read with the toggle bits as they stand")
-                            .arg(key));
+            if (!value || *value != 0) problem({line, ProblemKind::LircToggleIgnored, {key}});
             return;
         }
         if (!kTimingParameters.count(key)) {
-            problem(line, QStringLiteral("unknown parameter %1 is ignored").arg(shownToken(key)));
+            problem({line, ProblemKind::LircUnknownParameter, {shownToken(key)}});
             return;
         }
         Parameter p{{}, line};
         for (const QString& word : wordsOf(rest)) {
             const auto value = lircNumber(word);
             if (!value) {
-                problem(line, QStringLiteral("%1 of %2 is not a number; the parameter is ignored")
-                                  .arg(shownToken(word), key));
+                problem({line, ProblemKind::LircParameterNotNumber, {shownToken(word), key}});
                 return;
             }
             p.values.push_back(*value);
@@ -240,15 +231,12 @@ private:
             else if (flag == QLatin1String("REVERSE"))
                 m_reverse = true;
             else if (!kQuietFlags.count(flag)) {
-                problem(line, QStringLiteral("flag %1 is not read; the codes of remote %2 are skipped")
-                                  .arg(shownToken(flag), shownToken(m_name)));
+                problem({line, ProblemKind::LircFlagNotRead, {shownToken(flag), shownToken(m_name)}});
                 m_skip = true;
             }
             if (encoding) {
                 if (m_encoding && *m_encoding != *encoding) {
-                    problem(line,
-                            QStringLiteral("two encodings in the flags; the codes of remote %1 are skipped")
-                                .arg(shownToken(m_name)));
+                    problem({line, ProblemKind::LircTwoEncodings, {shownToken(m_name)}});
                     m_skip = true;
                 }
                 m_encoding = encoding;
@@ -259,31 +247,29 @@ private:
     void code(const QString& t, int line) {
         const QStringList parts = wordsOf(t);
         if (parts.size() < 2) {
-            problem(line, QStringLiteral("expected a button name and its code, found %1").arg(shownToken(t)));
+            problem({line, ProblemKind::LircExpectedCode, {shownToken(t)}});
             return;
         }
         const auto value = lircNumber(parts.at(1));
         if (!value) {
-            problem(line, QStringLiteral("code %1 of %2 is not a number")
-                              .arg(shownToken(parts.at(1)), shownToken(parts.at(0))));
+            problem(
+                {line, ProblemKind::LircCodeNotNumber, {shownToken(parts.at(1)), shownToken(parts.at(0))}});
             return;
         }
-        if (parts.size() > 2)
-            problem(line, QStringLiteral("the second code value of %1 (its repeat code) is ignored")
-                              .arg(shownToken(parts.at(0))));
+        if (parts.size() > 2) problem({line, ProblemKind::LircRepeatCodeIgnored, {shownToken(parts.at(0))}});
         m_entries.push_back({parts.at(0), line, false, false, {}, *value});
     }
 
     void rawDurations(const QString& t, int line) {
         if (m_entries.isEmpty() || !m_entries.back().raw) {
-            problem(line, QStringLiteral("durations before the first \"name\" line of the raw codes"));
+            problem({line, ProblemKind::LircDurationsBeforeName});
             return;
         }
         Entry& e = m_entries.back();
         if (e.bad) return;
-        QString error;
+        ProblemPart error{};
         if (!appendMicros(t, e.micros, error)) {
-            problem(line, error + QStringLiteral("; raw code %1 is skipped").arg(shownToken(e.name)));
+            problem(Problem(line, error).then(ProblemKind::RawCodeSkipped, {shownToken(e.name)}));
             e.bad = true;
         }
         e.line = line;
@@ -294,19 +280,15 @@ private:
         const auto it = m_params.constFind(QLatin1String(key));
         if (it == m_params.cend()) {
             if (required) {
-                problem(m_line, QStringLiteral("remote %1 has no \"%2\" line; its codes are skipped")
-                                    .arg(shownToken(m_name), QLatin1String(key)));
+                problem({m_line, ProblemKind::LircMissingLine, {shownToken(m_name), QLatin1String(key)}});
                 ok = false;
             }
             return std::nullopt;
         }
         if (it->values.size() != 2 || it->values[0] > kMode2MaxValue || it->values[1] > kMode2MaxValue) {
-            problem(it->line,
-                    QStringLiteral("%1 needs two durations up to %2 microseconds; the codes of remote %3 are "
-                                   "skipped")
-                        .arg(QLatin1String(key))
-                        .arg(kMode2MaxValue)
-                        .arg(shownToken(m_name)));
+            problem({it->line,
+                     ProblemKind::LircNeedsTwo,
+                     {QLatin1String(key), QString::number(kMode2MaxValue), shownToken(m_name)}});
             ok = false;
             return std::nullopt;
         }
@@ -318,11 +300,9 @@ private:
         const auto it = m_params.constFind(QLatin1String(key));
         if (it == m_params.cend()) return 0;
         if (it->values.size() != 1 || it->values[0] > limit) {
-            problem(it->line,
-                    QStringLiteral("%1 needs one value up to %2; the codes of remote %3 are skipped")
-                        .arg(QLatin1String(key))
-                        .arg(limit)
-                        .arg(shownToken(m_name)));
+            problem({it->line,
+                     ProblemKind::LircNeedsOne,
+                     {QLatin1String(key), QString::number(limit), shownToken(m_name)}});
             ok = false;
             return 0;
         }
@@ -331,13 +311,13 @@ private:
 
     void finishRemote() {
         m_where = Where::Outside;
-        if (m_name.isEmpty()) problem(m_line, QStringLiteral("the remote has no \"name\" line"));
+        if (m_name.isEmpty()) problem({m_line, ProblemKind::LircNoName});
         if (m_skip) return;
         bool coded = false;
         for (const Entry& e : m_entries) {
             if (e.raw && !e.bad) {
                 if (e.micros.empty())
-                    problem(e.line, QStringLiteral("raw code %1 has no durations").arg(shownToken(e.name)));
+                    problem({e.line, ProblemKind::LircRawNoDurations, {shownToken(e.name)}});
                 else
                     appendSignalFrames(e.micros, e.name, e.line, m_gap, m_result);
             }
@@ -363,9 +343,7 @@ private:
         std::uint64_t rc6Mask = single("rc6_mask", ok, ~0ull);
         if (!ok) return;
         if (bits == 0 || bits + preBits + postBits > 64) {
-            problem(m_line, QStringLiteral(
-                                "remote %1 needs \"bits\" with at most 64 bits in all; its codes are skipped")
-                                .arg(shownToken(m_name)));
+            problem({m_line, ProblemKind::LircBits, {shownToken(m_name)}});
             return;
         }
         const int total = static_cast<int>(bits + preBits + postBits);
@@ -377,18 +355,13 @@ private:
             return width >= 64 || (value >> width) == 0;
         };
         if (!fits(preData, preBits) || !fits(postData, postBits)) {
-            problem(m_line,
-                    QStringLiteral("pre_data or post_data of remote %1 is wider than its bits; its codes are "
-                                   "skipped")
-                        .arg(shownToken(m_name)));
+            problem({m_line, ProblemKind::LircPrePostWide, {shownToken(m_name)}});
             return;
         }
         for (const Entry& e : m_entries) {
             if (e.raw) continue;
             if (!fits(e.value, bits)) {
-                problem(e.line, QStringLiteral("code %1 is wider than %2 bits; it is skipped")
-                                    .arg(shownToken(e.name))
-                                    .arg(bits));
+                problem({e.line, ProblemKind::LircCodeWide, {shownToken(e.name), QString::number(bits)}});
                 continue;
             }
             Levels levels;
@@ -430,9 +403,9 @@ private:
             for (std::uint32_t us : micros)
                 large = large || us > kMode2MaxValue;
             if (micros.empty() || large) {
-                problem(e.line, QStringLiteral("code %1 gives no burst of durations up to %2 microseconds")
-                                    .arg(shownToken(e.name))
-                                    .arg(kMode2MaxValue));
+                problem({e.line,
+                         ProblemKind::LircNoBurst,
+                         {shownToken(e.name), QString::number(kMode2MaxValue)}});
                 continue;
             }
             appendSignalFrames(micros, e.name, e.line, m_gap, m_result);

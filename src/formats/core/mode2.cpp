@@ -192,13 +192,12 @@ std::optional<Mode2Sample> readMode2Line(const QString& text, int lineNo, QVecto
     else if (word == QLatin1String("frequency"))
         sample.type = Mode2Sample::Type::Frequency;
     else {
-        problems.push_back({lineNo, QStringLiteral("%1 is not a mode2 sample (pulse N, space N, timeout N)")
-                                        .arg(quotedToken(parts.first()))});
+        problems.push_back({lineNo, ProblemKind::Mode2NotSample, {quotedToken(parts.first())}});
         return std::nullopt;
     }
     const bool valueOptional = sample.type == Mode2Sample::Type::Timeout;
     if (parts.size() > 2 || (parts.size() == 1 && !valueOptional)) {
-        problems.push_back({lineNo, QStringLiteral("expected \"%1 N\" with N in microseconds").arg(word)});
+        problems.push_back({lineNo, ProblemKind::Mode2Expected, {word}});
         return std::nullopt;
     }
     if (parts.size() == 2) {
@@ -207,14 +206,12 @@ std::optional<Mode2Sample> readMode2Line(const QString& text, int lineNo, QVecto
         bool ok = false;
         const qulonglong value = token.toULongLong(&ok);
         if (allDigits && (!ok || value > kMode2MaxValue)) {
-            problems.push_back({lineNo, QStringLiteral("%1 is too large (at most %2 microseconds)")
-                                            .arg(quotedToken(token))
-                                            .arg(kMode2MaxValue)});
+            problems.push_back(
+                {lineNo, ProblemKind::MicrosTooLarge, {quotedToken(token), QString::number(kMode2MaxValue)}});
             return std::nullopt;
         }
         if (!ok || !allDigits) {
-            problems.push_back(
-                {lineNo, QStringLiteral("%1 is not a whole number of microseconds").arg(quotedToken(token))});
+            problems.push_back({lineNo, ProblemKind::Mode2NotWhole, {quotedToken(token)}});
             return std::nullopt;
         }
         sample.micros = static_cast<std::uint32_t>(value);

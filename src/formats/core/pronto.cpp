@@ -87,7 +87,7 @@ public:
             if (!isCode) {
                 if (t.startsWith(QLatin1Char('#'))) continue; // a comment
                 if (hasColon && !code.isEmpty()) {
-                    problem(lineNo, QStringLiteral("%1 is not a Pronto code").arg(shownToken(code)));
+                    problem({lineNo, ProblemKind::ProntoNotCode, {shownToken(code)}});
                     pending.clear();
                     continue;
                 }
@@ -116,44 +116,36 @@ public:
     }
 
 private:
-    void problem(int line, const QString& text) { m_result.problems.push_back({line, text}); }
+    void problem(Problem p) { m_result.problems.push_back(std::move(p)); }
 
     void readCode(QStringView code, const QString& name, int line) {
         std::vector<std::uint32_t> words;
         for (QStringView w : code.tokenize(u' ', Qt::SkipEmptyParts)) {
             if (!isHexWord(w)) {
-                problem(
-                    line,
-                    QStringLiteral("%1 is not a 4-digit hex word; the code is skipped").arg(shownToken(w)));
+                problem({line, ProblemKind::ProntoNotWord, {shownToken(w)}});
                 return;
             }
             words.push_back(w.toUInt(nullptr, 16));
         }
         if (words.size() < 4) {
-            problem(line, QStringLiteral("a Pronto code needs at least 4 words; the code is skipped"));
+            problem({line, ProblemKind::ProntoShort});
             return;
         }
         if (words[0] != 0x0000 && words[0] != 0x0100) {
-            problem(line,
-                    QStringLiteral(
-                        "unsupported Pronto form %1 (the learned form 0000 is read); the code is skipped")
-                        .arg(hexWord(words[0])));
+            problem({line, ProblemKind::ProntoForm, {hexWord(words[0])}});
             return;
         }
         if (words[1] == 0) {
-            problem(line, QStringLiteral("frequency word 0000 gives no carrier period; the code is skipped"));
+            problem({line, ProblemKind::ProntoNoCarrier});
             return;
         }
         const std::size_t once = words[2], repeat = words[3];
         const std::size_t expected = 4 + 2 * (once + repeat);
         if (words.size() != expected || once + repeat == 0) {
-            problem(line, QStringLiteral(
-                              "the code has %1 words, its pair counts (%2 once, %3 repeat) ask for %4; the "
-                              "code is skipped")
-                              .arg(words.size())
-                              .arg(once)
-                              .arg(repeat)
-                              .arg(expected));
+            problem({line,
+                     ProblemKind::ProntoWordCount,
+                     {QString::number(words.size()), QString::number(once), QString::number(repeat),
+                      QString::number(expected)}});
             return;
         }
         const double period = words[1] * kPeriodPerWord;
@@ -162,12 +154,10 @@ private:
         for (std::size_t k = 4; k < words.size(); ++k) {
             const double us = std::round(words[k] * period);
             if (words[k] == 0 || us > kMode2MaxValue) {
-                problem(line,
-                        QStringLiteral(
-                            "pair word %1 (%2) gives a duration of %3 microseconds; the code is skipped")
-                            .arg(k - 3)
-                            .arg(hexWord(words[k]))
-                            .arg(static_cast<qint64>(us)));
+                problem(
+                    {line,
+                     ProblemKind::ProntoPairWord,
+                     {QString::number(k - 3), hexWord(words[k]), QString::number(static_cast<qint64>(us))}});
                 return;
             }
             micros.push_back(static_cast<std::uint32_t>(std::max(1.0, us)));

@@ -38,7 +38,7 @@ QStringList problemLines(const QVector<Problem>& problems, int limit) {
     QStringList lines;
     const int shown = std::min<int>(std::max(limit, 0), static_cast<int>(problems.size()));
     for (int i = 0; i < shown; ++i)
-        lines << QStringLiteral("строка %1: %2").arg(problems[i].line).arg(problems[i].text);
+        lines << QStringLiteral("строка %1: %2").arg(problems[i].line).arg(problems[i].russian());
     if (problems.size() > shown) lines << QStringLiteral("…и ещё %1").arg(problems.size() - shown);
     return lines;
 }

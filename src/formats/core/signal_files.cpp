@@ -73,9 +73,7 @@ void appendSignalFrames(const std::vector<std::uint32_t>& micros, const QString&
         if (count > kBurstMaxDurations) {
             cutLongBurst(frame);
             result.warnings.push_back(
-                {line, QStringLiteral("a frame of %1 durations was cut to %2, after its last whole mark")
-                           .arg(count)
-                           .arg(kBurstMaxDurations)});
+                {line, ProblemKind::FrameCut, {QString::number(count), QString::number(kBurstMaxDurations)}});
         }
         QVector<int> durations;
         durations.reserve(static_cast<qsizetype>(frame.size()));
@@ -116,7 +114,7 @@ ReadResult readSignals(const QString& file, SignalFormat format, const SignalRea
     result.warnings = mode2.warnings;
     for (const Burst& b : mode2.bursts) {
         if (b.durations.contains(0)) {
-            result.problems.push_back({b.line, QStringLiteral("a burst with a zero duration is left out")});
+            result.problems.push_back({b.line, ProblemKind::ZeroDurationBurst});
             continue;
         }
         appendSignalFrames(std::vector<std::uint32_t>(b.durations.begin(), b.durations.end()), b.name, b.line,
@@ -148,7 +146,7 @@ QString shownToken(QStringView token) {
     return quotedToken(token.left(kShown).toString()) + QStringLiteral("...");
 }
 
-bool appendMicros(QStringView text, std::vector<std::uint32_t>& out, QString& error) {
+bool appendMicros(QStringView text, std::vector<std::uint32_t>& out, ProblemPart& error) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n) {
@@ -170,18 +168,16 @@ bool appendMicros(QStringView text, std::vector<std::uint32_t>& out, QString& er
         const QStringView token = text.mid(start, i - start);
         if (!digits) {
             const bool negative = token.startsWith(u'-') && token.size() > 1;
-            error = QStringLiteral("%1 is not a duration (a whole number of microseconds above 0)%2")
-                        .arg(shownToken(token), negative ? QStringLiteral(": it is negative") : QString());
+            error = {negative ? ProblemKind::NotDurationNegative : ProblemKind::NotDuration,
+                     {shownToken(token)}};
             return false;
         }
         if (value == 0) {
-            error = QStringLiteral("%1 is not a duration: it is zero").arg(shownToken(token));
+            error = {ProblemKind::DurationZero, {shownToken(token)}};
             return false;
         }
         if (value > kMode2MaxValue) {
-            error = QStringLiteral("%1 is too large (at most %2 microseconds)")
-                        .arg(shownToken(token))
-                        .arg(kMode2MaxValue);
+            error = {ProblemKind::MicrosTooLarge, {shownToken(token), QString::number(kMode2MaxValue)}};
             return false;
         }
         out.push_back(static_cast<std::uint32_t>(value));

@@ -16,7 +16,7 @@ namespace ravlin::signalformats {
 // Appends the whitespace-separated durations of `text` (decimal microseconds, 1 to kMode2MaxValue).
 // At the first token that is no such duration it stops, puts the reason into `error` and returns
 // false.
-bool appendMicros(QStringView text, std::vector<std::uint32_t>& out, QString& error);
+bool appendMicros(QStringView text, std::vector<std::uint32_t>& out, ProblemPart& error);
 
 // A token for a problem line: quoted, and shortened when it is long.
 QString shownToken(QStringView token);

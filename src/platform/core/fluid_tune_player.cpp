@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 
+// Declarations only: the library itself is loaded when a tune is first played.
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -15,51 +17,99 @@ namespace {
 
 constexpr int kWatchMs = 50;
 
-// FluidSynth reports a missing audio device or soundfont on stderr; the player handles both by
-// staying silent, so those reports are not wanted.
-void quietLogs() {
-    for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, nullptr, nullptr);
+// FluidSynth and its audio stack (some twenty shared libraries) are loaded with dlopen when a tune is
+// first played, not at process start; without the library the player stays silent.
+#define RAVLIN_FLUID_FUNCTIONS(X)                                                                            \
+    X(fluid_set_log_function)                                                                                \
+    X(new_fluid_settings)                                                                                    \
+    X(delete_fluid_settings) X(fluid_settings_setint) X(fluid_settings_getint) X(fluid_settings_setstr)      \
+        X(fluid_settings_setnum) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)              \
+            X(fluid_synth_all_sounds_off) X(new_fluid_player) X(delete_fluid_player) X(fluid_player_add_mem) \
+                X(fluid_player_play) X(fluid_player_stop) X(fluid_player_get_status)                         \
+                    X(fluid_player_get_total_ticks) X(fluid_player_get_current_tick)                         \
+                        X(new_fluid_audio_driver) X(delete_fluid_audio_driver) X(new_fluid_file_renderer)    \
+                            X(fluid_file_renderer_process_block) X(delete_fluid_file_renderer)
+
+struct Fluid {
+#define RAVLIN_FLUID_MEMBER(f) decltype(&::f) f = nullptr;
+    RAVLIN_FLUID_FUNCTIONS(RAVLIN_FLUID_MEMBER)
+#undef RAVLIN_FLUID_MEMBER
+};
+
+// The library's functions, or nullptr when it cannot be loaded (tried once).
+const Fluid* fluid() {
+    static const Fluid* loaded = []() -> const Fluid* {
+        static QLibrary library;
+        static Fluid f;
+        bool ok = false;
+        for (int version : {3, 2, 1}) {
+            library.setFileNameAndVersion(QStringLiteral("fluidsynth"), version);
+            if ((ok = library.load())) break;
+        }
+        if (!ok) return nullptr;
+#define RAVLIN_FLUID_RESOLVE(fn)                                                                             \
+    f.fn = reinterpret_cast<decltype(f.fn)>(library.resolve(#fn));                                           \
+    if (!f.fn) return nullptr;
+        RAVLIN_FLUID_FUNCTIONS(RAVLIN_FLUID_RESOLVE)
+#undef RAVLIN_FLUID_RESOLVE
+        // FluidSynth reports a missing audio device or soundfont on stderr; the player handles both
+        // by staying silent, so those reports are not wanted.
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            f.fluid_set_log_function(level, nullptr, nullptr);
+        return &f;
+    }();
+    return loaded;
 }
 
-fluid_settings_t* newSettings() {
-    quietLogs();
-    fluid_settings_t* s = new_fluid_settings();
+fluid_settings_t* newSettings(const Fluid& fl) {
+    fluid_settings_t* s = fl.new_fluid_settings();
     if (!s) return nullptr;
-    fluid_settings_setint(s, "synth.lock-memory", 0);
-    fluid_settings_setint(s, "synth.reverb.active", 0);
-    fluid_settings_setint(s, "synth.chorus.active", 0);
+    fl.fluid_settings_setint(s, "synth.lock-memory", 0);
+    fl.fluid_settings_setint(s, "synth.reverb.active", 0);
+    fl.fluid_settings_setint(s, "synth.chorus.active", 0);
     return s;
 }
 
-bool playerAtEnd(fluid_player_t* p) {
+bool playerAtEnd(const Fluid& fl, fluid_player_t* p) {
     if (!p) return true;
-    if (fluid_player_get_status(p) != FLUID_PLAYER_PLAYING) return true;
+    if (fl.fluid_player_get_status(p) != FLUID_PLAYER_PLAYING) return true;
     // The track's last event is its end; what the player renders after it is silence.
-    const int total = fluid_player_get_total_ticks(p);
-    return total > 0 && fluid_player_get_current_tick(p) >= total;
+    const int total = fl.fluid_player_get_total_ticks(p);
+    return total > 0 && fl.fluid_player_get_current_tick(p) >= total;
 }
 
 } // namespace
 
 FluidTunePlayer::FluidTunePlayer(TimerFactory& timers, const QString& soundFont)
-    : m_watch(timers.create(kWatchMs)) {
+    : m_soundFontPath(soundFont), m_watch(timers.create(kWatchMs)) {
     m_watch->setHandler([this] { watch(); });
-    const QString path = soundFont.isEmpty() ? findSoundFont() : soundFont;
-    m_settings = newSettings();
-    if (!m_settings || path.isEmpty() || !QFileInfo(path).isFile()) return;
-    m_synth = new_fluid_synth(m_settings);
-    if (!m_synth) return;
-    const int id = fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 1);
-    if (id != FLUID_FAILED) m_soundFont = id;
 }
 
 FluidTunePlayer::~FluidTunePlayer() {
     m_watch->stop();
     releaseAudio();
-    if (m_player) delete_fluid_player(m_player);
-    if (m_synth) delete_fluid_synth(m_synth);
-    if (m_settings) delete_fluid_settings(m_settings);
+    // Settings exist only once the library was loaded.
+    if (m_settings) {
+        const Fluid* fl = fluid();
+        if (m_player) fl->delete_fluid_player(m_player);
+        if (m_synth) fl->delete_fluid_synth(m_synth);
+        if (m_settings) fl->delete_fluid_settings(m_settings);
+    }
+}
+
+bool FluidTunePlayer::loadSynth() {
+    if (m_synthTried) return hasSoundFont();
+    m_synthTried = true;
+    const Fluid* fl = fluid();
+    const QString path = m_soundFontPath.isEmpty() ? findSoundFont() : m_soundFontPath;
+    if (!fl || path.isEmpty() || !QFileInfo(path).isFile()) return false;
+    m_settings = newSettings(*fl);
+    if (!m_settings) return false;
+    m_synth = fl->new_fluid_synth(m_settings);
+    if (!m_synth) return false;
+    const int id = fl->fluid_synth_sfload(m_synth, QFile::encodeName(path).constData(), 1);
+    if (id != FLUID_FAILED) m_soundFont = id;
+    return hasSoundFont();
 }
 
 QStringList FluidTunePlayer::soundFontCandidates() {
@@ -84,118 +134,133 @@ QByteArray FluidTunePlayer::readTune(const QString& path) {
 }
 
 bool FluidTunePlayer::open(const QString& path) {
-    m_watch->stop();
-    releaseAudio();
-    m_playing = false;
+    pause();
     m_tune = readTune(path);
-    newPlayer();
+    dropPlayer();
     return !m_tune.isEmpty();
 }
 
-void FluidTunePlayer::newPlayer() {
-    if (m_player) {
-        delete_fluid_player(m_player);
-        m_player = nullptr;
-    }
-    if (!hasSoundFont() || m_tune.isEmpty()) return;
-    m_player = new_fluid_player(m_synth);
-    if (m_player &&
-        fluid_player_add_mem(m_player, m_tune.constData(), static_cast<size_t>(m_tune.size())) != FLUID_OK) {
-        delete_fluid_player(m_player);
-        m_player = nullptr;
-    }
+void FluidTunePlayer::dropPlayer() {
+    if (m_player) fluid()->delete_fluid_player(m_player);
+    m_player = nullptr;
 }
 
-bool FluidTunePlayer::atEnd() const {
-    return playerAtEnd(m_player);
+void FluidTunePlayer::newPlayer() {
+    dropPlayer();
+    if (!hasSoundFont() || m_tune.isEmpty()) return;
+    const Fluid& fl = *fluid();
+    m_player = fl.new_fluid_player(m_synth);
+    if (m_player &&
+        fl.fluid_player_add_mem(m_player, m_tune.constData(), static_cast<size_t>(m_tune.size())) != FLUID_OK)
+        dropPlayer();
 }
 
 void FluidTunePlayer::play() {
-    if (!m_player) return;
-    // A tune that has ended starts from the beginning again.
-    if (!m_playing && fluid_player_get_status(m_player) == FLUID_PLAYER_DONE) newPlayer();
-    if (!m_player || fluid_player_play(m_player) != FLUID_OK) return;
+    if (m_tune.isEmpty()) return;
     m_playing = true;
-    // The device is taken at the next watch tick, so that a play paused at once (the priming)
-    // never opens it.
+    // The synthesizer and the device are taken at the next watch tick, so that a play paused at once
+    // (the priming) loads nothing and never opens the device.
     m_watch->start();
 }
 
 void FluidTunePlayer::pause() {
-    if (m_player && m_playing) fluid_player_stop(m_player);
+    if (m_player && m_started) fluid()->fluid_player_stop(m_player);
+    m_started = false;
     m_playing = false;
     m_watch->stop();
     releaseAudio();
 }
 
+bool FluidTunePlayer::startPlayer() {
+    if (!loadSynth()) return false;
+    const Fluid& fl = *fluid();
+    // A tune that has ended starts from the beginning again.
+    if (!m_player || fl.fluid_player_get_status(m_player) == FLUID_PLAYER_DONE) newPlayer();
+    return m_player && fl.fluid_player_play(m_player) == FLUID_OK;
+}
+
+void FluidTunePlayer::stopSilently() {
+    m_started = false;
+    m_playing = false;
+    m_watch->stop();
+}
+
 void FluidTunePlayer::watch() {
-    if (!m_playing || !m_player) {
+    if (!m_playing) {
         m_watch->stop();
         return;
     }
-    if (atEnd()) {
-        fluid_player_stop(m_player);
-        m_playing = false;
-        m_watch->stop();
+    if (!m_started) {
+        if (!startPlayer()) return stopSilently(); // no library, soundfont or tune: silent
+        m_started = true;
+    }
+    const Fluid& fl = *fluid();
+    if (playerAtEnd(fl, m_player)) {
+        fl.fluid_player_stop(m_player);
+        stopSilently();
         releaseAudio();
         newPlayer(); // ready to play from the start
         return;
     }
     if (!m_audio && !m_audioFailed) {
-        m_audio = new_fluid_audio_driver(m_settings, m_synth);
+        m_audio = fl.new_fluid_audio_driver(m_settings, m_synth);
         if (!m_audio) m_audioFailed = true;
     }
     if (!m_audio) { // no device: the tune is silent and ends at once
-        fluid_player_stop(m_player);
-        m_playing = false;
-        m_watch->stop();
+        fl.fluid_player_stop(m_player);
+        stopSilently();
         newPlayer();
     }
 }
 
 void FluidTunePlayer::releaseAudio() {
+    const Fluid* fl = m_synth ? fluid() : nullptr;
+    if (!fl) return;
     if (m_audio) {
-        delete_fluid_audio_driver(m_audio);
+        fl->delete_fluid_audio_driver(m_audio);
         m_audio = nullptr;
     }
-    if (m_synth) fluid_synth_all_sounds_off(m_synth, -1);
+    fl->fluid_synth_all_sounds_off(m_synth, -1);
 }
 
 QByteArray FluidTunePlayer::renderToRaw(const QString& midiPath, const QString& soundFont,
                                         const QString& rawPath, int maxSeconds) {
     const QByteArray tune = readTune(midiPath);
     if (tune.isEmpty() || soundFont.isEmpty() || !QFileInfo(soundFont).isFile()) return {};
-    fluid_settings_t* settings = newSettings();
+    const Fluid* fl = fluid();
+    if (!fl) return {};
+    fluid_settings_t* settings = newSettings(*fl);
     if (!settings) return {};
     const QByteArray out = QFile::encodeName(rawPath);
-    fluid_settings_setstr(settings, "audio.file.name", out.constData());
-    fluid_settings_setstr(settings, "audio.file.type", "raw");
-    fluid_settings_setstr(settings, "audio.file.format", "s16");
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
-    fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
+    fl->fluid_settings_setstr(settings, "audio.file.name", out.constData());
+    fl->fluid_settings_setstr(settings, "audio.file.type", "raw");
+    fl->fluid_settings_setstr(settings, "audio.file.format", "s16");
+    fl->fluid_settings_setstr(settings, "player.timing-source", "sample");
+    fl->fluid_settings_setnum(settings, "synth.sample-rate", 44100.0);
 
     QByteArray samples;
-    fluid_synth_t* synth = new_fluid_synth(settings);
-    if (synth && fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED) {
-        fluid_player_t* player = new_fluid_player(synth);
+    fluid_synth_t* synth = fl->new_fluid_synth(settings);
+    if (synth && fl->fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED) {
+        fluid_player_t* player = fl->new_fluid_player(synth);
         if (player &&
-            fluid_player_add_mem(player, tune.constData(), static_cast<size_t>(tune.size())) == FLUID_OK &&
-            fluid_player_play(player) == FLUID_OK) {
-            fluid_file_renderer_t* renderer = new_fluid_file_renderer(synth);
+            fl->fluid_player_add_mem(player, tune.constData(), static_cast<size_t>(tune.size())) ==
+                FLUID_OK &&
+            fl->fluid_player_play(player) == FLUID_OK) {
+            fluid_file_renderer_t* renderer = fl->new_fluid_file_renderer(synth);
             int period = 64;
-            fluid_settings_getint(settings, "audio.period-size", &period);
+            fl->fluid_settings_getint(settings, "audio.period-size", &period);
             const long maxBlocks = 44100L * maxSeconds / std::max(1, period);
-            for (long block = 0; renderer && block < maxBlocks && !playerAtEnd(player); ++block)
-                if (fluid_file_renderer_process_block(renderer) != FLUID_OK) break;
-            if (renderer) delete_fluid_file_renderer(renderer); // flushes and closes the file
-            fluid_player_stop(player);
+            for (long block = 0; renderer && block < maxBlocks && !playerAtEnd(*fl, player); ++block)
+                if (fl->fluid_file_renderer_process_block(renderer) != FLUID_OK) break;
+            if (renderer) fl->delete_fluid_file_renderer(renderer); // flushes and closes the file
+            fl->fluid_player_stop(player);
         }
-        if (player) delete_fluid_player(player);
+        if (player) fl->delete_fluid_player(player);
         QFile file(rawPath);
         if (file.open(QIODevice::ReadOnly)) samples = file.readAll();
     }
-    if (synth) delete_fluid_synth(synth);
-    delete_fluid_settings(settings);
+    if (synth) fl->delete_fluid_synth(synth);
+    fl->delete_fluid_settings(settings);
     return samples;
 }
 

@@ -17,10 +17,11 @@ struct _fluid_audio_driver_t;
 
 namespace ravlin {
 
-// The match tune on FluidSynth with a General MIDI soundfont. The soundfont is loaded once, when
-// the player is made; the audio device is taken only while the tune plays and released at the end
-// of the track, so the player's trailing silence never keeps the device busy. Without a soundfont
-// or an audio device the player stays silent.
+// The match tune on FluidSynth with a General MIDI soundfont. Nothing of FluidSynth is touched at
+// start: the library is loaded and the soundfont read when a tune is first played (a play paused at
+// once, the priming, loads nothing). The audio device is taken only while the tune plays and released
+// at the end of the track, so the player's trailing silence never keeps the device busy. Without the
+// library, a soundfont or an audio device the player stays silent.
 class FluidTunePlayer : public TunePlayer {
 public:
     // `soundFont` empty: the first of soundFontCandidates() that exists.
@@ -31,7 +32,7 @@ public:
     void play() override;
     void pause() override;
 
-    // Whether a soundfont was loaded (else every call is silent).
+    // Whether a soundfont was loaded (it is, at the first play that starts, when one can be).
     bool hasSoundFont() const { return m_soundFont >= 0; }
     bool isPlaying() const { return m_playing; }
 
@@ -53,8 +54,13 @@ public:
 private:
     void watch();
     void releaseAudio();
-    bool atEnd() const;
+    bool loadSynth();
+    bool startPlayer();
+    void stopSilently();
     void newPlayer();
+    void dropPlayer();
+
+    QString m_soundFontPath;
 
     _fluid_hashtable_t* m_settings = nullptr;
     _fluid_synth_t* m_synth = nullptr;
@@ -62,7 +68,9 @@ private:
     _fluid_audio_driver_t* m_audio = nullptr;
     int m_soundFont = -1;
     QByteArray m_tune;
-    bool m_playing = false;
+    bool m_playing = false; // asked to play
+    bool m_started = false; // the FluidSynth player runs
+    bool m_synthTried = false;
     bool m_audioFailed = false; // no device: stay silent instead of retrying at every play
     std::unique_ptr<Timer> m_watch;
 };

@@ -33,33 +33,38 @@ QMessageBox::StandardButton ask(QWidget* parent, const QString& caption, const Q
 
 } // namespace
 
+QWidget* QtDialogs::parent() const {
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : m_parent;
+}
+
 void QtDialogs::beep() {
     QApplication::beep();
 }
 
 void QtDialogs::information(const QString& text, const QString& caption) {
-    QMessageBox::information(m_parent, captionOr(caption), text, QMessageBox::Ok);
+    QMessageBox::information(parent(), captionOr(caption), text, QMessageBox::Ok);
 }
 
 Answer QtDialogs::askYesNo(const QString& text, const QString& caption, QuestionKind kind) {
-    const auto b = ask(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No, kind);
+    const auto b = ask(parent(), caption, text, QMessageBox::Yes | QMessageBox::No, kind);
     return b == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 Answer QtDialogs::askYesNoCancel(const QString& text, const QString& caption, QuestionKind kind) {
     const auto b =
-        ask(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, kind);
+        ask(parent(), caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, kind);
     if (b == QMessageBox::Yes) return Answer::Yes;
     if (b == QMessageBox::No) return Answer::No;
     return Answer::Cancel;
 }
 
 QString QtDialogs::openFileName(const QString& filter, const QString& defaultName) {
-    return QFileDialog::getOpenFileName(m_parent, QString(), defaultName, qtFilter(filter));
+    return QFileDialog::getOpenFileName(parent(), QString(), defaultName, qtFilter(filter));
 }
 
 QStringList QtDialogs::openFileNames(const QString& filter, const QString& defaultName) {
-    return QFileDialog::getOpenFileNames(m_parent, QString(), defaultName, qtFilter(filter));
+    return QFileDialog::getOpenFileNames(parent(), QString(), defaultName, qtFilter(filter));
 }
 
 QString QtDialogs::saveFileName(const QString& filter, const QString& defaultName,
@@ -71,7 +76,7 @@ QString QtDialogs::saveFileNameAndFilter(const QString& filter, const QString& d
                                          const QString& defaultExtension, int* selectedFilter) {
     if (selectedFilter) *selectedFilter = -1;
     const QString filters = qtFilter(filter);
-    QFileDialog dialog(m_parent, QString(), defaultName, filters);
+    QFileDialog dialog(parent(), QString(), defaultName, filters);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The overwrite question is the program's own, asked only for non-empty files.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

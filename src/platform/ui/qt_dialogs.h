@@ -7,7 +7,9 @@ class QWidget;
 
 namespace ravlin {
 
-// Dialogs of production: Qt message boxes and file dialogs over the given parent window.
+// Dialogs of production: Qt message boxes and file dialogs over the window the user works in (the
+// active one, so that a tool window that asks stays in front of the main window), else over the
+// given parent window.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -27,6 +29,8 @@ public:
                                   const QString& defaultExtension, int* selectedFilter) override;
 
 private:
+    QWidget* parent() const;
+
     QWidget* m_parent;
 };
 

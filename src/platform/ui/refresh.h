@@ -67,6 +67,9 @@ inline QPoint centredOver(const QRect& main, const QSize& size) {
 
 // Shows a tool window centred over the main window, without blocking, and in front.
 inline void showCentredOver(QWidget& window, const QWidget& main) {
+    // A window never shown nor resized takes its layout's size only when shown: take it now, so
+    // that the centring uses the size it will have.
+    if (!window.testAttribute(Qt::WA_Resized)) window.adjustSize();
     window.move(centredOver(main.frameGeometry(), window.frameGeometry().size()));
     window.show();
     window.raise();

@@ -2,6 +2,8 @@
 
 #include "base/core/key_names.h"
 
+#include <QFileInfo>
+
 #include <array>
 
 namespace ravlin {
@@ -80,6 +82,7 @@ void Startup::loadAnalogueBase() {
         m_c.dialogs.beep();
         m_c.dialogs.information(kBaseMissingBox);
         m_c.log.append(kBaseMissingLog);
+        m_c.log.append(lookedInLine(QFileInfo(AnalogueBase::filePath(m_c.appDir)).absolutePath()));
         break;
     case AnalogueBase::LoadResult::ReadError:
         // The load is abandoned with an empty base; start-up goes on.

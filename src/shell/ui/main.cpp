@@ -3,9 +3,11 @@
 #include "platform/core/fluid_tune_player.h"
 #include "platform/core/qt_timer.h"
 #include "platform/ui/qt_dialogs.h"
+#include "shell/core/folder_lock.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
 #include "shell/core/working_folder.h"
+#include "shell/ui/help_page.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/screenshot_tour.h"
@@ -16,6 +18,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -27,6 +33,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(RAVLIN_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ravlin.Ravlin"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ravlin.Ravlin")));
+    // Qt's own dialogs and buttons ("Открыть", "Отмена", "Да") in Russian, as the program's texts are.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -50,6 +61,9 @@ int main(int argc, char** argv) {
                                      QStringLiteral("Use DIR as the working folder (it must exist)."),
                                      QStringLiteral("DIR"));
     parser.addOption(workdir);
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Start even when another Ravlin works in this folder."));
+    parser.addOption(force);
     parser.process(app);
 
     const WorkingFolder folder =
@@ -78,6 +92,17 @@ int main(int argc, char** argv) {
         return result.error.isEmpty() ? 0 : 1;
     }
 
+    // One workbench per working folder: two would poll one receiver and write the same files.
+    FolderLock lock(folder.path);
+    if (!parser.isSet(force) && lock.acquire() == FolderLock::Result::HeldByAnother) {
+        std::fprintf(stderr, "ravlin: another copy works in %s (--force starts one all the same)\n",
+                     qPrintable(folder.path));
+        // Said in a box too where someone can read it (not without a display).
+        if (QApplication::platformName() != QLatin1String("offscreen"))
+            QMessageBox::information(nullptr, QStringLiteral("Ravlin"), lock.refusal());
+        return 3;
+    }
+
     DriverChoice usb = makeUsbDriver(parser.value(receiver));
     if (!usb.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(usb.error));
     if (!usb.driver) return 2;
@@ -87,7 +112,7 @@ int main(int argc, char** argv) {
 
     QtTimerFactory timers;
     QtDialogs dialogs;
-    DesktopUrlOpener urls;
+    GuideUrlOpener urls;
     SystemClock clock;
     Workbench workbench(dialogs, timers, urls, clock, folder.path);
     workbench.setGuideFile(folder.guideFile);

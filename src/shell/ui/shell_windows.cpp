@@ -178,6 +178,9 @@ ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
 template <typename W>
 W* ShellWindows::addSecondary(const char* formName, const char* caption, std::unique_ptr<W> window) {
     W* raw = window.get();
+    // Owned by the main window (transient for it: X11 marks only dialog-type windows so), so that the
+    // window manager keeps it in front of the main window, also after a box or file dialog it opened.
+    raw->setParent(m_main.get(), (raw->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     raw->setObjectName(QString::fromLatin1(formName));
     raw->setWindowTitle(QString::fromUtf8(caption));
     m_secondary.push_back(std::move(window));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace ravlin {
 
@@ -43,6 +44,21 @@ LircOption parseLircOption(const QString& text) {
     return o;
 }
 
+SimOption parseSimOption(const QString& text) {
+    SimOption o;
+    const qsizetype mark = text.lastIndexOf(QLatin1String("?every="));
+    o.path = mark < 0 ? text : text.left(mark);
+    if (mark < 0) return o;
+    bool ok = false;
+    const double seconds = text.mid(mark + 7).toDouble(&ok);
+    if (!ok || !(seconds >= 0.5 && seconds <= 600))
+        o.error = QStringLiteral("bad option \"%1\" for %2 (use ?every=SECONDS, 0.5 to 600)")
+                      .arg(text.mid(mark + 1), o.path);
+    else
+        o.everyMs = std::llround(seconds * 1000);
+    return o;
+}
+
 DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
     DriverChoice choice;
     if (option.isEmpty()) {
@@ -59,10 +75,16 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
     if (option == QLatin1String("sim")) {
         choice.driver = std::make_unique<SimulatedReceiver>(QString(), now);
     } else if (option.startsWith(QLatin1String("sim:")) && option.size() > 4) {
-        auto sim = std::make_unique<SimulatedReceiver>(option.mid(4), now);
+        const SimOption simOption = parseSimOption(option.mid(4));
+        if (!simOption.error.isEmpty()) {
+            choice.error = simOption.error;
+            return choice;
+        }
+        const QString file = simOption.path;
+        auto sim = std::make_unique<SimulatedReceiver>(file, now);
+        if (simOption.everyMs > 0) sim->setPressInterval(simOption.everyMs);
         QStringList notes;
-        if (!sim->connected())
-            notes << QStringLiteral("cannot read file %1: %2").arg(option.mid(4), sim->error());
+        if (!sim->connected()) notes << QStringLiteral("cannot read file %1: %2").arg(file, sim->error());
         // A capture file's lines are listed here; a remote file's problems reach the result log.
         const auto& problems = sim->signalFormat() ? QVector<Problem>{} : sim->file().problems;
         // The last problem stays in view: it is the cut of a file larger than the reader takes.
@@ -70,16 +92,15 @@ DriverChoice makeUsbDriver(const QString& option, MonotonicMs now) {
         for (qsizetype i = 0; i < problems.size(); ++i) {
             if (i == kShown && problems.size() > kShown + 1) {
                 notes << QStringLiteral("capture file %1: %2 more lines skipped")
-                             .arg(option.mid(4))
+                             .arg(file)
                              .arg(problems.size() - kShown - 1);
                 i = problems.size() - 1;
             }
-            notes
-                << QStringLiteral("capture file %1: %2 (skipped)").arg(option.mid(4), problems[i].message());
+            notes << QStringLiteral("capture file %1: %2 (skipped)").arg(file, problems[i].message());
         }
         if (sim->connected() && sim->file().bursts.empty()) {
             // A remote file with nothing to play says why (its first problem).
-            QString note = QStringLiteral("%1 holds no bursts").arg(option.mid(4));
+            QString note = QStringLiteral("%1 holds no bursts").arg(file);
             if (sim->signalFormat() && !sim->file().problems.isEmpty())
                 note += QStringLiteral(" (%1)").arg(sim->file().problems.first().message());
             notes << note;

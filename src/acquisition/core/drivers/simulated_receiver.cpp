@@ -64,6 +64,11 @@ SimulatedReceiver::SimulatedReceiver(std::vector<CapturedBurst> bursts, Monotoni
     m_file.bursts = std::move(bursts);
 }
 
+void SimulatedReceiver::setPressInterval(std::int64_t ms) {
+    for (CapturedBurst& b : m_file.bursts)
+        if (b.delayMs >= kPressMinMs) b.delayMs = ms;
+}
+
 int SimulatedReceiver::DoGetInfraCode(std::uint8_t* block, int max, std::int32_t& count) {
     count = 0;
     if (!m_connected) return StatusNotConnected;

@@ -23,6 +23,8 @@ public:
     // (a held button's repeats).
     static constexpr std::int64_t kPressDelayMs = 2000;
     static constexpr std::int64_t kRepeatDelayMs = 110;
+    // A burst that follows the previous one by at least this long is a new press, not a repeat.
+    static constexpr std::int64_t kPressMinMs = 500;
 
     // An empty path gives a receiver with no file.
     explicit SimulatedReceiver(const QString& path = QString(), MonotonicMs now = steadyMonotonicMs());
@@ -35,6 +37,10 @@ public:
     QString description() const override;
     // The file's problem lines, once, for the result log.
     QStringList takeWarnings() override;
+
+    // Spaces the presses `ms` apart (a held button's repeats keep their own delays), so that a
+    // user naming buttons has time to do it between two presses.
+    void setPressInterval(std::int64_t ms);
 
     bool connected() const { return m_connected; }
     // Why the capture file could not be read (empty when it was).
