@@ -19,14 +19,14 @@ uint8_t rvir_duration_byte(uint32_t us, unsigned index) {
     return (uint8_t)steps;
 }
 
-void rvir_device_init(rvir_device *dev, rvir_send_fn send, void *send_ctx) {
+void rvir_device_init(rvir_device* dev, rvir_send_fn send, void* send_ctx) {
     memset(dev, 0, sizeof *dev);
     dev->send = send;
     dev->send_ctx = send_ctx;
 }
 
 /* Appends the grown duration to the burst; durations past the 255th are dropped. */
-static void flush_pending(rvir_device *dev) {
+static void flush_pending(rvir_device* dev) {
     if (dev->pending_us == 0) return;
     if (dev->current.count < RVIR_MAX_DURATIONS) {
         dev->current.bytes[dev->current.count] = rvir_duration_byte(dev->pending_us, dev->current.count);
@@ -37,7 +37,7 @@ static void flush_pending(rvir_device *dev) {
     dev->pending_us = 0;
 }
 
-static void grow(rvir_device *dev, int is_mark, uint32_t us) {
+static void grow(rvir_device* dev, int is_mark, uint32_t us) {
     if (us == 0) return;
     if (!dev->in_burst) {
         if (!is_mark) return; /* a burst starts with a mark */
@@ -55,8 +55,8 @@ static void grow(rvir_device *dev, int is_mark, uint32_t us) {
     dev->pending_us = us > 0xFFFFFFFFu - dev->pending_us ? 0xFFFFFFFFu : dev->pending_us + us;
 }
 
-static void enqueue(rvir_device *dev, uint32_t now_ms) {
-    rvir_burst *slot;
+static void enqueue(rvir_device* dev, uint32_t now_ms) {
+    rvir_burst* slot;
     if (dev->queued == RVIR_QUEUE_BURSTS) {
         /* the oldest waiting burst makes room: what the PC gets stays recent */
         dev->head = (dev->head + 1u) % RVIR_QUEUE_BURSTS;
@@ -70,7 +70,7 @@ static void enqueue(rvir_device *dev, uint32_t now_ms) {
     dev->queued++;
 }
 
-void rvir_device_end(rvir_device *dev, uint32_t now_ms) {
+void rvir_device_end(rvir_device* dev, uint32_t now_ms) {
     if (!dev->in_burst) return;
     dev->in_burst = 0;
     if (dev->pending_is_mark) flush_pending(dev);
@@ -85,11 +85,11 @@ void rvir_device_end(rvir_device *dev, uint32_t now_ms) {
     enqueue(dev, now_ms);
 }
 
-void rvir_device_mark(rvir_device *dev, uint32_t us) {
+void rvir_device_mark(rvir_device* dev, uint32_t us) {
     grow(dev, 1, us);
 }
 
-void rvir_device_space(rvir_device *dev, uint32_t us, uint32_t now_ms) {
+void rvir_device_space(rvir_device* dev, uint32_t us, uint32_t now_ms) {
     if (us >= RVIR_GAP_US) {
         rvir_device_end(dev, now_ms);
         return;
@@ -97,12 +97,12 @@ void rvir_device_space(rvir_device *dev, uint32_t us, uint32_t now_ms) {
     grow(dev, 0, us);
 }
 
-static int is_poll(const uint8_t *data, size_t len) {
+static int is_poll(const uint8_t* data, size_t len) {
     return len == RVIR_HEADER_SIZE && memcmp(data, magic, sizeof magic) == 0 && data[4] == VERSION &&
            data[5] == TYPE_POLL && data[6] == 0;
 }
 
-void rvir_device_datagram(rvir_device *dev, const uint8_t *data, size_t len, void *peer, uint32_t now_ms) {
+void rvir_device_datagram(rvir_device* dev, const uint8_t* data, size_t len, void* peer, uint32_t now_ms) {
     uint8_t out[RVIR_MAX_DATAGRAM];
     size_t n = 0;
     if (!data || !is_poll(data, len)) {
@@ -119,7 +119,7 @@ void rvir_device_datagram(rvir_device *dev, const uint8_t *data, size_t len, voi
     out[4] = VERSION;
     out[5] = TYPE_BLOCK;
     if (dev->queued > 0) {
-        const rvir_burst *b = &dev->queue[dev->head];
+        const rvir_burst* b = &dev->queue[dev->head];
         memcpy(out + RVIR_HEADER_SIZE, b->bytes, b->count);
         n = b->count;
         dev->head = (dev->head + 1u) % RVIR_QUEUE_BURSTS;

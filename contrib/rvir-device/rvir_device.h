@@ -40,16 +40,16 @@ extern "C" {
 
 /* Sends `len` bytes of `data` as one UDP datagram to `peer`, the handle given with a poll. Called only
  * from within rvir_device_datagram, so the handle is still valid. */
-typedef void (*rvir_send_fn)(void *ctx, void *peer, const uint8_t *data, size_t len);
+typedef void (*rvir_send_fn)(void* ctx, void* peer, const uint8_t* data, size_t len);
 
 typedef struct rvir_stats {
-    uint32_t polls;        /* polls answered */
-    uint32_t blocks_sent;  /* bursts sent */
-    uint32_t ignored;      /* datagrams that were no valid version-1 poll */
-    uint32_t lone_marks;   /* bursts of a single mark, dropped as noise */
-    uint32_t cut;          /* bursts longer than 255 durations, cut to 255 */
-    uint32_t queue_full;   /* waiting bursts dropped because a newer one came */
-    uint32_t stale;        /* waiting bursts dropped because they were too old */
+    uint32_t polls;       /* polls answered */
+    uint32_t blocks_sent; /* bursts sent */
+    uint32_t ignored;     /* datagrams that were no valid version-1 poll */
+    uint32_t lone_marks;  /* bursts of a single mark, dropped as noise */
+    uint32_t cut;         /* bursts longer than 255 durations, cut to 255 */
+    uint32_t queue_full;  /* waiting bursts dropped because a newer one came */
+    uint32_t stale;       /* waiting bursts dropped because they were too old */
 } rvir_stats;
 
 typedef struct rvir_burst {
@@ -60,12 +60,12 @@ typedef struct rvir_burst {
 
 typedef struct rvir_device {
     rvir_send_fn send;
-    void *send_ctx;
+    void* send_ctx;
     /* the burst being measured */
     rvir_burst current;
     int in_burst;
     int overflow;
-    uint32_t pending_us;  /* the duration still growing (repeated marks or spaces are joined) */
+    uint32_t pending_us; /* the duration still growing (repeated marks or spaces are joined) */
     int pending_is_mark;
     /* bursts waiting for polls, oldest at `head` */
     rvir_burst queue[RVIR_QUEUE_BURSTS];
@@ -74,18 +74,18 @@ typedef struct rvir_device {
     rvir_stats stats;
 } rvir_device;
 
-void rvir_device_init(rvir_device *dev, rvir_send_fn send, void *send_ctx);
+void rvir_device_init(rvir_device* dev, rvir_send_fn send, void* send_ctx);
 
 /* A mark (carrier on) of `us` microseconds. */
-void rvir_device_mark(rvir_device *dev, uint32_t us);
+void rvir_device_mark(rvir_device* dev, uint32_t us);
 /* A space (carrier off) of `us` microseconds; one of RVIR_GAP_US or longer ends the burst. */
-void rvir_device_space(rvir_device *dev, uint32_t us, uint32_t now_ms);
+void rvir_device_space(rvir_device* dev, uint32_t us, uint32_t now_ms);
 /* No edge came for RVIR_GAP_US (the capture timer ran out): the burst ends. */
-void rvir_device_end(rvir_device *dev, uint32_t now_ms);
+void rvir_device_end(rvir_device* dev, uint32_t now_ms);
 
 /* A datagram received from `peer`: a valid poll is answered at once, through the send function, with
  * the oldest waiting burst or a keep-alive; anything else is ignored. */
-void rvir_device_datagram(rvir_device *dev, const uint8_t *data, size_t len, void *peer, uint32_t now_ms);
+void rvir_device_datagram(rvir_device* dev, const uint8_t* data, size_t len, void* peer, uint32_t now_ms);
 
 /* The one-byte value of a duration of `us` microseconds at position `index` (0: the first mark, in
  * steps of 204.8 us; later ones in steps of 102.4 us), rounded to the nearest step with halves up and

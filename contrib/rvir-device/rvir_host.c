@@ -36,7 +36,7 @@ typedef struct {
 } event;
 
 typedef struct {
-    event *items;
+    event* items;
     size_t count, room;
 } event_list;
 
@@ -55,10 +55,10 @@ static uint32_t now_ms(void) {
     return (uint32_t)((uint64_t)ts.tv_sec * 1000u + (uint64_t)ts.tv_nsec / 1000000u);
 }
 
-static void push(event_list *list, event_type type, uint32_t us, uint32_t delay_ms) {
+static void push(event_list* list, event_type type, uint32_t us, uint32_t delay_ms) {
     if (list->count == list->room) {
         size_t room = list->room ? list->room * 2 : 256;
-        event *items = realloc(list->items, room * sizeof *items);
+        event* items = realloc(list->items, room * sizeof *items);
         if (!items) {
             fprintf(stderr, "rvir-device-host: out of memory\n");
             exit(2);
@@ -75,7 +75,7 @@ static void push(event_list *list, event_type type, uint32_t us, uint32_t delay_
 /* The unit (ms) and the byte rule of the workbench's four receiver kinds; 0 for an unknown kind. */
 enum { MOVRIK = 1, USBTINY, IGORPLUG_USB, IGORPLUG_UDP };
 
-static int kind_of(const char *text) {
+static int kind_of(const char* text) {
     if (strcmp(text, "Movrik") == 0) return MOVRIK;
     if (strcmp(text, "USBtiny") == 0) return USBTINY;
     if (strcmp(text, "IgorPlug-USB") == 0) return IGORPLUG_USB;
@@ -96,7 +96,7 @@ static double unit_us(int kind) {
 }
 
 /* Bytes of a kind's raw block as microsecond durations, fed as marks and spaces, then the end. */
-static void push_block(event_list *list, int kind, const uint8_t *bytes, size_t n, uint32_t delay_ms) {
+static void push_block(event_list* list, int kind, const uint8_t* bytes, size_t n, uint32_t delay_ms) {
     size_t i, index = 0;
     int carry = 0;
     for (i = 0; i < n; ++i) {
@@ -122,23 +122,26 @@ static void push_block(event_list *list, int kind, const uint8_t *bytes, size_t 
     if (index > 0) push(list, EV_END, 0, 0);
 }
 
-static int read_capture(const char *path, event_list *list) {
+static int read_capture(const char* path, event_list* list) {
     char line[4096];
     int kind = MOVRIK, number = 0;
-    FILE *f = fopen(path, "r");
+    FILE* f = fopen(path, "r");
     if (!f) return 0;
     while (fgets(line, sizeof line, f)) {
         char *p = line, *end;
         ++number;
         line[strcspn(line, "\r\n")] = '\0';
-        while (*p == ' ' || *p == '\t') ++p;
+        while (*p == ' ' || *p == '\t')
+            ++p;
         if (*p == '\0' || *p == '#') continue;
         if (strncmp(p, "kind:", 5) == 0) {
             p += 5;
-            while (*p == ' ') ++p;
+            while (*p == ' ')
+                ++p;
             kind = kind_of(p);
             if (kind == 0) {
-                fprintf(stderr, "rvir-device-host: %s: line %d: unknown kind, Movrik assumed\n", path, number);
+                fprintf(stderr, "rvir-device-host: %s: line %d: unknown kind, Movrik assumed\n", path,
+                        number);
                 kind = MOVRIK;
             }
             continue;
@@ -161,7 +164,8 @@ static int read_capture(const char *path, event_list *list) {
                 p = end + 1;
                 for (;;) {
                     unsigned long b;
-                    while (*p == ' ' || *p == '\t') ++p;
+                    while (*p == ' ' || *p == '\t')
+                        ++p;
                     if (*p == '\0') break;
                     b = strtoul(p, &end, 16);
                     if (end == p || end - p > 2 || n == sizeof bytes) {
@@ -183,22 +187,24 @@ static int read_capture(const char *path, event_list *list) {
     return 1;
 }
 
-static void send_to_peer(void *ctx, void *to, const uint8_t *data, size_t len) {
-    const host *h = ctx;
-    const peer *p = to;
+static void send_to_peer(void* ctx, void* to, const uint8_t* data, size_t len) {
+    const host* h = ctx;
+    const peer* p = to;
     /* a lost answer only shows as a missing block on the PC */
-    (void)sendto(h->fd, data, len, 0, (const struct sockaddr *)&p->addr, p->len);
+    (void)sendto(h->fd, data, len, 0, (const struct sockaddr*)&p->addr, p->len);
 }
 
-static int usage(const char *why) {
-    fprintf(stderr, "rvir-device-host: %s\nusage: rvir-device-host --port P --capture FILE [--seconds N] [--repeat]\n",
-            why);
+static int usage(const char* why) {
+    fprintf(
+        stderr,
+        "rvir-device-host: %s\nusage: rvir-device-host --port P --capture FILE [--seconds N] [--repeat]\n",
+        why);
     return 2;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     long port = -1, seconds = 0;
-    const char *capture = NULL;
+    const char* capture = NULL;
     int repeat = 0, i;
     event_list events = {NULL, 0, 0};
     struct sockaddr_in addr;
@@ -235,8 +241,8 @@ int main(int argc, char **argv) {
     addr.sin_family = AF_INET;
     addr.sin_port = htons((uint16_t)port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (h.fd < 0 || bind(h.fd, (struct sockaddr *)&addr, sizeof addr) != 0 ||
-        getsockname(h.fd, (struct sockaddr *)&addr, &addr_len) != 0) {
+    if (h.fd < 0 || bind(h.fd, (struct sockaddr*)&addr, sizeof addr) != 0 ||
+        getsockname(h.fd, (struct sockaddr*)&addr, &addr_len) != 0) {
         fprintf(stderr, "rvir-device-host: cannot listen on 127.0.0.1:%ld: %s\n", port, strerror(errno));
         return 2;
     }
@@ -252,10 +258,13 @@ int main(int argc, char **argv) {
         if (seconds > 0 && now - start >= (uint32_t)seconds * 1000u) break;
         /* feed every event that is due */
         while (started && next < events.count && now - last_feed >= events.items[next].delay_ms) {
-            const event *e = &events.items[next];
-            if (e->type == EV_MARK) rvir_device_mark(&dev, e->us);
-            else if (e->type == EV_SPACE) rvir_device_space(&dev, e->us, now);
-            else rvir_device_end(&dev, now);
+            const event* e = &events.items[next];
+            if (e->type == EV_MARK)
+                rvir_device_mark(&dev, e->us);
+            else if (e->type == EV_SPACE)
+                rvir_device_space(&dev, e->us, now);
+            else
+                rvir_device_end(&dev, now);
             last_feed = now;
             if (++next == events.count && repeat) next = 0;
         }
@@ -270,7 +279,7 @@ int main(int argc, char **argv) {
             peer from;
             ssize_t n;
             from.len = sizeof from.addr;
-            n = recvfrom(h.fd, buf, sizeof buf, 0, (struct sockaddr *)&from.addr, &from.len);
+            n = recvfrom(h.fd, buf, sizeof buf, 0, (struct sockaddr*)&from.addr, &from.len);
             if (n >= 0) {
                 if (!started) {
                     started = 1;
@@ -282,9 +291,9 @@ int main(int argc, char **argv) {
     }
     printf("rvir-device-host: %lu polls answered, %lu bursts sent; dropped: %lu lone marks, %lu queue full, "
            "%lu stale, %lu ignored datagrams; %lu bursts cut\n",
-           (unsigned long)dev.stats.polls, (unsigned long)dev.stats.blocks_sent, (unsigned long)dev.stats.lone_marks,
-           (unsigned long)dev.stats.queue_full, (unsigned long)dev.stats.stale, (unsigned long)dev.stats.ignored,
-           (unsigned long)dev.stats.cut);
+           (unsigned long)dev.stats.polls, (unsigned long)dev.stats.blocks_sent,
+           (unsigned long)dev.stats.lone_marks, (unsigned long)dev.stats.queue_full,
+           (unsigned long)dev.stats.stale, (unsigned long)dev.stats.ignored, (unsigned long)dev.stats.cut);
     close(h.fd);
     free(events.items);
     return 0;

@@ -1,10 +1,10 @@
 // The network receiver's driver against the emulator and against hand-made datagrams, on loopback.
-#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_protocol.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/receiver_kind.h"
 #include "formats/core/capture_file.h"
+#include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
 
 #include <QProcess>
@@ -55,8 +55,9 @@ QByteArray withHeader(const char* magic, int version, int type, int length, int 
 
 // The reference device's host program serving `capture` on 127.0.0.1 for `seconds`; its port.
 quint16 startDevice(QProcess& p, const QString& capture, int seconds) {
-    p.start(QStringLiteral(RVIR_DEVICE_HOST), {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--capture"),
-                                               capture, QStringLiteral("--seconds"), QString::number(seconds)});
+    p.start(QStringLiteral(RVIR_DEVICE_HOST),
+            {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--capture"), capture,
+             QStringLiteral("--seconds"), QString::number(seconds)});
     if (!p.waitForReadyRead(5000)) return 0;
     const auto m = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"))
                        .match(QString::fromUtf8(p.readLine()));
