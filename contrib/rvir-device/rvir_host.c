@@ -194,6 +194,13 @@ static void send_to_peer(void* ctx, void* to, const uint8_t* data, size_t len) {
     (void)sendto(h->fd, data, len, 0, (const struct sockaddr*)&p->addr, p->len);
 }
 
+/* A whole decimal number, or -1. */
+static long number(const char* text) {
+    char* end;
+    const long v = strtol(text, &end, 10);
+    return end != text && *end == '\0' && v >= 0 ? v : -1;
+}
+
 static int usage(const char* why) {
     fprintf(
         stderr,
@@ -219,11 +226,11 @@ int main(int argc, char** argv) {
         if (strcmp(argv[i], "--repeat") == 0) {
             repeat = 1;
         } else if (i + 1 < argc && strcmp(argv[i], "--port") == 0) {
-            port = strtol(argv[++i], NULL, 10);
+            port = number(argv[++i]);
         } else if (i + 1 < argc && strcmp(argv[i], "--capture") == 0) {
             capture = argv[++i];
         } else if (i + 1 < argc && strcmp(argv[i], "--seconds") == 0) {
-            seconds = strtol(argv[++i], NULL, 10);
+            seconds = number(argv[++i]);
             if (seconds < 1 || seconds > 86400) return usage("bad --seconds (1..86400)");
         } else {
             return usage("unknown option or missing value");
