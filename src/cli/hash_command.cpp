@@ -123,18 +123,19 @@ namespace {
 // line of more than 255 durations is reported by fitsBuffer.
 void asReceived(Burst& b, const HashOptions& options, bool mode2, QVector<Problem>& warnings) {
     if (!mode2 && (!options.micros || b.durations.size() > CaptureBuffer::kCapacity)) return;
-    std::vector<std::int32_t> units;
-    units.reserve(std::size_t(b.durations.size()));
-    for (int d : b.durations)
-        units.push_back(mode2 ? nanosToReceivedUnits(std::int64_t(d) * 1000, options.kind, units.size()) : d);
-    const std::size_t kept = durationsInOneBlock(options.kind, units);
-    if (kept < units.size())
-        warnings.push_back(
-            {b.line,
-             QStringLiteral("warning: a burst of %1 durations was cut to %2 after its last whole mark")
-                 .arg(units.size())
-                 .arg(kept)});
-    b.durations = QVector<int>(units.begin(), units.begin() + std::ptrdiff_t(kept));
+    if (mode2)
+        for (qsizetype i = 0; i < b.durations.size(); ++i)
+            b.durations[i] =
+                nanosToReceivedUnits(std::int64_t(b.durations[i]) * 1000, options.kind, std::size_t(i));
+    const auto kept = qsizetype(
+        durationsInOneBlock(options.kind, std::span<const std::int32_t>(b.durations.constData(),
+                                                                        std::size_t(b.durations.size()))));
+    if (kept == b.durations.size()) return;
+    warnings.push_back(
+        {b.line, QStringLiteral("warning: a burst of %1 durations was cut to %2 after its last whole mark")
+                     .arg(b.durations.size())
+                     .arg(kept)});
+    b.durations.resize(kept);
 }
 
 // The capture buffer holds at most 255 durations.
