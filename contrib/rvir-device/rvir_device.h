@@ -9,8 +9,8 @@
  *     sender;
  *   - gives a send function that sends a datagram to such a handle;
  *   - gives a monotonic time in milliseconds (any start, wrapping at 2^32).
- * Nothing is allocated; one rvir_device holds everything (2408 bytes with the default sizes on a 64-bit host).
- * Not reentrant: call all functions of one device from one context.
+ * Nothing is allocated; one rvir_device holds everything (2408 bytes with the default sizes on a 64-bit
+ * host). Not reentrant: call all functions of one device from one context.
  */
 #ifndef RVIR_DEVICE_H
 #define RVIR_DEVICE_H
