@@ -115,16 +115,23 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
 
 namespace {
 
-// A mode2 burst of microseconds in receiver units, cut as the Linux receiver cuts it (so both give
-// the same burst), with a warning when it was cut.
-void mode2BurstToUnits(Burst& b, const HashOptions& options, QVector<Problem>& warnings) {
-    std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
-    if (const std::size_t had = cutLongBurst(micros); had > 0)
-        warnings.push_back(
-            {b.line, ProblemKind::BurstCutWarning, {QString::number(had), QString::number(micros.size())}});
-    b.durations.resize(static_cast<qsizetype>(micros.size()));
-    for (int& d : b.durations)
-        d = microsToUnits(d, options.kind);
+// Durations from outside as the receiver of the kind delivers them: mode2 microseconds turned into
+// units by the receivers' rule (a --us list is turned so by its reader), and a burst that does not fit
+// one receive block cut after its last whole mark, with a warning. Plain units stay as typed; a list
+// line of more than 255 durations is reported by fitsBuffer.
+void asReceived(Burst& b, const HashOptions& options, bool mode2, QVector<Problem>& warnings) {
+    if (!mode2 && (!options.micros || b.durations.size() > CaptureBuffer::kCapacity)) return;
+    if (mode2)
+        for (qsizetype i = 0; i < b.durations.size(); ++i)
+            b.durations[i] =
+                nanosToReceivedUnits(std::int64_t(b.durations[i]) * 1000, options.kind, std::size_t(i));
+    const auto kept = qsizetype(
+        durationsInOneBlock(options.kind, std::span<const std::int32_t>(b.durations.constData(),
+                                                                        std::size_t(b.durations.size()))));
+    if (kept == b.durations.size()) return;
+    warnings.push_back(
+        {b.line, ProblemKind::BurstCutWarning, {QString::number(b.durations.size()), QString::number(kept)}});
+    b.durations.resize(kept);
 }
 
 // The capture buffer holds at most 255 durations.
@@ -198,11 +205,11 @@ ReadResult readBursts(const QString& text, const HashOptions& options) {
     ReadResult result;
     if (options.mode2) {
         result = readMode2Text(text, options.gapMicros);
-        for (Burst& b : result.bursts)
-            mode2BurstToUnits(b, options, result.warnings);
     } else {
         result = readBurstList(text, {options.micros, options.kind});
     }
+    for (Burst& b : result.bursts)
+        asReceived(b, options, options.mode2, result.warnings);
     QVector<Burst> kept;
     kept.reserve(result.bursts.size());
     for (Burst& b : result.bursts)
@@ -422,7 +429,7 @@ private:
     void drain(ReadResult& sink, Reading reading) {
         if (sink.bursts.isEmpty() && sink.problems.isEmpty() && sink.warnings.isEmpty()) return;
         for (Burst& b : sink.bursts) {
-            if (reading == Reading::Mode2) mode2BurstToUnits(b, m_options, sink.warnings);
+            asReceived(b, m_options, reading == Reading::Mode2, sink.warnings);
             if (fitsBuffer(b, sink.problems)) m_writer.write(b);
         }
         report(sink.warnings);
@@ -528,8 +535,9 @@ QString usageText() {
         "                  digits 0-9 and A-F; a lower-case letter counts as digit -1 (3b reads as 2F)\n"
         "  --kind K        receiver kind for the units: Movrik (default, 0.02133333 ms), USBtiny,\n"
         "                  IgorPlug-USB (0.0853333 ms), IgorPlug-UDP (0.0512 ms)\n"
-        "  --us            input durations are microseconds, rounded to the nearest unit (halves away\n"
-        "                  from zero)\n"
+        "  --us            input durations are microseconds, turned into units as a receiver of the\n"
+        "                  kind delivers them: rounded to the nearest step of its byte format (halves\n"
+        "                  away from zero) and kept within one step and its largest byte\n"
         "  --mode2         input is LIRC mode2 text (\"pulse N\", \"space N\", \"timeout N\" in "
         "microseconds);\n"
         "                  a burst ends at a space of at least the gap, a timeout line or the end of\n"

@@ -36,9 +36,10 @@ inline constexpr qint64 kWholeInputLimit = 16 * 1024 * 1024;
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error);
 
 // Reads the input text into bursts in receiver units: a burst list (units, or microseconds with
-// --us) or mode2 text framed with the --gap. Bad lines, and bursts longer than the capture buffer
-// holds, become problems; a mode2 burst of more than 255 durations is cut after its last whole mark
-// and noted as a warning.
+// --us) or mode2 text framed with the --gap; microseconds give the units the kind's receiver
+// delivers. Bad lines, and list lines longer than the capture buffer holds, become problems; a burst
+// of microseconds that does not fit one receive block is cut after its last whole mark and noted as
+// a warning.
 ReadResult readBursts(const QString& text, const HashOptions& options);
 
 // Processes the bursts in order as successive receptions and writes one JSON object per burst.

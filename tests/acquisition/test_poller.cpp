@@ -131,13 +131,15 @@ private slots:
         r.tick();
         QVERIFY(r.poller.slow());
         QCOMPARE(r.poller.pollIntervalMs(), 1000);
-        // Status 1 ticks in a row count once.
+        // Status 1 ticks in a row count once: a receiver that answered and fell silent is still
+        // polled at the track-bar interval.
         r.receiver.queueStatus(0);
         r.tick();
         r.receiver.queueStatus(1, 30);
         r.ticks(30);
         QCOMPARE(r.poller.notConnectedCounter(), 1);
         QVERIFY(!r.poller.slow());
+        QCOMPARE(r.poller.pollIntervalMs(), 210);
     }
 
     void pollRateAppliesInSlowMode() {

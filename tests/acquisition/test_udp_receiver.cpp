@@ -3,9 +3,13 @@
 #include "acquisition/core/drivers/udp_protocol.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/receiver_kind.h"
+#include "formats/core/capture_file.h"
 #include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -49,6 +53,24 @@ QByteArray withHeader(const char* magic, int version, int type, int length, int 
     return d;
 }
 
+// The reference device's host program serving `capture` on 127.0.0.1 for `seconds`; its port.
+quint16 startDevice(QProcess& p, const QString& capture, int seconds) {
+    p.start(QStringLiteral(RVIR_DEVICE_HOST),
+            {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--capture"), capture,
+             QStringLiteral("--seconds"), QString::number(seconds)});
+    if (!p.waitForReadyRead(5000)) return 0;
+    const auto m = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"))
+                       .match(QString::fromUtf8(p.readLine()));
+    return m.hasMatch() ? quint16(m.captured(1).toUInt()) : 0;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& text) {
+    const QString path = dir.filePath(QStringLiteral("device.cap"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size()) return {};
+    return path;
+}
+
 } // namespace
 
 class TestUdpReceiver : public QObject {
@@ -61,6 +83,8 @@ private slots:
     void statusTurnsNotConnectedWhenTheEmulatorStops();
     void strayDatagramsAreDroppedAndCounted();
     void floodIsBounded();
+    void referenceDeviceServesAsTheEmulator();
+    void referenceDeviceKeepsTheNewestBurstsThenFallsSilent();
 };
 
 void TestUdpReceiver::protocolVerdicts_data() {
@@ -203,6 +227,68 @@ void TestUdpReceiver::floodIsBounded() {
     QCOMPARE(drv.queued(), UdpReceiver::kQueueLimit - 1);
     QCOMPARE(drv.drops().queueFull, 8);
     QCOMPARE(read(drv).bytes.front(), std::uint8_t(2));
+}
+
+void TestUdpReceiver::referenceDeviceServesAsTheEmulator() {
+    // The demo capture, a burst of 301 durations (cut after its 255th, a mark) and a lone mark
+    // (noise, never sent) given as mode2 lines, then one more short burst.
+    QFile demo(QStringLiteral(RAVLIN_SOURCE_DIR "/data/captures/demo.cap"));
+    QVERIFY(demo.open(QIODevice::ReadOnly));
+    QByteArray text = demo.readAll().replace("\n2000:", "\n30:").replace("\n110:", "\n30:");
+    std::vector<std::uint32_t> longBurst;
+    for (int i = 0; i < 301; ++i) {
+        longBurst.push_back(i == 0 ? 9000 : 560 + 5 * (i % 7));
+        text += (i % 2 == 0 ? "pulse " : "space ") + QByteArray::number(longBurst.back()) + '\n';
+    }
+    text += "space 40000\npulse 500\ntimeout\nkind: IgorPlug-UDP\n30: 10 20 30\n";
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, text);
+    const CaptureFile file = CaptureFile::read(path);
+    std::vector<std::vector<std::uint8_t>> expected = UdpEmulator(file.bursts).blocks();
+    QCOMPARE(expected.size(), std::size_t(20));
+    longBurst.resize(255);
+    expected.insert(expected.end() - 1, encodeMicros(ReceiverKind::IgorPlugUdp, longBurst));
+
+    QProcess p;
+    const quint16 port = startDevice(p, path, 3);
+    QVERIFY(port != 0);
+    UdpReceiver drv;
+    QCOMPARE(drv.InitUDP(QStringLiteral("127.0.0.1"), QString::number(port)), 0);
+    // Bytes equal to what the workbench's own receivers encode give the same durations and hashes.
+    QCOMPARE(readBlocks(drv, expected.size()), expected);
+    QCOMPARE(drv.drops().total(), 0);
+    QVERIFY(p.waitForFinished(5000));
+    const QString stats = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(stats.contains(QStringLiteral("21 bursts sent; dropped: 1 lone marks, 0 queue full, 0 stale")) &&
+                 stats.contains(QStringLiteral("1 bursts cut")),
+             qPrintable(stats));
+}
+
+void TestUdpReceiver::referenceDeviceKeepsTheNewestBurstsThenFallsSilent() {
+    // Twenty bursts at once, faster than any poll: the device keeps the newest eight.
+    QByteArray text = "kind: IgorPlug-UDP\n";
+    std::vector<std::vector<std::uint8_t>> newest;
+    for (std::uint8_t i = 1; i <= 20; ++i) {
+        text += "0: " + QByteArray::number(i, 16) + " 10 20\n";
+        if (i > 12) newest.push_back({i, 0x10, 0x20});
+    }
+    QTemporaryDir dir;
+    QProcess p;
+    const quint16 port = startDevice(p, writeFile(dir, text), 2);
+    QVERIFY(port != 0);
+    std::int64_t clock = 5'000'000;
+    UdpReceiver drv([&clock] { return clock; });
+    QCOMPARE(drv.InitUDP(QStringLiteral("127.0.0.1"), QString::number(port)), 0);
+    QCOMPARE(readBlocks(drv, 9), newest);
+    QVERIFY(p.waitForFinished(5000));
+    QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(QStringLiteral("12 queue full")));
+
+    // The device has gone: every answer was heard at `clock`; the status holds for three seconds.
+    QCOMPARE(read(drv).status, 0);
+    clock += UdpReceiver::kAnswerWindowMs;
+    QCOMPARE(read(drv).status, 0);
+    clock += 1;
+    QCOMPARE(statusLineText(read(drv).status), QStringLiteral("Status : NotConect"));
 }
 
 QTEST_GUILESS_MAIN(TestUdpReceiver)

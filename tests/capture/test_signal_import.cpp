@@ -69,7 +69,7 @@ void TestSignalImport::importedRecordEqualsTheAutoAddedOne() {
     for (const Burst& b : bursts) {
         rig.entry.settings.buttonName = b.name;
         std::vector<std::uint32_t> micros(b.durations.begin(), b.durations.end());
-        rig.receive(SignalGenerator::inUnits(micros, k));
+        rig.receive(convertRawBlock(k, encodeMicros(k, micros))); // as the receiver delivers it
     }
     QCOMPARE(rig.base.count(), 3);
     for (int i = 0; i < 3; ++i)
@@ -134,6 +134,16 @@ void TestSignalImport::durationsStayWithinTheByteFormat() {
     QCOMPARE(units, (std::vector<std::int32_t>{maxDurationUnits(ReceiverKind::Movrik), 1, 26, 1, 26}));
     QVector<int> tooLong(301, 500);
     QCOMPARE(int(burstUnits(tooLong, ReceiverKind::Movrik).size()), 255);
+    // In the kind's steps: 560 us is 10 units of "IgorPlug-UDP" (2-unit steps), not 11.
+    QCOMPARE(burstUnits(QVector<int>{9000, 560, 560}, ReceiverKind::IgorPlugUdp),
+             (std::vector<std::int32_t>{176, 10, 10}));
+    // Movrik durations above 248 units take two bytes: 255 bytes fit one block, 256 are cut after
+    // the last whole mark.
+    QVector<int> wide(128, 6000);
+    wide[0] = 560;
+    QCOMPARE(burstUnits(wide, ReceiverKind::Movrik).size(), std::size_t(128));
+    wide.push_back(560);
+    QCOMPARE(burstUnits(wide, ReceiverKind::Movrik).size(), std::size_t(127));
 }
 
 void TestSignalImport::exportReadsTheTimingTextsBackWithinOneUnit_data() {

@@ -71,7 +71,8 @@ class TestCliHash : public QObject {
 
 private slots:
     void burstsInUnits();
-    void microsecondsGiveTheSameUnits();
+    void microsecondsGiveTheReceivedUnits_data();
+    void microsecondsGiveTheReceivedUnits();
     void mode2GivesTheSameBursts();
     void badLineIsReportedWithItsNumber();
     void errorLinesQuoteTheToken();
@@ -130,25 +131,42 @@ void TestCliHash::burstsInUnits() {
     QCOMPARE(second.value(QStringLiteral("porog")).toString(), QStringLiteral("34"));
 }
 
-void TestCliHash::microsecondsGiveTheSameUnits() {
-    // IgorPlug-UDP units are 51.2 us: whole units are exact in microseconds with one decimal.
-    const auto plain = plainBurst(0x1357ACEu);
-    QStringList micros;
-    for (auto v : plain)
-        micros << QString::number(v * 51.2, 'f', 1);
-    const Run units = runCli(
-        {QStringLiteral("hash"), QStringLiteral("--kind"), QStringLiteral("IgorPlug-UDP")}, lineOf(plain));
-    const Run us = runCli({QStringLiteral("hash"), QStringLiteral("--us"), QStringLiteral("--kind"),
-                           QStringLiteral("IgorPlug-UDP")},
-                          micros.join(QLatin1Char(' ')).toUtf8() + '\n');
-    QCOMPARE(us.exitCode, 0);
-    QCOMPARE(us.lines, units.lines);
-    QCOMPARE(us.lines.size(), 1);
+void TestCliHash::microsecondsGiveTheReceivedUnits_data() {
+    QTest::addColumn<int>("kind");
+    for (const ReceiverKindInfo& info : ReceiverKinds::table())
+        QTest::newRow(info.text) << int(info.kind);
+}
 
-    // Movrik: 9000 us is 421.875 units, rounded to 422.
-    const Run leader = runCli({QStringLiteral("hash"), QStringLiteral("--us")}, "9000 4500 562.5\n");
-    const Run leaderUnits = runCli({QStringLiteral("hash")}, "422 211 26\n");
-    QCOMPARE(leader.lines, leaderUnits.lines);
+void TestCliHash::microsecondsGiveTheReceivedUnits() {
+    // A NEC frame typed in microseconds or as mode2 text gives the units a receiver of the kind
+    // delivers (its own byte format written and read back), and the same hash.
+    QFETCH(int, kind);
+    const QString kindText = ReceiverKinds::text(static_cast<ReceiverKind>(kind));
+    const std::vector<std::uint32_t> nec = SignalGenerator::nec(0x04, 0x08);
+    QStringList micros;
+    for (std::uint32_t us : nec)
+        micros << QString::number(us);
+    const auto received =
+        convertRawBlock(static_cast<ReceiverKind>(kind), encodeMicros(static_cast<ReceiverKind>(kind), nec));
+    QByteArray mode2;
+    for (std::size_t i = 0; i < nec.size(); ++i)
+        mode2 += (i % 2 == 0 ? "pulse " : "space ") + QByteArray::number(nec[i]) + '\n';
+    HashOptions options;
+    options.kind = static_cast<ReceiverKind>(kind);
+    options.micros = true;
+    const QVector<int> expected(received.begin(), received.end());
+    QCOMPARE(readBursts(micros.join(QLatin1Char(' ')), options).bursts.value(0).durations, expected);
+    options.micros = false;
+    options.mode2 = true;
+    QCOMPARE(readBursts(QString::fromLatin1(mode2), options).bursts.value(0).durations, expected);
+
+    const Run us =
+        runCli({QStringLiteral("hash"), QStringLiteral("--us"), QStringLiteral("--kind"), kindText},
+               micros.join(QLatin1Char(' ')).toUtf8() + '\n');
+    const Run units = runCli({QStringLiteral("hash"), QStringLiteral("--kind"), kindText}, lineOf(received));
+    QCOMPARE(us.exitCode, 0);
+    QCOMPARE(us.lines.size(), 1);
+    QCOMPARE(us.lines, units.lines);
 }
 
 void TestCliHash::mode2GivesTheSameBursts() {

@@ -31,13 +31,35 @@ private slots:
         QCOMPARE(units.problems[2].message(),
                  QStringLiteral("line 6: \"16777216\" is too large (at most 16777215)"));
         QCOMPARE(units.problems[3].message(), QStringLiteral("line 8: the line holds no duration"));
+    }
 
-        // Microseconds with three decimals, rounded halves away from zero: 128 us is 2.5 units of 51.2 us.
-        const ReadResult micros = readBurstList(QStringLiteral("9000 4500 560\n128 76.8 25.599\n"),
-                                                {true, ReceiverKind::IgorPlugUdp});
-        QVERIFY(micros.problems.isEmpty());
-        QCOMPARE(micros.bursts[0].durations, QVector<int>({176, 88, 11}));
-        QCOMPARE(micros.bursts[1].durations, QVector<int>({3, 2, 0}));
+    // Microseconds become what the kind's receiver delivers: the nearest step of its byte format
+    // (halves away from zero), at least one step, at most the largest byte (1984 units for Movrik).
+    void microsecondsInReceiverSteps_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("micros");
+        QTest::addColumn<QVector<int>>("units");
+        QTest::newRow("Movrik, 1 unit")
+            << int(ReceiverKind::Movrik) << QStringLiteral("9000 4500 560 0 42325.327 42346.667")
+            << QVector<int>{422, 211, 26, 1, 1984, 1984};
+        QTest::newRow("USBtiny, 4 units")
+            << int(ReceiverKind::USBtiny) << QStringLiteral("9000 4500 560 0 87039.9 87210.7")
+            << QVector<int>{104, 52, 8, 4, 1020, 1020};
+        QTest::newRow("IgorPlug-USB, 8 then 4")
+            << int(ReceiverKind::IgorPlugUsb) << QStringLiteral("9000 4500 560 0 100000 900 900 900 900")
+            << QVector<int>{104, 56, 8, 8, 1168, 8, 8, 12, 12};
+        QTest::newRow("IgorPlug-UDP, 4 then 2")
+            << int(ReceiverKind::IgorPlugUdp) << QStringLiteral("153.6 4500 560 0 26112 26163.2 153.6 25.599")
+            << QVector<int>{4, 88, 10, 2, 510, 510, 4, 2};
+    }
+
+    void microsecondsInReceiverSteps() {
+        QFETCH(int, kind);
+        QFETCH(QString, micros);
+        QFETCH(QVector<int>, units);
+        const ReadResult r = readBurstList(micros, {true, static_cast<ReceiverKind>(kind)});
+        QVERIFY(r.problems.isEmpty());
+        QCOMPARE(r.bursts.value(0).durations, units);
     }
 
     void roundTrip() {

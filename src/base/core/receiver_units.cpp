@@ -18,37 +18,23 @@ constexpr std::array<ReceiverKindInfo, 4> kKinds = {{
 
 constexpr int kPlainMax = kMovrikPlainMax;
 
-// Units per byte step of duration `index` (0-based) in a kind's byte format.
-int unitsPerByte(ReceiverKind kind, std::size_t index) {
-    switch (kind) {
-    case ReceiverKind::Movrik:
-        return 1;
-    case ReceiverKind::USBtiny:
-        return 4;
-    case ReceiverKind::IgorPlugUsb:
-        return index < 7 ? 8 : 4;
-    case ReceiverKind::IgorPlugUdp:
-        return index == 0 ? 4 : 2;
-    }
-    return 1;
+// The bytes a duration of `units` (as nanosToReceivedUnits gives it) takes in Movrik's format.
+int movrikBytes(std::int32_t units) {
+    return units > kPlainMax ? 2 : 1;
 }
 
 // The bytes of one duration of `micros` at position `index`.
 void appendDuration(ReceiverKind kind, std::size_t index, std::uint32_t micros,
                     std::vector<std::uint8_t>& out) {
-    const std::int64_t nanos = static_cast<std::int64_t>(micros) * 1000;
+    const std::int32_t u = nanosToReceivedUnits(static_cast<std::int64_t>(micros) * 1000, kind, index);
     if (kind == ReceiverKind::Movrik) {
-        const auto u = static_cast<int>(
-            std::clamp<std::int64_t>(nanosToSteps(nanos, kind, 1), 1, maxDurationUnits(kind)));
         // A prefix byte F8+k carries k * 248; the plain byte then holds 1..248.
         const int k = (u - 1) / kPlainMax;
         if (k > 0) out.push_back(static_cast<std::uint8_t>(kPlainMax + k));
         out.push_back(static_cast<std::uint8_t>(u - k * kPlainMax));
         return;
     }
-    const int step = unitsPerByte(kind, index);
-    out.push_back(
-        static_cast<std::uint8_t>(std::clamp<std::int64_t>(nanosToSteps(nanos, kind, step), 1, 255)));
+    out.push_back(static_cast<std::uint8_t>(u / unitsPerStep(kind, index)));
 }
 
 } // namespace
@@ -130,6 +116,39 @@ std::int32_t maxDurationUnits(ReceiverKind kind) {
     return 0;
 }
 
+int unitsPerStep(ReceiverKind kind, std::size_t index) {
+    switch (kind) {
+    case ReceiverKind::Movrik:
+        return 1;
+    case ReceiverKind::USBtiny:
+        return 4;
+    case ReceiverKind::IgorPlugUsb:
+        return index < 7 ? 8 : 4;
+    case ReceiverKind::IgorPlugUdp:
+        return index == 0 ? 4 : 2;
+    }
+    return 1;
+}
+
+std::int32_t nanosToReceivedUnits(std::int64_t nanos, ReceiverKind kind, std::size_t index) {
+    const int step = unitsPerStep(kind, index);
+    // Movrik's prefix bytes carry up to 1984 units; the other formats one byte of steps.
+    const std::int64_t largest = kind == ReceiverKind::Movrik ? maxDurationUnits(kind) : 0xFF;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(nanosToSteps(nanos, kind, step), 1, largest) *
+                                     step);
+}
+
+std::size_t durationsInOneBlock(ReceiverKind kind, std::span<const std::int32_t> units) {
+    std::size_t bytes = 0;
+    std::size_t lastMarkEnd = 0;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes += kind == ReceiverKind::Movrik ? movrikBytes(units[i]) : 1;
+        if (bytes > 255) return lastMarkEnd;
+        if (i % 2 == 0) lastMarkEnd = i + 1;
+    }
+    return units.size();
+}
+
 std::vector<std::int32_t> convertRawBlock(ReceiverKind kind, std::span<const std::uint8_t> bytes) {
     std::vector<std::int32_t> out;
     out.reserve(bytes.size());
@@ -144,7 +163,7 @@ std::vector<std::int32_t> convertRawBlock(ReceiverKind kind, std::span<const std
             }
             continue;
         }
-        out.push_back(b * unitsPerByte(kind, out.size()));
+        out.push_back(b * unitsPerStep(kind, out.size()));
     }
     return out;
 }

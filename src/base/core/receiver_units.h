@@ -56,6 +56,21 @@ std::int32_t microsToUnits(std::int64_t micros, ReceiverKind kind);
 // Largest duration (in units) each kind's byte format can carry.
 std::int32_t maxDurationUnits(ReceiverKind kind);
 
+// Units per byte step of duration `index` (0: the first mark) in a kind's byte format: 1 for Movrik,
+// 4 for USBtiny, 8 for the first seven durations of IgorPlug-USB and 4 after, 4 for the first duration
+// of IgorPlug-UDP and 2 after.
+int unitsPerStep(ReceiverKind kind, std::size_t index);
+
+// A duration as a receiver of `kind` delivers it at position `index` of a burst: rounded by
+// nanosToSteps to the step of the byte format there and kept within one step and the largest value
+// the format carries there; in units. Every duration from outside (microseconds typed, read from a
+// file or from a Linux device) becomes units by this rule, so it hashes as the received signal.
+std::int32_t nanosToReceivedUnits(std::int64_t nanos, ReceiverKind kind, std::size_t index);
+
+// How many durations of a burst (units as nanosToReceivedUnits gives them) one receive block of 255
+// bytes carries: all of them, or, when they do not fit, those up to the last whole mark that fits.
+std::size_t durationsInOneBlock(ReceiverKind kind, std::span<const std::int32_t> units);
+
 // Decoder of the byte formats: raw receive block bytes 0..count-1 converted into durations by the
 // rule of the kind.
 std::vector<std::int32_t> convertRawBlock(ReceiverKind kind, std::span<const std::uint8_t> bytes);

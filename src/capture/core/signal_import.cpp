@@ -14,16 +14,11 @@
 namespace ravlin {
 
 std::vector<std::int32_t> burstUnits(std::span<const int> micros, ReceiverKind kind) {
-    std::vector<std::uint32_t> whole;
-    whole.reserve(micros.size());
-    for (int us : micros)
-        whole.push_back(static_cast<std::uint32_t>(std::max(us, 0)));
-    cutLongBurst(whole);
-    const std::int32_t largest = maxDurationUnits(kind);
     std::vector<std::int32_t> units;
-    units.reserve(whole.size());
-    for (std::uint32_t us : whole)
-        units.push_back(std::clamp(microsToUnits(us, kind), 1, largest));
+    units.reserve(micros.size());
+    for (int us : micros)
+        units.push_back(nanosToReceivedUnits(static_cast<std::int64_t>(us) * 1000, kind, units.size()));
+    units.resize(durationsInOneBlock(kind, units));
     return units;
 }
 

@@ -48,10 +48,10 @@ struct SignalImport {
     QString threshold;
 };
 
-// Durations of microseconds in a kind's units, as a received burst holds them: each converted by
-// the one rounding rule of the receiver units and kept within what the kind's byte format carries
-// (1 to its largest duration), so that the timing texts hold three hex digits per duration; a burst
-// of more than 255 durations is cut after its last whole mark.
+// Durations of microseconds in a kind's units, as a receiver of the kind delivers the burst: each in
+// the steps of the kind's byte format and within what it carries (nanosToReceivedUnits), so the
+// timing texts hold three hex digits per duration; a burst that does not fit one receive block (255
+// durations, or 255 bytes of Movrik) is cut after its last whole mark that fits.
 std::vector<std::int32_t> burstUnits(std::span<const int> micros, ReceiverKind kind);
 
 // A button name as the button-name box normalises a typed name: a name equal to a KeyNamTab entry

@@ -50,8 +50,10 @@ ReadResult readBurstList(const QString& text, const BurstListOptions& options) {
                                     {quotedToken(token)}};
                 break;
             }
-            burst.durations.push_back(options.micros ? nanosToUnits(*thousandths, options.kind)
-                                                     : static_cast<int>(*thousandths / 1000));
+            burst.durations.push_back(
+                options.micros
+                    ? nanosToReceivedUnits(*thousandths, options.kind, std::size_t(burst.durations.size()))
+                    : static_cast<int>(*thousandths / 1000));
         }
         // Separators alone ("," or ", ,") are no burst: an empty one would reach the capture buffer.
         if (!error && burst.durations.isEmpty()) error = ProblemPart{ProblemKind::ListNoDuration, {}};

@@ -8,8 +8,8 @@ namespace ravlin {
 // A burst list: one burst per line, durations as decimal numbers separated by blanks or commas;
 // lines starting with "#" and empty lines are skipped.
 struct BurstListOptions {
-    // Durations are microseconds (up to three decimals), turned into units of `kind` by the one
-    // rounding rule of the receiver units; otherwise they are whole receiver units.
+    // Durations are microseconds (up to three decimals), turned into units of `kind` as its receiver
+    // delivers them (nanosToReceivedUnits); otherwise they are whole receiver units.
     bool micros = false;
     ReceiverKind kind = ReceiverKind::Movrik;
 };

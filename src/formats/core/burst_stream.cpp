@@ -106,7 +106,9 @@ bool BurstLineParser::parseList(const QByteArray& bytes, Burst& burst) const {
         if (pos < line.size() && !isBlank(line[pos]) && line[pos] != ',') return false;
         while (pos < line.size() && (isBlank(line[pos]) || line[pos] == ','))
             ++pos;
-        burst.durations.push_back(o.micros ? nanosToUnits(thousandths, o.kind) : static_cast<int>(whole));
+        burst.durations.push_back(
+            o.micros ? nanosToReceivedUnits(thousandths, o.kind, std::size_t(burst.durations.size()))
+                     : static_cast<int>(whole));
     }
     return true;
 }
