@@ -81,7 +81,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     builder.addFile(QStringLiteral("tv1.ir"),
                     {named(play, QStringLiteral("Play")), named(power, QStringLiteral("Power")),
                      named(SignalGenerator::nec(4, 9), QStringLiteral("Mute"))});
-    builder.addFile(QStringLiteral("tv2.ir"),
+    builder.addFile(QStringLiteral("TVs/tv2.ir"),
                     {named(power, QStringLiteral("POWER")), named(power, QStringLiteral("pwr"))});
     builder.addFile(QStringLiteral("Телевизор.ir"),
                     {named(power, QStringLiteral("KEY_POWER")), named(sony, QStringLiteral("KEY_STOP"))});
@@ -90,7 +90,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     const QStringList lines = builder.lines(QStringLiteral("; built from test files"));
     // The hash in the most files first; then the others in the order first met; a file counts once.
     QCOMPARE(lines, (QStringList{QStringLiteral("; built from test files"), hashOf(power),
-                                 QStringLiteral("/tv1.ir/tv2.ir/Телевизор.ir"), hashOf(play),
+                                 QStringLiteral("/tv1.ir/TVs\\tv2.ir/Телевизор.ir"), hashOf(play),
                                  QStringLiteral("/tv1.ir"), hashOf(sony), QStringLiteral("/Телевизор.ir")}));
 
     QTemporaryDir dir;
@@ -99,7 +99,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     QFile raw(path);
     QVERIFY(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
-    QVERIFY(bytes.contains("\r\n/tv1.ir/tv2.ir/\xD2\xE5\xEB")); // cp1251 "Тел", CR LF
+    QVERIFY(bytes.contains("\r\n/tv1.ir/TVs\\tv2.ir/\xD2\xE5\xEB")); // cp1251 "Тел", CR LF
     QVERIFY(!bytes.contains("\n\n"));
 
     AnalogueBase analogues;
@@ -113,7 +113,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     HashSources sources(path, dialogs, scheduler, {{}, {}, {}, [&] { return hashOf(power); }, {}});
     sources.shown();
     scheduler.advance(50);
-    QCOMPARE(sources.sources(), (QStringList{QStringLiteral("tv1.ir"), QStringLiteral("tv2.ir"),
+    QCOMPARE(sources.sources(), (QStringList{QStringLiteral("tv1.ir"), QStringLiteral("TVs\\tv2.ir"),
                                              QStringLiteral("Телевизор.ir")}));
 }
 

@@ -37,9 +37,9 @@ public:
     static constexpr int kSourceWidth = 48;
 
     // A file's name in a sources line: its path relative to the collection's folder with "\"
-    // between folders ("/" separates the sources), each "/" or control character in a name
-    // becoming "?"; a longer one keeps its end within kSourceWidth characters, whole folders first
-    // dropped, behind "…\" ("…" alone when the file name itself is too long).
+    // between folders ("/" separates the sources), each control character becoming "?"; a longer
+    // one keeps its end within kSourceWidth characters, whole folders first dropped, behind "…\"
+    // ("…" alone when the file name itself is too long).
     static QString sourceName(const QString& relativePath);
 
     // Adds one remote file: its path relative to the collection's folder ("TVs/LG/LG_AKB.ir", shown
