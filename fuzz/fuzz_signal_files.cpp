@@ -40,6 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ReadResult back = readSignals(written, format);
         FUZZ_CHECK(back.problems.isEmpty());
         FUZZ_CHECK(sameSignals(back.bursts, read.bursts, format != SignalFormat::Pronto));
+        if (format != SignalFormat::Flipper) continue;
+        // Parsed where the decoder finds a protocol: still one frame per burst, read without a problem.
+        const ReadResult parsed = readSignals(writeSignals(read.bursts, format, {}, {true}), format);
+        FUZZ_CHECK(parsed.problems.isEmpty());
+        FUZZ_CHECK(sameSignals(parsed.bursts, read.bursts, false));
     }
     return 0;
 }

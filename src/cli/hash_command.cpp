@@ -8,6 +8,7 @@
 #include "formats/core/burst_list.h"
 #include "formats/core/burst_stream.h"
 #include "formats/core/mode2.h"
+#include "hashing/core/protocol_decoder.h"
 
 #include "platform/core/regular_file.h"
 
@@ -242,6 +243,10 @@ void HashWriter::write(const Burst& burst) {
     if (r.decoder.recognised()) {
         line += QLatin1String("{\"result\": ");
         line += QString::number(r.decoder.result);
+        line += QLatin1String(", \"protocol\": ");
+        const char* protocol = decoderProtocolName(r.decoder);
+        line +=
+            protocol ? QLatin1Char('"') + QLatin1String(protocol) + QLatin1Char('"') : QStringLiteral("null");
         line += QLatin1String(", \"hash\": ");
         appendJsonString(line, r.decoder.hash);
         line += QLatin1String(", \"vars\": ");
@@ -507,8 +512,9 @@ QString usageText() {
         "hash: reads infrared bursts and prints, for each, what one processing run of the workbench\n"
         "computes, as one JSON object per line (JSON Lines), keys in this order:\n"
         "  n          number of durations in the burst\n"
-        "  decoder    {\"result\": R, \"hash\": \"...\", \"vars\": \"...\"}, or null when no format matched\n"
-        "             or the decoder did not run\n"
+        "  decoder    {\"result\": R, \"protocol\": P, \"hash\": \"...\", \"vars\": \"...\"},\n"
+        "             or null when no format matched or the decoder did not run;\n"
+        "             P: \"NEC\", \"RC5\", \"SIRC\", \"SIRC20\", \"JVC\", or null\n"
         "  hash1bit   {\"code\": C, \"text\": \"...\", \"threshold\": T}, or null when the module did not "
         "run\n"
         "  hashXbit   the same for the Xbit module\n"

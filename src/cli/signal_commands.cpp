@@ -15,6 +15,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <optional>
 
@@ -29,6 +30,7 @@ struct SignalOptions {
     std::optional<SignalFormat> format;
     std::optional<ReceiverKind> kind;
     std::uint32_t gapMicros = kBurstGapMicros;
+    bool parsed = false; // export --format flipper --parsed
 };
 
 std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool formatNeeded, QString* error) {
@@ -59,6 +61,8 @@ std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool fo
             if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
             o.gapMicros = *gap;
             ++i;
+        } else if (a == QLatin1String("--parsed") && formatNeeded) { // export, the one that needs --format
+            o.parsed = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else {
@@ -68,6 +72,8 @@ std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool fo
     if (o.inputs.isEmpty()) return fail(QStringLiteral("an input is needed"));
     if (o.out.isEmpty()) return fail(QStringLiteral("--out is needed"));
     if (formatNeeded && !o.format) return fail(QStringLiteral("--format is needed"));
+    if (o.parsed && o.format != SignalFormat::Flipper)
+        return fail(QStringLiteral("--parsed needs --format flipper"));
     return o;
 }
 
@@ -162,7 +168,7 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QVector<Burst> bursts = exportRecords(records, kind, &leftOut);
     const QString remote =
         records.empty() ? remoteNameFromPath(o->inputs.first()) : records.front().remoteName;
-    const QString text = writeSignals(bursts, *o->format, remote);
+    const QString text = writeSignals(bursts, *o->format, remote, {o->parsed});
     if (!bursts.isEmpty() && text.isEmpty()) {
         err << "ravlin-cli export: the " << signalFormatName(*o->format) << " format cannot be written\n";
         return kExitProblems;
@@ -173,10 +179,11 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "ravlin-cli export: " << leftOut.withoutTimings << " records without timings were left out\n";
     for (int record : leftOut.unreadable)
         err << "ravlin-cli export: record " << record
-            << ": left out: its timing texts give no usable durations (a character that is no hexadecimal "
-               "digit, "
+            << ": left out: its timing texts give no usable durations (a character that is no hexadecimal digit, "
                "or a duration of 0)\n";
-    out << "ravlin-cli export: " << bursts.size() << " signals written to " << o->out << "\n";
+    out << "ravlin-cli export: " << bursts.size() << " signals written to " << o->out;
+    if (o->parsed) out << " (" << parsedSignalCount(text) << " parsed)";
+    out << "\n";
     return leftOut.unreadable.isEmpty() ? kExitOk : kExitProblems;
 }
 
@@ -185,6 +192,7 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
     const auto o = parseSignalOptions(args, false, &error);
     if (!o) return usageError(err, QStringLiteral("known-remotes"), error);
     QStringList paths;
+    QHash<QString, QString> relative; // each file's path relative to the folder it was found under
     for (const QString& dir : o->inputs) {
         if (!QFileInfo(dir).isDir()) {
             err << "ravlin-cli known-remotes: " << dir << " is not a folder\n";
@@ -192,8 +200,11 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
             return 2;
         }
         QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            paths << it.next();
+        while (it.hasNext()) {
+            const QString path = it.next();
+            paths << path;
+            relative.insert(path, QDir(dir).relativeFilePath(path));
+        }
     }
     paths.sort(); // a stable order: ties between hashes go by the first file that has them
     KnownRemotesBuilder builder;
@@ -206,7 +217,7 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
             continue;
         }
         if (!read->problems.isEmpty()) ++damaged;
-        builder.addFile(QFileInfo(path).fileName(), read->bursts);
+        builder.addFile(relative.value(path), read->bursts);
     }
     const QString header =
         QStringLiteral("; Known remotes (buttons PW, Key 1, Play, Stop) built by ravlin-cli known-remotes "
@@ -222,6 +233,18 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
         out << "ravlin-cli known-remotes: " << builder.hashes() - KnownRemotesBuilder::kMaxKeys
             << " hashes found in the fewest files left out: the base holds at most "
             << KnownRemotesBuilder::kMaxKeys << "\n";
+    if (builder.repeatFrames() > 0)
+        err << "ravlin-cli known-remotes: " << builder.repeatFrames()
+            << " button signals left out as repeat frames (the decoder's tail hash)\n";
+    if (builder.shortBursts() > 0)
+        err << "ravlin-cli known-remotes: " << builder.shortBursts()
+            << " button signals left out: fewer than " << KnownRemotesBuilder::kMinDurations
+            << " durations\n";
+    if (builder.unusable() > 0)
+        err << "ravlin-cli known-remotes: " << builder.unusable()
+            << " hashes left out: they cannot be key lines (N/A, 3 characters or fewer, or over "
+            << KnownRemotesBuilder::kMaxHashLength << ")\n";
+    err.flush();
     if (other > 0) out << "ravlin-cli known-remotes: " << other << " files skipped (not signal files)\n";
     if (damaged > 0) out << "ravlin-cli known-remotes: " << damaged << " files had problem lines\n";
     out.flush();
@@ -231,7 +254,7 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
 QString signalCommandsUsageText() {
     return QStringLiteral(
         "Usage: ravlin-cli import FILE... --out BASE.txt [--format F] [--kind K] [--gap MS]\n"
-        "       ravlin-cli export BASE.txt --format F --out FILE [--kind K]\n"
+        "       ravlin-cli export BASE.txt --format F --out FILE [--kind K] [--parsed]\n"
         "       ravlin-cli known-remotes DIR... --out BazaDannih.baz [--format F] [--gap MS]\n"
         "\n"
         "import: reads remote-control files (Flipper .ir, lircd.conf, Pronto, mode2; the format told\n"
@@ -242,12 +265,14 @@ QString signalCommandsUsageText() {
         "\n"
         "export: writes a base file's records as a remote-control file of the format F (flipper, lircd,\n"
         "pronto, mode2), durations read from the timing texts in the units of the base file's receiver\n"
-        "kind (or --kind K).\n"
+        "kind (or --kind K). With --format flipper --parsed, a signal whose protocol, address and\n"
+        "command Ravlin's decoder finds (generated again, it is the same burst) is written as parsed.\n"
         "\n"
         "known-remotes: builds the known-remotes base from every signal file under the folders: the\n"
         "buttons PW, Key 1, Play and Stop, hashed with the default configuration; one key line per\n"
-        "distinct hash and its sources line (\"/\" + the file names), the hashes found in the most files\n"
-        "first, at most 400; cp1251, CR LF.\n");
+        "distinct hash and its sources line (\"/\" + the files' paths under the folder, \"\\\" between\n"
+        "folders), the hashes found in the most files first, at most 400; cp1251, CR LF. Repeat frames,\n"
+        "bursts of fewer than 7 durations and hashes that cannot be keys are left out and counted.\n");
 }
 
 } // namespace ravlin::cli

@@ -30,6 +30,10 @@ private slots:
     void roundTripThroughTheWorkbenchReaders();
     void keyLinesStopAt400_data();
     void keyLinesStopAt400();
+    void burstsThatTellNoRemoteApart_data();
+    void burstsThatTellNoRemoteApart();
+    void sourceNames_data();
+    void sourceNames();
 };
 
 void TestKnownRemotesBuilder::buttonNames_data() {
@@ -77,7 +81,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     builder.addFile(QStringLiteral("tv1.ir"),
                     {named(play, QStringLiteral("Play")), named(power, QStringLiteral("Power")),
                      named(SignalGenerator::nec(4, 9), QStringLiteral("Mute"))});
-    builder.addFile(QStringLiteral("tv2.ir"),
+    builder.addFile(QStringLiteral("TVs/tv2.ir"),
                     {named(power, QStringLiteral("POWER")), named(power, QStringLiteral("pwr"))});
     builder.addFile(QStringLiteral("Телевизор.ir"),
                     {named(power, QStringLiteral("KEY_POWER")), named(sony, QStringLiteral("KEY_STOP"))});
@@ -86,7 +90,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     const QStringList lines = builder.lines(QStringLiteral("; built from test files"));
     // The hash in the most files first; then the others in the order first met; a file counts once.
     QCOMPARE(lines, (QStringList{QStringLiteral("; built from test files"), hashOf(power),
-                                 QStringLiteral("/tv1.ir/tv2.ir/Телевизор.ir"), hashOf(play),
+                                 QStringLiteral("/tv1.ir/TVs\\tv2.ir/Телевизор.ir"), hashOf(play),
                                  QStringLiteral("/tv1.ir"), hashOf(sony), QStringLiteral("/Телевизор.ir")}));
 
     QTemporaryDir dir;
@@ -95,7 +99,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     QFile raw(path);
     QVERIFY(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
-    QVERIFY(bytes.contains("\r\n/tv1.ir/tv2.ir/\xD2\xE5\xEB")); // cp1251 "Тел", CR LF
+    QVERIFY(bytes.contains("\r\n/tv1.ir/TVs\\tv2.ir/\xD2\xE5\xEB")); // cp1251 "Тел", CR LF
     QVERIFY(!bytes.contains("\n\n"));
 
     AnalogueBase analogues;
@@ -109,7 +113,7 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
     HashSources sources(path, dialogs, scheduler, {{}, {}, {}, [&] { return hashOf(power); }, {}});
     sources.shown();
     scheduler.advance(50);
-    QCOMPARE(sources.sources(), (QStringList{QStringLiteral("tv1.ir"), QStringLiteral("tv2.ir"),
+    QCOMPARE(sources.sources(), (QStringList{QStringLiteral("tv1.ir"), QStringLiteral("TVs\\tv2.ir"),
                                              QStringLiteral("Телевизор.ir")}));
 }
 
@@ -138,6 +142,53 @@ void TestKnownRemotesBuilder::keyLinesStopAt400() {
     // The ties keep the order they were met in: with 401 the one met last among them is left out.
     QCOMPARE(lines.at(799), hashOf(code(398)));
     QCOMPARE(lines.contains(hashOf(code(399))), distinct == 400);
+}
+
+// A Power signal of each kind, alone in a file: whether it becomes a key, or which count it goes to.
+void TestKnownRemotesBuilder::burstsThatTellNoRemoteApart_data() {
+    QTest::addColumn<QVector<int>>("micros");
+    QTest::addColumn<QString>("outcome"); // "key", "repeat" or "short"
+    QTest::newRow("NEC frame") << QVector<int>{named(SignalGenerator::nec(4, 8), {}).durations} << "key";
+    QTest::newRow("NEC repeat frame") << named(SignalGenerator::necRepeat(), {}).durations << "repeat";
+    QTest::newRow("5 durations, a tail") << QVector<int>{9000, 4500, 560, 2250, 560} << "repeat";
+    QTest::newRow("lone mark") << QVector<int>{560} << "short";
+    QTest::newRow("6 durations") << QVector<int>{2400, 600, 1200, 600, 600, 600} << "short";
+    QTest::newRow("7 durations") << QVector<int>{2400, 600, 1200, 600, 600, 600, 1200} << "key";
+}
+
+void TestKnownRemotesBuilder::burstsThatTellNoRemoteApart() {
+    QFETCH(QVector<int>, micros);
+    QFETCH(QString, outcome);
+    KnownRemotesBuilder builder;
+    builder.addFile(QStringLiteral("a.ir"), {Burst{micros, QStringLiteral("Power"), 1}});
+    QCOMPARE(builder.buttons(), 1);
+    QCOMPARE(builder.hashes(), outcome == QLatin1String("key") ? 1 : 0);
+    QCOMPARE(builder.repeatFrames(), outcome == QLatin1String("repeat") ? 1 : 0);
+    QCOMPARE(builder.shortBursts(), outcome == QLatin1String("short") ? 1 : 0);
+}
+
+void TestKnownRemotesBuilder::sourceNames_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("source");
+    const QString folders = QStringLiteral("Air_Conditioners/Mitsubishi/");
+    QTest::newRow("folders") << "TVs/LG/LG_AKB.ir"
+                             << "TVs\\LG\\LG_AKB.ir";
+    QTest::newRow("control character") << "TVs/a\tb.ir"
+                                       << "TVs\\a?b.ir";
+    // 48 characters in all are kept whole; one more drops the first folder.
+    QTest::newRow("48") << folders + QStringLiteral("MSZ_GE25VA_remote.ir")
+                        << "Air_Conditioners\\Mitsubishi\\MSZ_GE25VA_remote.ir";
+    QTest::newRow("49") << folders + QStringLiteral("MSZ_GE25VA_remote1.ir")
+                        << "\u2026\\Mitsubishi\\MSZ_GE25VA_remote1.ir";
+    QTest::newRow("long file name") << "TVs/" + QString(60, QLatin1Char('x')) + ".ir"
+                                    << QChar(0x2026) + QString(44, QLatin1Char('x')) + ".ir";
+}
+
+void TestKnownRemotesBuilder::sourceNames() {
+    QFETCH(QString, path);
+    QFETCH(QString, source);
+    QCOMPARE(KnownRemotesBuilder::sourceName(path), source);
+    QVERIFY(source.size() <= KnownRemotesBuilder::kSourceWidth);
 }
 
 QTEST_GUILESS_MAIN(TestKnownRemotesBuilder)

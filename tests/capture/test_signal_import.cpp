@@ -255,7 +255,7 @@ void TestSignalImport::longFrameRoundTrip() {
     QCOMPARE(read.bursts.front().durations.size(), 197);
     const SignalImport again = importBursts(read.bursts, QStringLiteral("ac"), settings);
     QVERIFY(again.cut.isEmpty());
-    if (f != SignalFormat::Mode2) QCOMPARE(again.records.front().buttonName, QStringLiteral("Cool"));
+    QCOMPARE(again.records.front().buttonName, QStringLiteral("Cool"));
     std::vector<std::int32_t> kept =
         *timingTextValues(first.records.front().timings[0] + first.records.front().timings[1] +
                           first.records.front().timings[2] + first.records.front().timings[3] +

@@ -122,6 +122,9 @@ void TestCliHash::burstsInUnits() {
     QVERIFY(decoded.recognised());
     const QJsonObject dec = second.value(QStringLiteral("decoder")).toObject();
     QCOMPARE(dec.value(QStringLiteral("result")).toInt(), decoded.result);
+    QCOMPARE(dec.keys().size(), 4);
+    QCOMPARE(dec.value(QStringLiteral("protocol")).toString(), QStringLiteral("NEC"));
+    QVERIFY(r.lines[1].contains(QLatin1String("{\"result\": 1, \"protocol\": \"NEC\", \"hash\": ")));
     QCOMPARE(dec.value(QStringLiteral("hash")).toString(), decoded.hash);
     QCOMPARE(dec.value(QStringLiteral("vars")).toString(), decoded.vars);
     QVERIFY(second.value(QStringLiteral("hash1bit")).isNull());

@@ -81,6 +81,7 @@ private slots:
     void inputsThatAreNoBaseChangeNothing_data();
     void inputsThatAreNoBaseChangeNothing();
     void overlongHashLines();
+    void exportParsedGivesTheSameLines();
 };
 
 void TestSignalCommands::importHashesAsHashDoesAndExportReadsBack() {
@@ -134,35 +135,70 @@ void TestSignalCommands::importStopsAt750() {
     QCOMPARE(int(baseRecords(base).size()), 750);
 }
 
+// Over a small collection of users' files: repeat frames and lone marks never become keys, files of
+// one name in two folders are two sources, and the "Источник" window lists them.
 void TestSignalCommands::knownRemotesFromATree() {
     QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("tv/lg")));
-    writeFile(dir.filePath(QStringLiteral("tv/lg/unnamed.mode2")), mode2Of({SignalGenerator::nec(1, 2)}));
-    writeFile(dir.filePath(QStringLiteral("tv/notes.txt")), "not a remote\n");
-    const auto power = SignalGenerator::nec(0x04, 0x08);
-    const QVector<Burst> remote{Burst{QVector<int>(power.begin(), power.end()), QStringLiteral("Power"), 0}};
-    const QString flipper = writeSignals(remote, SignalFormat::Flipper, QStringLiteral("tv"));
-    if (!flipper.isEmpty()) {
-        writeFile(dir.filePath(QStringLiteral("tv/a.ir")), flipper.toUtf8());
-        writeFile(dir.filePath(QStringLiteral("tv/lg/b.ir")), flipper.toUtf8());
-    }
+    const QString collection = QStringLiteral(RAVLIN_TEST_DATA "/formats/collection");
     const QString out = dir.filePath(QStringLiteral("BazaDannih.baz"));
-    const Run r = runCli(
-        {QStringLiteral("known-remotes"), dir.filePath(QStringLiteral("tv")), QStringLiteral("--out"), out});
+    const Run r = runCli({QStringLiteral("known-remotes"), collection, QStringLiteral("--out"), out});
     QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.contains(QStringLiteral(": 2 button signals left out as repeat frames")),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral(": 1 button signals left out: fewer than 7 durations")),
+             qPrintable(r.err));
     const QStringList lines = TextLines::read(out)->lines();
     QVERIFY(lines.first().startsWith(QLatin1Char(';')));
+    const QString power = hashSelections({QStringLiteral("--format"), QStringLiteral("pronto"),
+                                          collection + QStringLiteral("/pronto/lg_forum.txt")})
+                              .value(0);
+    QCOMPARE(lines.value(1), power);
+    QCOMPARE(lines.value(2), QStringLiteral("/TVs\\LG\\LG_AKB.ir/TVs\\Samsung\\LG_AKB.ir/"
+                                            "lirc\\LG_AKB72915207.lircd.conf/pronto\\lg_forum.txt"));
+    for (const QString& line : lines)
+        QVERIFY2(!line.startsWith(QLatin1String("03")) && !line.startsWith(QLatin1String("01")),
+                 qPrintable(line)); // no tail hash of a repeat frame or a lone mark
     AnalogueBase analogues;
     QCOMPARE(analogues.load(out), AnalogueBase::LoadResult::Loaded);
-    if (flipper.isEmpty()) {
-        QCOMPARE(analogues.count(), 0); // mode2 names no buttons
-        QSKIP("the Flipper writer is not on this branch; the named-button case needs it");
-    }
-    QCOMPARE(analogues.count(), 1);
-    QCOMPARE(lines.mid(2), QStringList{QStringLiteral("/a.ir/b.ir")});
-    QCOMPARE(analogues.entry(1), hashSelections({QStringLiteral("--format"), QStringLiteral("flipper"),
-                                                 dir.filePath(QStringLiteral("tv/a.ir"))})
-                                     .value(0));
+    QCOMPARE(analogues.entry(1), power);
+}
+
+// A lircd.conf with comments after its codes imports cleanly; parsed Flipper signals of every
+// protocol family come back from import and export --parsed as the same protocol, address and
+// command lines.
+void TestSignalCommands::exportParsedGivesTheSameLines() {
+    QTemporaryDir dir;
+    const QString lirc =
+        QStringLiteral(RAVLIN_TEST_DATA "/formats/collection/lirc/LG_AKB72915207.lircd.conf");
+    const Run clean =
+        runCli({QStringLiteral("import"), lirc, QStringLiteral("--out"), dir.filePath("l.txt")});
+    QCOMPARE(clean.exitCode, 0);
+
+    const QString sample = QStringLiteral(RAVLIN_TEST_DATA "/formats/parsed_protocols.ir");
+    const QString base = dir.filePath(QStringLiteral("base.txt"));
+    QCOMPARE(runCli({QStringLiteral("import"), sample, QStringLiteral("--out"), base}).exitCode, 0);
+    const QString back = dir.filePath(QStringLiteral("back.ir"));
+    const Run exported =
+        runCli({QStringLiteral("export"), base, QStringLiteral("--format"), QStringLiteral("flipper"),
+                QStringLiteral("--parsed"), QStringLiteral("--out"), back});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(exported.out.contains(QStringLiteral("14 signals written to ") + back +
+                                   QStringLiteral(" (14 parsed)")),
+             qPrintable(exported.out));
+    const auto fields = [](const QString& path) {
+        QStringList out;
+        const QStringList lines = TextLines::read(path)->lines();
+        for (const QString& line : lines)
+            if (line.startsWith(QLatin1String("protocol:")) || line.startsWith(QLatin1String("address:")) ||
+                line.startsWith(QLatin1String("command:")))
+                out << line;
+        return out;
+    };
+    QCOMPARE(fields(back), fields(sample));
+    const Run wrong =
+        runCli({QStringLiteral("export"), base, QStringLiteral("--format"), QStringLiteral("lircd"),
+                QStringLiteral("--parsed"), QStringLiteral("--out"), back});
+    QCOMPARE(wrong.exitCode, 2);
 }
 
 // Every writer under a real failing write (a file-size limit: write() returns EFBIG as a full disk

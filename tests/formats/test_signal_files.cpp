@@ -58,6 +58,12 @@ private slots:
         QTest::newRow("lircd") << sample(QStringLiteral("remote.lircd.conf")) << "lircd";
         QTest::newRow("pronto") << sample(QStringLiteral("remote.pronto")) << "pronto";
         QTest::newRow("mode2") << sample(QStringLiteral("remote.mode2")) << "mode2";
+        QTest::newRow("flipper, comments before the header")
+            << sample(QStringLiteral("collection/TVs/LG/LG_AKB.ir")) << "flipper";
+        QTest::newRow("lircd, CR LF")
+            << sample(QStringLiteral("collection/lirc/LG_AKB72915207.lircd.conf")) << "lircd";
+        QTest::newRow("pronto after a title")
+            << sample(QStringLiteral("collection/pronto/lg_forum.txt")) << "pronto";
         QTest::newRow("pronto 5000 form") << "5000 0073 0000 0001 0005 000C\n"
                                           << "pronto";
         QTest::newRow("plain numbers") << "9000 4500 560 560\n"
@@ -118,6 +124,44 @@ private slots:
         QCOMPARE(mode2.bursts[0].durations, volUp);
     }
 
+    // Files as their users write them (comments, odd spacing, CR LF) read without a problem line:
+    // a Flipper file with comments before its header, lircd.conf with comments after codes,
+    // "repeat_bit" and lower-case flags, Pronto codes ending in a 0000 lead-out.
+    void usersFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("warnings");
+        QTest::newRow("flipper") << "collection/TVs/LG/LG_AKB.ir"
+                                 << QStringList{"Power", "POWER", "POWER", "POWER", "Key_1", "Vol_up", "Play"}
+                                 << QList<int>{};
+        QTest::newRow("lircd") << "collection/lirc/LG_AKB72915207.lircd.conf"
+                               << QStringList{"KEY_POWER", "KEY_1", "KEY_VOLUMEUP", "KEY_PLAY", "KEY_STOP"}
+                               << QList<int>{52}; // "repeat_bit 2": read with the toggle bit as it stands
+        QTest::newRow("pronto") << "collection/pronto/lg_forum.txt" << QStringList{"Power", "1"}
+                                << QList<int>{};
+    }
+    void usersFiles() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, warnings);
+        const QString text = sample(file);
+        const ReadResult r = readSignals(text, *detectSignalFormat(text));
+        QVERIFY2(r.problems.isEmpty(), qPrintable(r.problems.value(0).message()));
+        QCOMPARE(namesOf(r), names);
+        QList<int> warned;
+        for (const Problem& w : r.warnings)
+            warned << w.line;
+        QCOMPARE(warned, warnings);
+        QVERIFY(
+            near(r.bursts[0].durations, encoded(SignalGenerator::Protocol::NEC, 0x04, 0x08), kProntoPeriod));
+        QVERIFY(near(r.bursts.last().durations,
+                     names.last() == QLatin1String("1") ? encoded(SignalGenerator::Protocol::NEC, 0x04, 0x11)
+                     : names.last() == QLatin1String("Play")
+                         ? durations(SignalGenerator::rc5(false, 0x05, 0x35))
+                         : durations(SignalGenerator::rc5(false, 0x05, 0x36)),
+                     kProntoPeriod));
+    }
+
     void coded_lircd_rc6() {
         // RC6 mode 0 as LIRC describes it: the complement of the bits, the toggle bit twice as wide.
         const QString text = QStringLiteral("begin remote\n name R\n bits 16\n flags RC6\n header 2666 889\n"
@@ -159,15 +203,18 @@ private slots:
     void roundTrip_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<int>("tolerance");
-        QTest::newRow("flipper") << "flipper" << 0;
-        QTest::newRow("lircd") << "lircd" << 0;
-        QTest::newRow("mode2") << "mode2" << 0;
-        QTest::newRow("pronto") << "pronto" << kProntoPeriod;
+        QTest::addColumn<bool>("parsed"); // Flipper: NEC and RC6 written as parsed signals
+        QTest::newRow("flipper") << "flipper" << 0 << false;
+        QTest::newRow("flipper, parsed") << "flipper" << 0 << true;
+        QTest::newRow("lircd") << "lircd" << 0 << false;
+        QTest::newRow("mode2") << "mode2" << 0 << false;
+        QTest::newRow("pronto") << "pronto" << kProntoPeriod << false;
     }
 
     void roundTrip() {
         QFETCH(QString, format);
         QFETCH(int, tolerance);
+        QFETCH(bool, parsed);
         const SignalFormat f = *signalFormatFromName(format);
         QVector<int> odd{1, 7, 3, 5000, 16, 5999, 254};
         QVector<int> longFrame;
@@ -177,17 +224,19 @@ private slots:
                                     {encoded(SignalGenerator::Protocol::RC6, 0x0C, 0x2A), "", 0},
                                     {odd, "Two\nlines: #1", 0},
                                     {longFrame, "Long", 0}};
-        const ReadResult r = readSignals(writeSignals(bursts, f, QStringLiteral("My remote")), f);
+        const QString text = writeSignals(bursts, f, QStringLiteral("My remote"), {parsed});
+        QCOMPARE(parsedSignalCount(text), parsed ? 2 : 0);
+        const ReadResult r = readSignals(text, f);
         QVERIFY2(r.problems.isEmpty(), qPrintable(r.problems.value(0).message()));
         QVERIFY(r.warnings.isEmpty());
         QCOMPARE(r.bursts.size(), bursts.size());
         for (qsizetype i = 0; i < bursts.size(); ++i)
             QVERIFY2(near(r.bursts[i].durations, bursts[i].durations, tolerance),
                      qPrintable(QString::number(i)));
-        if (f == SignalFormat::Mode2) return; // mode2 text has no names
-        const QStringList expected = f == SignalFormat::Lircd
-                                         ? QStringList({"Key_1", "Signal_2", "Two_lines:_#1", "Long"})
-                                         : QStringList({"Key 1", "Signal 2", "Two lines: #1", "Long"});
+        const QStringList expected =
+            f == SignalFormat::Lircd   ? QStringList({"Key_1", "Signal_2", "Two_lines:_#1", "Long"})
+            : f == SignalFormat::Mode2 ? QStringList({"Key 1", "", "Two lines: #1", "Long"})
+                                       : QStringList({"Key 1", "Signal 2", "Two lines: #1", "Long"});
         QCOMPARE(namesOf(r), expected);
     }
 
@@ -265,6 +314,9 @@ private slots:
                       "name: x\ntype: raw\nfrequency: 38k\nduty_cycle: 0.33\ndata: 100\n"
                       "name: e\ntype: raw\nfrequency: 38000\nduty_cycle: 0.33\ndata: 100 200\n"
             << QList<int>{7, 12, 17, 20} << 1;
+        QTest::newRow("flipper comments before the header")
+            << "flipper"
+            << "# saved by hand\n\n#\n" + head + good << QList<int>{} << 1;
         QTest::newRow("flipper stray lines")
             << "flipper" << head + "type: raw\nfoo\nname: a\nbar: 1\n" + good << QList<int>{3, 4, 5, 6} << 1;
         const QString remote =
@@ -273,10 +325,19 @@ private slots:
         QTest::newRow("lircd good") << "lircd" << remote.arg(QString(), QString()) << QList<int>{9} << 1;
         QTest::newRow("lircd unknown flag")
             << "lircd" << remote.arg(" flags SPACE_ENC|XMP\n", QString()) << QList<int>{4} << 0;
+        // A toggle bit is a warning: the codes are read as the first press sends them.
         QTest::newRow("lircd toggle mask")
-            << "lircd" << remote.arg(" toggle_bit_mask 0x80\n", QString()) << QList<int>{4, 10} << 1;
-        QTest::newRow("lircd repeat code")
+            << "lircd" << remote.arg(" toggle_bit_mask 0x80\n", QString()) << QList<int>{10} << 1;
+        QTest::newRow("lircd repeat_bit")
+            << "lircd" << remote.arg(" REPEAT_BIT 2  # old name of toggle_bit\n", QString()) << QList<int>{10}
+            << 1;
+        QTest::newRow("lircd comment after a code")
+            << "lircd" << remote.arg(" flags space_enc # lower case\n", "\t# Was: 1") << QList<int>{10} << 1;
+        QTest::newRow("lircd second code")
             << "lircd" << remote.arg(QString(), " 0x02") << QList<int>{8, 9} << 1;
+        QTest::newRow("lircd include")
+            << "lircd"
+            << "include \"common.conf\"\n" + remote.arg(QString(), QString()) << QList<int>{1, 10} << 1;
         QTest::newRow("lircd no one")
             << "lircd"
             << "begin remote\n name R\n bits 8\n zero 1 1\n begin codes\n A 1\n end codes\nend remote\n"
@@ -295,6 +356,11 @@ private slots:
                                          "f: hello\n"
                                          "g: 0000 006D 0001 0000 0010 0100\n"
                                       << QList<int>{1, 2, 3, 4, 5, 6} << 1;
+        QTest::newRow("pronto lead-out 0000") << "pronto"
+                                              << "a: 0000 006D 0001 0000 0010 0000\n"
+                                                 "b: 0000 006D 0001 0001 0010 0000 0020 0000\n"
+                                                 "c: 0000 006D 0002 0000 0010 0000 0010 0010\n"
+                                              << QList<int>{3} << 3;
         QTest::newRow("mode2 zero") << "mode2"
                                     << "pulse 0\nspace 100\npulse 100\ntimeout\npulse 5\n"
                                     << QList<int>{4} << 1;

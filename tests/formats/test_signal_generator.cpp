@@ -156,35 +156,53 @@ private slots:
         QTest::addColumn<uint>("leaderMark");
         QTest::addColumn<uint>("leaderSpace");
         QTest::addColumn<QString>("bits");
+        // What decode() finds in the frame, as "PROTOCOL address command" in hex ("": nothing, as
+        // for a toggle bit of 1, which the encoder never sends).
+        QTest::addColumn<QString>("decoded");
         // LIRC's NEC example 0x20DF10EF is address 04, command 08.
         QTest::newRow("NEC") << "NEC" << 0x04u << 0x08u << false << 9000u << 4500u
-                             << "00100000 11011111 00010000 11101111";
+                             << "00100000 11011111 00010000 11101111"
+                             << "NEC 4 8";
         QTest::newRow("NECext") << "NECext" << 0xEF00u << 0xF40Bu << false << 9000u << 4500u
-                                << "00000000 11110111 11010000 00101111";
+                                << "00000000 11110111 11010000 00101111"
+                                << "NECext ef00 f40b";
         QTest::newRow("NEC42") << "NEC42" << 0x0001u << 0x01u << false << 9000u << 4500u
-                               << "1000000000000 0111111111111 10000000 01111111";
+                               << "1000000000000 0111111111111 10000000 01111111"
+                               << "NEC42 1 1";
         QTest::newRow("NEC42ext") << "NEC42ext" << 0x2000001u << 0x8001u << false << 9000u << 4500u
-                                  << "10000000000000000000000001 1000000000000001";
+                                  << "10000000000000000000000001 1000000000000001"
+                                  << "NEC42ext 2000001 8001";
         QTest::newRow("Samsung32") << "Samsung32" << 0x07u << 0x02u << false << 4500u << 4500u
-                                   << "11100000 11100000 01000000 10111111";
+                                   << "11100000 11100000 01000000 10111111"
+                                   << "Samsung32 7 2";
         // Panasonic power, 0x40040100BCBD as the bits are sent.
         QTest::newRow("Kaseikyo") << "Kaseikyo" << 0x200280u << 0x3D0u << false << 3456u << 1728u
-                                  << "0100 0000 0000 0100 0000 0001 0000 0000 1011 1100 1011 1101";
+                                  << "0100 0000 0000 0100 0000 0001 0000 0000 1011 1100 1011 1101"
+                                  << "Kaseikyo 200280 3d0";
         // RCA power: D=15, F=42 sent MSB first, stored bit-reversed as 0F / 54.
         QTest::newRow("RCA") << "RCA" << 0x0Fu << 0x54u << false << 4000u << 4000u
-                             << "1111 00101010 0000 11010101";
+                             << "1111 00101010 0000 11010101"
+                             << "RCA f 54";
         QTest::newRow("Pioneer") << "Pioneer" << 0xA3u << 0x9Eu << false << 8500u << 4225u
-                                 << "11000101 00111010 01111001 10000110";
-        QTest::newRow("SIRC") << "SIRC" << 0x01u << 0x15u << false << 2400u << 600u << "1010100 10000";
-        QTest::newRow("SIRC15") << "SIRC15" << 0x81u << 0x15u << false << 2400u << 600u << "1010100 10000001";
+                                 << "11000101 00111010 01111001 10000110"
+                                 << "Pioneer a3 9e";
+        QTest::newRow("SIRC") << "SIRC" << 0x01u << 0x15u << false << 2400u << 600u << "1010100 10000"
+                              << "SIRC 1 15";
+        QTest::newRow("SIRC15") << "SIRC15" << 0x81u << 0x15u << false << 2400u << 600u << "1010100 10000001"
+                                << "SIRC15 81 15";
         QTest::newRow("SIRC20") << "SIRC20" << 0x1001u << 0x7Fu << false << 2400u << 600u
-                                << "1111111 1000000000001";
-        QTest::newRow("RC5") << "RC5" << 0x05u << 0x35u << true << 0u << 0u << "1 1 1 00101 110101";
+                                << "1111111 1000000000001"
+                                << "SIRC20 1001 7f";
+        QTest::newRow("RC5") << "RC5" << 0x05u << 0x35u << true << 0u << 0u << "1 1 1 00101 110101"
+                             << "";
         QTest::newRow("RC5 command bit 6")
-            << "RC5" << 0x05u << 0x75u << false << 0u << 0u << "1 0 0 00101 110101";
-        QTest::newRow("RC5X") << "RC5X" << 0x05u << 0x35u << false << 0u << 0u << "1 0 0 00101 110101";
+            << "RC5" << 0x05u << 0x75u << false << 0u << 0u << "1 0 0 00101 110101"
+            << "RC5X 5 35";
+        QTest::newRow("RC5X") << "RC5X" << 0x05u << 0x35u << false << 0u << 0u << "1 0 0 00101 110101"
+                              << "RC5X 5 35";
         QTest::newRow("RC6") << "RC6" << 0x0Cu << 0x2Au << true << 2666u << 889u
-                             << "1 000 1 00001100 00101010";
+                             << "1 000 1 00001100 00101010"
+                             << "";
     }
 
     void protocolFrames() {
@@ -195,6 +213,7 @@ private slots:
         QFETCH(uint, leaderMark);
         QFETCH(uint, leaderSpace);
         QFETCH(QString, bits);
+        QFETCH(QString, decoded);
         const auto p = protocolFromName(protocol);
         QVERIFY(p);
         QCOMPARE(protocolName(*p), protocol);
@@ -217,9 +236,45 @@ private slots:
         else
             got = pulseDistanceBits(*m);
         QCOMPARE(got, QString(bits).remove(u' '));
+        // Decoded as it stands and as a learned copy (marks 50 us longer, spaces 50 us shorter).
+        Micros learned = *m;
+        for (std::size_t i = 0; i < learned.size(); ++i)
+            learned[i] = i % 2 ? learned[i] - 50 : learned[i] + 50;
+        for (const Micros& burst : {*m, learned}) {
+            const auto found = decode(burst);
+            QCOMPARE(found ? QStringLiteral("%1 %2 %3")
+                                 .arg(protocolName(found->protocol))
+                                 .arg(found->address, 0, 16)
+                                 .arg(found->command, 0, 16)
+                           : QString(),
+                     decoded);
+        }
         // A value one bit wider than the protocol's field has no frame.
         QVERIFY(!encode(*p, 1u << addressBits(*p), command));
         QVERIFY(!encode(*p, address, 1u << commandBits(*p)));
+    }
+
+    // A frame is decoded while each duration lies within a quarter of the encoder's, at least
+    // kDecodeSlackMicros: NEC 04/08 with its first space (0, 560) or third (1, 1690) moved.
+    void decodeTolerance_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<uint>("micros");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("slack, at") << 3 << 560u + kDecodeSlackMicros << true;
+        QTest::newRow("slack, past") << 3 << 561u + kDecodeSlackMicros << false;
+        QTest::newRow("quarter, at") << 7 << 1690u + 422u << true;
+        QTest::newRow("quarter, past") << 7 << 1690u + 423u << false;
+        QTest::newRow("leader, past") << 0 << 9000u + 2251u << false;
+    }
+    void decodeTolerance() {
+        QFETCH(int, index);
+        QFETCH(uint, micros);
+        QFETCH(bool, found);
+        Micros m = nec(0x04, 0x08);
+        m[std::size_t(index)] = micros;
+        const auto d = decode(m);
+        QCOMPARE(bool(d), found);
+        if (d) QCOMPARE(*d, (ParsedSignal{Protocol::NEC, 0x04, 0x08}));
     }
 
     void demoCapture() {

@@ -198,18 +198,28 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("format");
-        QTest::newRow("extension wins") << "tv.conf" << 0 << "lircd";
-        QTest::newRow("lircd extension") << "tv.LIRCD" << -1 << "lircd";
-        QTest::newRow(".txt by mode2 filter") << "tv.txt" << 3 << "mode2";
-        QTest::newRow(".txt unknown filter") << "tv.txt" << -1 << "pronto";
-        QTest::newRow("no extension, filter") << "tv" << 2 << "pronto";
-        QTest::newRow("nothing known") << "tv.dat" << -1 << "flipper";
+        QTest::addColumn<bool>("parsed");
+        QTest::newRow("extension wins") << "tv.conf" << 0 << "lircd" << false;
+        QTest::newRow("lircd extension") << "tv.LIRCD" << -1 << "lircd" << false;
+        QTest::newRow(".txt by mode2 filter") << "tv.txt" << 3 << "mode2" << false;
+        QTest::newRow(".txt unknown filter") << "tv.txt" << -1 << "pronto" << false;
+        QTest::newRow("no extension, filter") << "tv" << 2 << "pronto" << false;
+        QTest::newRow("nothing known") << "tv.dat" << -1 << "flipper" << false;
+        QTest::newRow("Flipper filter") << "tv.ir" << 0 << "flipper" << false;
+        QTest::newRow("protocols filter") << "tv" << 4 << "flipper" << true;
+        QTest::newRow("protocols filter, .conf name") << "tv.conf" << 4 << "lircd" << false;
     }
     void exportFormatByNameThenFilter() {
         QFETCH(QString, name);
         QFETCH(int, filter);
         QFETCH(QString, format);
+        QFETCH(bool, parsed);
         QCOMPARE(signalFormatName(SignalFileCommands::exportFormat(name, filter)), format);
+        QCOMPARE(SignalFileCommands::exportParsed(name, filter), parsed);
+        // The dialog's filter at that index is the one the user picked.
+        QCOMPARE(SignalFileCommands::kExportFilter.split(QLatin1Char('|'))
+                     .value(2 * SignalFileCommands::kParsedFlipperFilter),
+                 QStringLiteral("Flipper IR, протоколы"));
     }
 
     void unreadableFilesChangeNothing_data() {

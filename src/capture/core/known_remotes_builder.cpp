@@ -1,8 +1,10 @@
 #include "capture/core/known_remotes_builder.h"
 
 #include "base/core/analogue_base.h"
+#include "capture/core/pipeline.h"
 #include "capture/core/signal_import.h"
 
+#include <QDir>
 #include <QSet>
 
 #include <algorithm>
@@ -34,15 +36,25 @@ constexpr std::array<Spelling, 14> kSpellings = {{
     {"stop", B::Stop},
 }};
 
-// A file name as a sources line can hold it: no line ends, no "/" (the separator).
-QString sourceName(const QString& fileName) {
-    QString out = fileName;
-    for (QChar& c : out)
-        if (c.unicode() < 0x20 || c == QLatin1Char('/')) c = QLatin1Char('?');
-    return out;
-}
+constexpr int kTailResult = 7; // the decoder's tail sub-decoder ("Hvost")
 
 } // namespace
+
+QString KnownRemotesBuilder::sourceName(const QString& relativePath) {
+    QStringList parts = QDir::cleanPath(QDir::fromNativeSeparators(relativePath)).split(QLatin1Char('/'));
+    for (QString& part : parts)
+        for (QChar& c : part)
+            if (c.unicode() < 0x20 || c == QChar(0x7F)) c = QLatin1Char('?');
+    QString out = parts.join(QLatin1Char('\\'));
+    if (out.size() <= kSourceWidth) return out;
+    const QString cut = QStringLiteral("\u2026\\");
+    while (parts.size() > 1) {
+        parts.removeFirst();
+        out = cut + parts.join(QLatin1Char('\\'));
+        if (out.size() <= kSourceWidth) return out;
+    }
+    return QChar(0x2026) + parts.last().right(kSourceWidth - 1);
+}
 
 std::optional<KnownRemotesBuilder::Button> KnownRemotesBuilder::buttonOf(const QString& name) {
     QString key;
@@ -55,16 +67,28 @@ std::optional<KnownRemotesBuilder::Button> KnownRemotesBuilder::buttonOf(const Q
     return std::nullopt;
 }
 
-void KnownRemotesBuilder::addFile(const QString& fileName, const QVector<Burst>& bursts) {
+void KnownRemotesBuilder::addFile(const QString& relativePath, const QVector<Burst>& bursts) {
     ++m_files;
-    const QString source = sourceName(fileName);
+    const QString source = sourceName(relativePath);
     QSet<QString> seen;
     for (const Burst& burst : bursts) {
         if (burst.durations.isEmpty() || !buttonOf(burst.name)) continue;
         ++m_buttons;
-        // Each signal on its own with the default configuration, so no file changes another's hash.
-        const SignalImport one = importBursts({burst}, QString(), SignalImportSettings{});
-        const QString hash = one.records.front().hash;
+        // Each signal on its own with the default configuration (as importBursts hashes one burst),
+        // so no file changes another's hash.
+        const std::vector<std::int32_t> units = burstUnits(
+            std::span<const int>(burst.durations.constData(), burst.durations.size()), ReceiverKind::Movrik);
+        DurationHistogram histogram;
+        const RunOutcome run = computeHash(units, HashPanelSettings{}, DecoderSettings{}, &histogram);
+        if (run.decoder.result == kTailResult && units.size() >= 3) {
+            ++m_repeatFrames;
+            continue;
+        }
+        if (units.size() < std::size_t(kMinDurations)) {
+            ++m_shortBursts;
+            continue;
+        }
+        const QString hash = run.selection;
         if (seen.contains(hash)) continue;
         seen.insert(hash);
         if (!AnalogueBase::isKeyLine(hash) || hash.size() > kMaxHashLength) {

@@ -31,10 +31,24 @@ public:
     // Longest hash the base's lookup can match (its entries are cut to 34 characters).
     static constexpr int kMaxHashLength = 34;
 
-    // Adds one remote file: its name (shown in the sources lines) and its signals in microseconds.
-    // Each signal naming one of the buttons is hashed on its own with the default configuration
-    // (Movrik units, "1b+M96", "Порог" 3B); a hash counts once per file.
-    void addFile(const QString& fileName, const QVector<Burst>& bursts);
+    // A burst with fewer durations tells no remote apart (a lone mark, a mark-space-mark).
+    static constexpr int kMinDurations = 7;
+    // Characters of a source as a line of the "Источник" window's list shows them whole.
+    static constexpr int kSourceWidth = 48;
+
+    // A file's name in a sources line: its path relative to the collection's folder with "\"
+    // between folders ("/" separates the sources), each control character becoming "?"; a longer
+    // one keeps its end within kSourceWidth characters, whole folders first dropped, behind "…\"
+    // ("…" alone when the file name itself is too long).
+    static QString sourceName(const QString& relativePath);
+
+    // Adds one remote file: its path relative to the collection's folder ("TVs/LG/LG_AKB.ir", shown
+    // in the sources lines as sourceName() makes it) and its signals in microseconds. Each signal
+    // naming one of the buttons is hashed on its own with the default configuration (Movrik units,
+    // "1b+M96", "Порог" 3B); a hash counts once per file. Left out and counted: repeat frames (the
+    // decoder gives the tail hash, "Hvost", to a burst of 3 to 5 durations such as NEC's 9000/2250/
+    // 560), bursts of fewer than kMinDurations durations, and hashes that cannot be keys.
+    void addFile(const QString& relativePath, const QVector<Burst>& bursts);
 
     // The file's lines: `header` (a ";" comment line), then for each kept hash its key line and its
     // sources line; the hashes found in the most files first, ties in the order they were first met.
@@ -45,6 +59,9 @@ public:
     int hashes() const { return int(m_keys.size()); } // distinct hashes that can be keys
     // Distinct hashes left out because they cannot be keys ("N/A", too short, longer than 34).
     int unusable() const { return int(m_unusable.size()); }
+    // Button signals left out as repeat frames, and as bursts under kMinDurations.
+    int repeatFrames() const { return m_repeatFrames; }
+    int shortBursts() const { return m_shortBursts; }
     // Key lines written: at most kMaxKeys.
     int keptKeys() const { return std::min(hashes(), kMaxKeys); }
 
@@ -58,6 +75,8 @@ private:
     QHash<QString, bool> m_unusable;
     int m_files = 0;
     int m_buttons = 0;
+    int m_repeatFrames = 0;
+    int m_shortBursts = 0;
 };
 
 } // namespace ravlin

@@ -57,8 +57,9 @@ bool SignalFileCommands::refuse(const QString& message, const QString& memo) {
 SignalFormat SignalFileCommands::exportFormat(const QString& fileName, int selectedFilter) {
     if (const auto byExtension = signalFormatOfExtension(fileName)) return *byExtension;
     static constexpr SignalFormat kByFilter[] = {SignalFormat::Flipper, SignalFormat::Lircd,
-                                                 SignalFormat::Pronto, SignalFormat::Mode2};
-    if (selectedFilter >= 0 && selectedFilter < 4) return kByFilter[selectedFilter];
+                                                 SignalFormat::Pronto, SignalFormat::Mode2,
+                                                 SignalFormat::Flipper};
+    if (selectedFilter >= 0 && selectedFilter < 5) return kByFilter[selectedFilter];
     if (QFileInfo(fileName).suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0)
         return SignalFormat::Pronto;
     return SignalFormat::Flipper;
@@ -233,7 +234,8 @@ void SignalFileCommands::exportSignals() {
         if (m_dialogs.askYesNo(BaseFileCommands::kOverwriteQuestion) != Answer::Yes) return;
     }
 
-    const QString text = writeSignals(bursts, format, records.front().remoteName);
+    const bool parsed = exportParsed(chosen, filterIndex);
+    const QString text = writeSignals(bursts, format, records.front().remoteName, {parsed});
     QString error;
     if (text.isEmpty() || !writeTextAtomically(name, text, &error)) {
         refuse(QStringLiteral("Файл не сохранён.\r\n") +
@@ -248,6 +250,7 @@ void SignalFileCommands::exportSignals() {
             .arg(signalFormatName(format))
             .arg(bursts.size())
             .arg(info.fileName()));
+    if (parsed) log(QStringLiteral("Из них по протоколам (parsed) - %1").arg(parsedSignalCount(text)));
     if (leftOut.withoutTimings > 0)
         log(QStringLiteral("Записей без таймингов (не экспортированы) - %1").arg(leftOut.withoutTimings));
 }

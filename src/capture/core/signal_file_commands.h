@@ -28,12 +28,13 @@ namespace ravlin {
 class SignalFileCommands {
 public:
     // Filters of the import and export dialogs ("Description|patterns|..."), in SignalFormat order
-    // for export.
+    // for export, then Flipper with the signals of known protocols written as parsed ones.
     static inline const QString kImportFilter = QStringLiteral(
         "Файлы пультов|*.ir *.conf *.lircd *.txt *.mode2|Flipper IR|*.ir|LIRC|*.conf *.lircd|Pronto|*.txt|"
         "mode2|*.mode2 *.txt|Все файлы|*");
-    static inline const QString kExportFilter =
-        QStringLiteral("Flipper IR|*.ir|LIRC|*.conf *.lircd|Pronto|*.txt|mode2|*.mode2 *.txt");
+    static inline const QString kExportFilter = QStringLiteral(
+        "Flipper IR|*.ir|LIRC|*.conf *.lircd|Pronto|*.txt|mode2|*.mode2 *.txt|Flipper IR, протоколы|*.ir");
+    static constexpr int kParsedFlipperFilter = 4;
     // Signals turned into records per tick of the import timer.
     static constexpr int kChunk = 50;
 
@@ -62,6 +63,12 @@ public:
     // The format a chosen export file is written in: its extension when that names one, else the
     // filter selected in the dialog (-1: unknown), else Pronto for ".txt", else Flipper.
     static SignalFormat exportFormat(const QString& fileName, int selectedFilter);
+    // Whether the export writes Flipper signals of known protocols as parsed ones: the filter
+    // "Flipper IR, протоколы" was selected and the file is written as Flipper.
+    static bool exportParsed(const QString& fileName, int selectedFilter) {
+        return selectedFilter == kParsedFlipperFilter &&
+               exportFormat(fileName, selectedFilter) == SignalFormat::Flipper;
+    }
 
 private:
     struct PendingFile {

@@ -216,13 +216,36 @@ ReadResult readFlipper(const QString& text, std::uint32_t gapMicros) {
     return Reader(gapMicros).read(text);
 }
 
-QString writeFlipper(const QVector<Burst>& bursts) {
+namespace {
+
+// "04 00 00 00": four hex bytes, the lowest first, as the firmware writes them.
+QString littleEndianText(std::uint32_t value) {
+    QString out;
+    for (int i = 0; i < 4; ++i)
+        out += (i ? QStringLiteral(" ") : QString()) +
+               QStringLiteral("%1").arg((value >> (8 * i)) & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    return out;
+}
+
+} // namespace
+
+QString writeFlipper(const QVector<Burst>& bursts, bool parsed) {
     QString out = QStringLiteral("Filetype: IR signals file\nVersion: 1\n");
     for (qsizetype i = 0; i < bursts.size(); ++i) {
         const Burst& b = bursts.at(i);
         if (b.durations.isEmpty()) continue;
-        out += QStringLiteral("#\nname: ") + writtenName(b, i) +
-               QStringLiteral("\ntype: raw\nfrequency: 38000\nduty_cycle: 0.330000\ndata: ") +
+        out += QStringLiteral("#\nname: ") + writtenName(b, i);
+        const auto signal =
+            parsed ? SignalGenerator::decode(SignalGenerator::Micros(b.durations.begin(), b.durations.end()))
+                   : std::nullopt;
+        if (signal) {
+            out += QStringLiteral("\ntype: parsed\nprotocol: ") +
+                   SignalGenerator::protocolName(signal->protocol) + QStringLiteral("\naddress: ") +
+                   littleEndianText(signal->address) + QStringLiteral("\ncommand: ") +
+                   littleEndianText(signal->command) + QLatin1Char('\n');
+            continue;
+        }
+        out += QStringLiteral("\ntype: raw\nfrequency: 38000\nduty_cycle: 0.330000\ndata: ") +
                joinedDurations(b.durations) + QLatin1Char('\n');
     }
     return out;

@@ -35,6 +35,8 @@ const std::set<QString> kQuietParameters{QStringLiteral("eps"),
                                          QStringLiteral("repeat_mask"),
                                          QStringLiteral("serial_mode"),
                                          QStringLiteral("baud")};
+// Timings of the two- and three-level encodings, whose flags are reported and their remotes skipped.
+const std::set<QString> kOtherEncodingParameters{QStringLiteral("two"), QStringLiteral("three")};
 // Parameters whose values build the durations.
 const std::set<QString> kTimingParameters{QStringLiteral("bits"),      QStringLiteral("pre_data_bits"),
                                           QStringLiteral("pre_data"),  QStringLiteral("post_data_bits"),
@@ -43,14 +45,23 @@ const std::set<QString> kTimingParameters{QStringLiteral("bits"),      QStringLi
                                           QStringLiteral("ptrail"),    QStringLiteral("plead"),
                                           QStringLiteral("pre"),       QStringLiteral("post"),
                                           QStringLiteral("foot"),      QStringLiteral("rc6_mask")};
+// "repeat_bit" is the old name of "toggle_bit".
 const std::set<QString> kToggleParameters{QStringLiteral("toggle_bit_mask"), QStringLiteral("toggle_bit"),
-                                          QStringLiteral("toggle_mask")};
+                                          QStringLiteral("toggle_mask"), QStringLiteral("repeat_bit")};
 // Flags that change nothing in one code's durations (gaps and repeats) or are read (REVERSE).
 const std::set<QString> kQuietFlags{QStringLiteral("CONST_LENGTH"), QStringLiteral("NO_HEAD_REP"),
                                     QStringLiteral("NO_FOOT_REP"),  QStringLiteral("REPEAT_HEADER"),
                                     QStringLiteral("REVERSE"),      QStringLiteral("RAW_CODES")};
 
 enum class Encoding { Space, Biphase, Rc6 };
+
+// The line up to its comment: a "#" that begins a word starts a comment to the end of the line, as
+// LIRC reads it ("KEY_1  0x08  # Was: 1"); a "#" inside a word ("KEY_#") stays.
+QString withoutComment(const QString& line) {
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (line[i] == QLatin1Char('#') && (i == 0 || line[i - 1].isSpace())) return line.left(i);
+    return line;
+}
 
 QStringList wordsOf(const QString& text) {
     return text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -109,8 +120,8 @@ public:
         const QStringList lines = textLines(text);
         for (int i = 0; i < lines.size(); ++i) {
             const int lineNo = i + 1;
-            const QString t = lines.at(i).trimmed();
-            if (t.isEmpty() || t.startsWith(QLatin1Char('#'))) continue;
+            const QString t = withoutComment(lines.at(i)).trimmed();
+            if (t.isEmpty()) continue;
             const qsizetype space = t.indexOf(blanks);
             const QString first = (space < 0 ? t : t.left(space)).toLower();
             const QString rest = space < 0 ? QString() : t.mid(space).trimmed();
@@ -126,6 +137,11 @@ public:
                     finishRemote();
                 }
                 startRemote(lineNo);
+                continue;
+            }
+            if (m_where == Where::Outside && first == QLatin1String("include")) {
+                problem(lineNo, QStringLiteral("%1 is not followed: only the remotes of this file are read")
+                                    .arg(shownToken(t)));
                 continue;
             }
             if (m_where == Where::Outside) {
@@ -167,6 +183,7 @@ public:
             finishRemote();
         }
         sortProblems(m_result.problems);
+        sortProblems(m_result.warnings);
         return std::move(m_result);
     }
 
@@ -195,11 +212,12 @@ private:
             flags(rest, line);
             return;
         }
-        if (kQuietParameters.count(key)) return;
+        if (kQuietParameters.count(key) || kOtherEncodingParameters.count(key)) return;
         if (kToggleParameters.count(key)) {
             const QStringList words = wordsOf(rest);
             const auto value = words.isEmpty() ? std::nullopt : lircNumber(words.first());
-            if (!value || *value != 0) problem({line, ProblemKind::LircToggleIgnored, {key}});
+            // Not a loss: the codes are read as the first press sends them.
+            if (!value || *value != 0) m_result.warnings.push_back({line, ProblemKind::LircToggleIgnored, {key}});
             return;
         }
         if (!kTimingParameters.count(key)) {
@@ -256,6 +274,7 @@ private:
                 {line, ProblemKind::LircCodeNotNumber, {shownToken(parts.at(1)), shownToken(parts.at(0))}});
             return;
         }
+        // LIRC sends further codes after the first; a burst holds one.
         if (parts.size() > 2) problem({line, ProblemKind::LircRepeatCodeIgnored, {shownToken(parts.at(0))}});
         m_entries.push_back({parts.at(0), line, false, false, {}, *value});
     }

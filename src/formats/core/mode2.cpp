@@ -230,6 +230,15 @@ std::optional<std::string_view> asciiLine(QStringView line, std::array<char, 64>
     return std::string_view(buffer.data(), std::size_t(line.size()));
 }
 
+// The name of a "# name: X" line (X trimmed), or nothing for any other line.
+std::optional<QString> nameLine(QStringView line) {
+    line = line.trimmed();
+    if (!line.startsWith(u'#')) return std::nullopt;
+    line = line.mid(1).trimmed();
+    if (!line.startsWith(QLatin1String("name:"))) return std::nullopt;
+    return line.mid(5).trimmed().toString();
+}
+
 } // namespace
 
 ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros) {
@@ -239,30 +248,44 @@ ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros) {
     // Lines end at LF or CR LF, as textLines() cuts them; plain lines are read without building texts.
     const QStringView all(text);
     int lineNo = 0;
+    // A "# name: X" line names the bursts that follow, up to the next "timeout" or name line.
+    QString name, burstName;
     for (qsizetype start = 0;;) {
         const qsizetype newline = all.indexOf(u'\n', start);
         QStringView line = all.mid(start, (newline < 0 ? all.size() : newline) - start);
         if (newline >= 0 && line.endsWith(u'\r')) line.chop(1);
         ++lineNo;
+        if (const auto named = nameLine(line)) name = *named;
         std::optional<Mode2Sample> sample;
         Mode2Sample plain;
         if (const auto ascii = asciiLine(line, buffer); ascii && parsePlainMode2Line(*ascii, plain))
             sample = plain;
         else
             sample = readMode2Line(line.toString(), lineNo, result.problems);
-        if (sample && sample->type != Mode2Sample::Type::Unknown)
+        if (sample && sample->type != Mode2Sample::Type::Unknown) {
+            if (sample->type == Mode2Sample::Type::Pulse && !framer.inBurst()) burstName = name;
             if (auto burst = framer.feed(*sample))
-                result.bursts.push_back({microsToDurations(*burst), QString(), lineNo});
+                result.bursts.push_back({microsToDurations(*burst), burstName, lineNo});
+            if (sample->type == Mode2Sample::Type::Timeout) name.clear();
+        }
         if (newline < 0) break;
         start = newline + 1;
     }
-    if (auto burst = framer.flush()) result.bursts.push_back({microsToDurations(*burst), QString(), lineNo});
+    if (auto burst = framer.flush()) result.bursts.push_back({microsToDurations(*burst), burstName, lineNo});
     return result;
 }
 
 QString writeMode2Text(const QVector<Burst>& bursts) {
     QString out;
     for (const Burst& b : bursts) {
+        if (b.durations.isEmpty()) continue;
+        // Control characters would end the line; an unnamed burst gets no name line (the "timeout"
+        // before it ends the name of the burst before).
+        QString name = b.name;
+        for (QChar& c : name)
+            if (!c.isPrint()) c = QLatin1Char(' ');
+        name = name.trimmed();
+        if (!name.isEmpty()) out += QStringLiteral("# name: ") + name + QLatin1Char('\n');
         for (qsizetype i = 0; i < b.durations.size(); ++i)
             out += (i % 2 == 0 ? QStringLiteral("pulse ") : QStringLiteral("space ")) +
                    QString::number(b.durations.at(i)) + QLatin1Char('\n');

@@ -76,9 +76,11 @@ bool parsePlainMode2Line(std::string_view line, Mode2Sample& sample);
 // Reads mode2 text ("pulse N", "space N", "timeout [N]", "frequency N", N in microseconds; "#"
 // comment lines and empty lines skipped) and frames it into bursts of microseconds, each with its
 // last line (the end of the text for the burst still open there). A space of `gapMicros` or longer
-// ends a burst.
+// ends a burst. A "# name: X" line names the bursts that begin after it, up to the next "timeout"
+// or name line.
 ReadResult readMode2Text(const QString& text, std::uint32_t gapMicros = kBurstGapMicros);
-// Mode2 text of bursts of microseconds: pulse and space lines, a "timeout" line after each burst.
+// Mode2 text of bursts of microseconds: a "# name: X" line before each named burst (control
+// characters in X become spaces), its pulse and space lines, and a "timeout" line.
 QString writeMode2Text(const QVector<Burst>& bursts);
 
 } // namespace ravlin

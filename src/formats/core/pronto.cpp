@@ -152,6 +152,13 @@ private:
         std::vector<std::uint32_t> micros;
         micros.reserve(words.size() - 4);
         for (std::size_t k = 4; k < words.size(); ++k) {
+            // A sequence's last off time is its lead-out, dropped with the trailing space anyway;
+            // some codes give it as 0000.
+            const bool leadOut = k == words.size() - 1 || (once > 0 && k == 3 + 2 * once);
+            if (words[k] == 0 && leadOut) {
+                micros.push_back(m_gap);
+                continue;
+            }
             const double us = std::round(words[k] * period);
             if (words[k] == 0 || us > kMode2MaxValue) {
                 problem(

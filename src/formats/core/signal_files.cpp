@@ -40,8 +40,8 @@ std::optional<SignalFormat> detectSignalFormat(const QString& text) {
     const QStringList lines = textLines(withoutByteOrderMark(text).left(kDetectChars));
     for (const QString& line : lines) {
         const QString t = line.trimmed();
-        if (t.isEmpty()) continue;
-        // A Flipper file says what it is on its first line.
+        if (t.isEmpty() || t.startsWith(QLatin1Char('#'))) continue;
+        // A Flipper file says what it is on its first line (comments may stand before it).
         if (t.startsWith(QLatin1String("Filetype:"))) return SignalFormat::Flipper;
         break;
     }
@@ -124,10 +124,11 @@ ReadResult readSignals(const QString& file, SignalFormat format, const SignalRea
     return result;
 }
 
-QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName) {
+QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName,
+                     const SignalWriteOptions& options) {
     switch (format) {
     case SignalFormat::Flipper:
-        return signalformats::writeFlipper(bursts);
+        return signalformats::writeFlipper(bursts, options.flipperParsed);
     case SignalFormat::Lircd:
         return signalformats::writeLircd(bursts, remoteName);
     case SignalFormat::Pronto:
@@ -136,6 +137,10 @@ QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QS
         break;
     }
     return writeMode2Text(bursts);
+}
+
+int parsedSignalCount(const QString& flipperText) {
+    return static_cast<int>(flipperText.count(QLatin1String("\ntype: parsed\n")));
 }
 
 namespace signalformats {

@@ -38,10 +38,22 @@ struct SignalReadOptions {
 // signals that cannot be turned into durations are problems; reading never stops at them.
 ReadResult readSignals(const QString& text, SignalFormat format, const SignalReadOptions& options = {});
 
+struct SignalWriteOptions {
+    // Flipper: a burst whose protocol, address and command SignalGenerator::decode() finds (its
+    // frame generated again is the burst within the decoder's tolerance) is written as a parsed
+    // signal; the others stay raw.
+    bool flipperParsed = false;
+};
+
 // Writes bursts of microseconds as a file of the format that readSignals takes back with the same
-// durations and names (Flipper raw signals, lircd.conf raw_codes, Pronto "0000", mode2 text).
-// `remoteName` names the remote where the format has a place for it.
-QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName = {});
+// durations and names (Flipper raw signals, lircd.conf raw_codes, Pronto "0000", mode2 text with a
+// "# name:" line before each burst). `remoteName` names the remote where the format has a place
+// for it.
+QString writeSignals(const QVector<Burst>& bursts, SignalFormat format, const QString& remoteName = {},
+                     const SignalWriteOptions& options = {});
+
+// The number of parsed signals in Flipper text that writeSignals wrote.
+int parsedSignalCount(const QString& flipperText);
 
 // Splits one signal's durations (mark first, marks and spaces alternating) into frames at every
 // space of `gapMicros` or longer and appends each frame to `result` as a burst named `name` at

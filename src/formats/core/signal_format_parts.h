@@ -29,7 +29,8 @@ QString writtenName(const Burst& burst, qsizetype index);
 QString joinedDurations(const QVector<int>& durations);
 
 ReadResult readFlipper(const QString& text, std::uint32_t gapMicros);
-QString writeFlipper(const QVector<Burst>& bursts);
+// `parsed`: a burst that SignalGenerator::decode() recognises is written as a parsed signal.
+QString writeFlipper(const QVector<Burst>& bursts, bool parsed);
 
 ReadResult readLircd(const QString& text, std::uint32_t gapMicros);
 QString writeLircd(const QVector<Burst>& bursts, const QString& remoteName);

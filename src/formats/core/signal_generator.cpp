@@ -1,5 +1,7 @@
 #include "formats/core/signal_generator.h"
 
+#include <algorithm>
+
 namespace ravlin::SignalGenerator {
 
 namespace {
@@ -214,6 +216,126 @@ std::optional<Micros> encode(Protocol protocol, std::uint32_t address, std::uint
         return rc6(toggle, static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(command));
     }
     return std::nullopt;
+}
+
+namespace {
+
+// `width` bits of `bits` from `offset`, LSB first (MSB first when `msbFirst`).
+std::uint32_t fieldOf(const std::vector<bool>& bits, std::size_t offset, int width, bool msbFirst = false) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < width; ++i)
+        if (bits[offset + std::size_t(i)]) value |= 1u << (msbFirst ? width - 1 - i : i);
+    return value;
+}
+
+// The burst as carrier levels of `unit` microseconds each (durations rounded to whole units, at
+// most `most` units each), mark first; nothing when a duration rounds to none or too many.
+std::optional<std::vector<bool>> levels(const Micros& burst, std::size_t from, std::uint32_t unit, int most) {
+    std::vector<bool> out;
+    for (std::size_t i = from; i < burst.size(); ++i) {
+        const std::uint32_t units = (burst[i] + unit / 2) / unit;
+        if (units == 0 || units > std::uint32_t(most)) return std::nullopt;
+        out.insert(out.end(), units, (i - from) % 2 == 0);
+    }
+    return out;
+}
+
+// The address and command a frame of `info`'s protocol would carry if `burst` were one: the bits
+// read by the protocol's coding, the fields taken out as the encoder puts them in. Checks (inverted
+// bytes, parity) are left to the re-encoding that follows.
+std::optional<std::pair<std::uint32_t, std::uint32_t>> fieldsOf(const ProtocolInfo& info,
+                                                                const Micros& burst) {
+    std::vector<bool> bits;
+    switch (info.coding) {
+    case Coding::PulseDistance: {
+        const std::size_t count = info.protocol == Protocol::NEC42 || info.protocol == Protocol::NEC42ext ? 42
+                                  : info.protocol == Protocol::Kaseikyo                                   ? 48
+                                  : info.protocol == Protocol::RCA                                        ? 24
+                                                                   : 32;
+        if (burst.size() != 3 + 2 * count) return std::nullopt;
+        const std::uint32_t middle = (info.timing.zeroSpace + info.timing.oneSpace) / 2;
+        for (std::size_t i = 0; i < count; ++i)
+            bits.push_back(burst[3 + 2 * i] > middle);
+        break;
+    }
+    case Coding::PulseWidth: {
+        const std::size_t count = std::size_t(7 + info.addressBits);
+        if (burst.size() != 1 + 2 * count) return std::nullopt;
+        for (std::size_t i = 0; i < count; ++i)
+            bits.push_back(burst[2 + 2 * i] > 3 * kSonyUnit / 2);
+        return std::pair{fieldOf(bits, 7, info.addressBits), fieldOf(bits, 0, 7)};
+    }
+    case Coding::Rc5: {
+        auto halves = levels(burst, 0, kRc5Half, 2);
+        if (!halves) return std::nullopt;
+        halves->insert(halves->begin(), false);             // the first start bit's idle half
+        if (halves->size() == 27) halves->push_back(false); // a last 0 ends with a space
+        if (halves->size() != 28) return std::nullopt;
+        for (std::size_t i = 0; i < 14; ++i)
+            bits.push_back((*halves)[2 * i + 1]);
+        // 1, field bit, toggle, A5, C6; the field bit tells RC5 from RC5X, the encoder puts it back.
+        return std::pair{fieldOf(bits, 3, 5, true), fieldOf(bits, 8, 6, true)};
+    }
+    case Coding::Rc6: {
+        if (burst.size() < 3) return std::nullopt;
+        auto units = levels(burst, 2, 444, 4);
+        if (!units) return std::nullopt;
+        if (units->size() == 43) units->push_back(false); // a last 1 ends with a space
+        if (units->size() != 44) return std::nullopt;
+        std::size_t at = 0;
+        for (int i = 0; i < 21; ++i) {
+            bits.push_back((*units)[at]); // 1 is mark then space
+            at += i == 4 ? 4 : 2;
+        }
+        return std::pair{fieldOf(bits, 5, 8, true), fieldOf(bits, 13, 8, true)};
+    }
+    }
+    switch (info.protocol) {
+    case Protocol::NECext:
+        return std::pair{fieldOf(bits, 0, 16), fieldOf(bits, 16, 16)};
+    case Protocol::NEC42:
+        return std::pair{fieldOf(bits, 0, 13), fieldOf(bits, 26, 8)};
+    case Protocol::NEC42ext:
+        return std::pair{fieldOf(bits, 0, 26), fieldOf(bits, 26, 16)};
+    case Protocol::RCA:
+        return std::pair{fieldOf(bits, 0, 4), fieldOf(bits, 4, 8)};
+    case Protocol::Kaseikyo: {
+        std::array<std::uint32_t, 5> b{};
+        for (std::size_t k = 0; k < b.size(); ++k)
+            b[k] = fieldOf(bits, 8 * k, 8);
+        const std::uint32_t address =
+            (b[3] & 0xF) | (b[2] >> 4) << 4 | (b[0] | b[1] << 8) << 8 | (b[4] >> 6) << 24;
+        return std::pair{address, (b[3] >> 4) | (b[4] & 0x3F) << 4};
+    }
+    default: // NEC, Samsung32, Pioneer: address byte first, command byte third
+        return std::pair{fieldOf(bits, 0, 8), fieldOf(bits, 16, 8)};
+    }
+}
+
+} // namespace
+
+std::optional<ParsedSignal> decode(const Micros& burst) {
+    std::optional<ParsedSignal> best;
+    std::uint64_t bestDistance = 0;
+    for (const ProtocolInfo& info : kProtocols) {
+        const auto fields = fieldsOf(info, burst);
+        if (!fields) continue;
+        const auto again = encode(info.protocol, fields->first, fields->second);
+        if (!again || again->size() != burst.size()) continue;
+        std::uint64_t distance = 0;
+        bool within = true;
+        for (std::size_t i = 0; i < burst.size() && within; ++i) {
+            const std::uint32_t want = (*again)[i], got = burst[i];
+            const std::uint32_t off = got > want ? got - want : want - got;
+            within = off <= std::max(want / 4, kDecodeSlackMicros);
+            distance += off;
+        }
+        if (within && (!best || distance < bestDistance)) {
+            best = ParsedSignal{info.protocol, fields->first, fields->second};
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 Micros nec(std::uint8_t address, std::uint8_t command) {

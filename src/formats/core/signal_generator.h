@@ -73,6 +73,21 @@ int commandBits(Protocol protocol);
 std::optional<Micros> encode(Protocol protocol, std::uint32_t address, std::uint32_t command,
                              bool toggle = false);
 
+// A protocol's signal as remote-control files store it.
+struct ParsedSignal {
+    Protocol protocol;
+    std::uint32_t address = 0;
+    std::uint32_t command = 0;
+    bool operator==(const ParsedSignal&) const = default;
+};
+// How far a burst's duration may lie from the encoder's for decode(): a quarter of the encoder's
+// duration, at least kDecodeSlackMicros.
+inline constexpr std::uint32_t kDecodeSlackMicros = 150;
+// The protocol, address and command whose frame (encode(), toggle 0) is this burst within the
+// tolerance above, duration by duration; where several are, the closest (summed differences), and
+// of equally close ones the first in the list (NEC before NECext). Nothing when none is.
+std::optional<ParsedSignal> decode(const Micros& burst);
+
 // The durations in units of `kind`, each rounded by the one rule of the receiver units.
 std::vector<std::int32_t> inUnits(const Micros& micros, ReceiverKind kind = ReceiverKind::Movrik);
 

@@ -223,6 +223,21 @@ std::optional<std::int64_t> ProtocolDecoderThreshold(int number, std::span<const
     return std::nullopt;
 }
 
+const char* decoderProtocolName(const DecoderResult& result) {
+    switch (result.result) {
+    case 1:
+        return "NEC";
+    case 2:
+        return "RC5";
+    case 11:
+        return result.hash.startsWith(QLatin1String("41")) ? "SIRC20" : "SIRC";
+    case 12:
+        return "JVC";
+    default:
+        return nullptr;
+    }
+}
+
 DecoderBuffers decoderBuffers(const DecoderResult& result) {
     constexpr int kFilled = 58;
     DecoderBuffers buffers;

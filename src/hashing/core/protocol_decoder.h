@@ -27,6 +27,12 @@ DecoderResult ProtocolDecoder(std::span<const std::int32_t> durations, std::uint
 // nothing for an unknown number or a sub-decoder that reads no durations against a threshold.
 std::optional<std::int64_t> ProtocolDecoderThreshold(int number, std::span<const std::int32_t> durations);
 
+// The common name of the transmission format a result stands for, where the sub-decoder's format
+// is certain: 1 "NEC" (a 32-bit NEC-style frame with the command byte inverted), 2 "RC5", 11 "SIRC"
+// (hash "25", 12 bits) or "SIRC20" (hash "41", 20 bits), 12 "JVC"; nullptr for every other result
+// (formats that several protocols share, air conditioners, tails, result 0).
+const char* decoderProtocolName(const DecoderResult& result);
+
 // The two texts in the fixed form of the receiver's tool chain: 60-character arrays whose first 58
 // characters are spaces before the text is copied in, and a length for each (0 when nothing matched).
 struct DecoderBuffers {
