@@ -28,6 +28,7 @@ struct SignalOptions {
     std::optional<SignalFormat> format;
     std::optional<ReceiverKind> kind;
     std::uint32_t gapMicros = kBurstGapMicros;
+    std::optional<DecoderSettings> decoder; // --decoders, import only
 };
 
 std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool formatNeeded, QString* error) {
@@ -57,6 +58,11 @@ std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool fo
             const auto gap = parseGapMs(value);
             if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
             o.gapMicros = *gap;
+            ++i;
+        } else if (a == QLatin1String("--decoders")) {
+            DecoderSettings decoder;
+            if (!applyDecodersOption(value, decoder, error)) return std::nullopt;
+            o.decoder = decoder;
             ++i;
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
@@ -99,6 +105,7 @@ int runImport(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!o) return usageError(err, QStringLiteral("import"), error);
     SignalImportSettings settings;
     settings.kind = o->kind.value_or(ReceiverKind::Movrik);
+    settings.decoder = o->decoder.value_or(DecoderSettings{});
     ButtonBase base;
     int leftOut = 0;
     bool bad = false;
@@ -140,6 +147,8 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
     const auto o = parseSignalOptions(args, true, &error);
     if (!o) return usageError(err, QStringLiteral("export"), error);
+    if (o->decoder)
+        return usageError(err, QStringLiteral("export"), QStringLiteral("--decoders applies to import only"));
     if (o->inputs.size() != 1)
         return usageError(err, QStringLiteral("export"), QStringLiteral("one base file"));
     ButtonBase base;
@@ -174,6 +183,9 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
     QString error;
     const auto o = parseSignalOptions(args, false, &error);
     if (!o) return usageError(err, QStringLiteral("known-remotes"), error);
+    if (o->decoder)
+        return usageError(err, QStringLiteral("known-remotes"),
+                          QStringLiteral("--decoders applies to import only"));
     QStringList paths;
     for (const QString& dir : o->inputs) {
         if (!QFileInfo(dir).isDir()) {
@@ -223,7 +235,7 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
 
 QString signalCommandsUsageText() {
     return QStringLiteral(
-        "Usage: ravlin-cli import FILE... --out BASE.txt [--format F] [--kind K] [--gap MS]\n"
+        "Usage: ravlin-cli import FILE... --out BASE.txt [--format F] [--kind K] [--gap MS] [--decoders L]\n"
         "       ravlin-cli export BASE.txt --format F --out FILE [--kind K]\n"
         "       ravlin-cli known-remotes DIR... --out BazaDannih.baz [--format F] [--gap MS]\n"
         "\n"
@@ -232,6 +244,7 @@ QString signalCommandsUsageText() {
         "one record per frame, remote name from the file name, button names normalised as the name box\n"
         "does, hashes by the workbench's default configuration, units of the kind K (default Movrik).\n"
         "At most 750 records; signals beyond are counted on standard error (exit status 1).\n"
+        "--decoders L ticks (+key) or unticks (-key) sub-decoders, e.g. +rc6,+sirc15,+rc5x.\n"
         "\n"
         "export: writes a base file's records as a remote-control file of the format F (flipper, lircd,\n"
         "pronto, mode2), durations read from the timing texts in the units of the base file's receiver\n"

@@ -52,9 +52,9 @@ struct DecoderSettings {
     bool m49 = true;                  // "49 модуль"
     bool m24 = true;                  // "24 модуль"
     // Sub-decoders of formats the ones above leave to plain hashes; off unless ticked.
-    bool rc6 = false;    // "RC6 модуль"
-    bool sirc15 = false; // "SIRC15 модуль"
-    bool rc5x = false;   // "RC5X модуль"
+    bool rc6 = false;    // "RC6"
+    bool sirc15 = false; // "SIRC15"
+    bool rc5x = false;   // "RC5X"
 };
 
 } // namespace ravlin

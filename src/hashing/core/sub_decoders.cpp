@@ -27,9 +27,9 @@ constexpr SubDecoderRow kRows[] = {
     {18, 3, 2, &DecoderSettings::tadiran, "CheckBoxTadiran", "кондиц. Tadiran", "tadiran"},
     {19, 3, 7, &DecoderSettings::m49, "CheckBoxM49", "49 модуль", "m49"},
     {20, 3, 8, &DecoderSettings::m24, "CheckBoxM24", "24 модуль", "m24"},
-    {21, 3, 3, &DecoderSettings::rc6, "CheckBoxRC6", "RC6 модуль", "rc6"},
-    {22, 3, 4, &DecoderSettings::sirc15, "CheckBoxSirc15", "SIRC15 модуль", "sirc15"},
-    {23, 3, 5, &DecoderSettings::rc5x, "CheckBoxRC5X", "RC5X модуль", "rc5x"},
+    {21, 3, 3, &DecoderSettings::rc6, "CheckBoxRC6", "RC6", "rc6"},
+    {22, 3, 4, &DecoderSettings::sirc15, "CheckBoxSirc15", "SIRC15", "sirc15"},
+    {23, 3, 5, &DecoderSettings::rc5x, "CheckBoxRC5X", "RC5X", "rc5x"},
 };
 
 } // namespace
