@@ -33,7 +33,7 @@ void TestScreenshotTour::everyViewIsPictured() {
                                "10-ir-distribution",  "11-sources",           "12-name-choice",
                                "13-name-picture",     "14-capture-session",   "15-match-blinking",
                                "16-fitting",          "17-action-map",        "18-eeprom",
-                               "19-test-mode"};
+                               "19-test-mode",        "20-recognition-check"};
     QStringList files;
     for (const TourShot& s : result.shots)
         files << QFileInfo(s.file).completeBaseName();
