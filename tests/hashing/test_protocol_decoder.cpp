@@ -587,6 +587,21 @@ private slots:
         for (const Jitter& j : optional)
             QTest::newRow(j.name) << with(j.base, j.position, j.value) << int(kGroup2 | kJoystick | kMouse)
                                   << int(kGroup3) << j.result << QString::fromLatin1(j.hash);
+        const Durations rc6 = encoded(SignalGenerator::Protocol::RC6, 0x00, 0x0C);
+        const Durations sirc15 = pulseWidth(113, 28, 28, 56, lsbFirst({8}, 7) + lsbFirst({4}));
+        const Jitter ticked[] = {
+            {"RC6 leader 110", rc6, 1, 110, 21, "R60C00"},       {"RC6 leader 109", rc6, 1, 109, 0, ""},
+            {"RC6 leader 140", rc6, 1, 140, 21, "R60C00"},       {"RC6 leader 141", rc6, 1, 141, 0, ""},
+            {"RC6 space 35", rc6, 2, 35, 21, "R60C00"},          {"RC6 space 34", rc6, 2, 34, 0, ""},
+            {"RC6 space 50", rc6, 2, 50, 21, "R60C00"},          {"RC6 space 51", rc6, 2, 51, 0, ""},
+            {"RC6 half bit 31", rc6, 3, 31, 21, "R60C00"},       {"RC6 half bit 32", rc6, 3, 32, 0, ""},
+            {"SIRC15 leader 104", sirc15, 1, 104, 22, "310408"}, {"SIRC15 leader 103", sirc15, 1, 103, 0, ""},
+            {"SIRC15 leader 126", sirc15, 1, 126, 22, "310408"}, {"SIRC15 leader 127", sirc15, 1, 127, 0, ""},
+        };
+        for (const Jitter& j : ticked)
+            QTest::newRow(j.name) << with(j.base, j.position, j.value) << int(kGroup2)
+                                  << int(kGroup3 | kRc6 | kSirc15 | kRc5x) << j.result
+                                  << QString::fromLatin1(j.hash);
     }
     void windowEdges() {
         QFETCH(Durations, durations);
