@@ -110,7 +110,7 @@ RecognitionCheck checkRecognition(const ButtonBase& base, int knBit, std::int32_
         const QString button = buttonOf(r.buttonName, r.hash);
         if (!rowOf.contains(button)) {
             rowOf.insert(button, check.rows.size());
-            check.rows.push_back({button});
+            check.rows.emplace_back().button = button;
         }
         RecognitionRow& row = check.rows[rowOf.value(button)];
         ++row.total;
