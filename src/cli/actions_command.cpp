@@ -2,6 +2,7 @@
 
 #include "capture/core/pipeline.h"
 #include "cli/cli_base.h"
+#include "cli/hash_command.h"
 #include "firmware/core/action_map.h"
 
 #include <QJsonArray>
@@ -14,14 +15,14 @@ namespace {
 
 // The rescan with " ХЭШ M96" as the source: each record's hash becomes the decoder's text where
 // the decoder recognises its burst; other records keep theirs, as the window's rescan leaves them.
-void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings) {
+void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings, const DecoderSettings& decoder) {
     HashPanelSettings panel;
     panel.source = HashSource::M96;
     panel.oneBit = fileSettings.hash1bit;
     panel.autoThreshold = fileSettings.autoThreshold;
     panel.threshold = fileSettings.threshold;
     synchronisePanel(panel);
-    rescanBase(base, panel);
+    rescanBase(base, panel, decoder);
 }
 
 } // namespace
@@ -47,6 +48,10 @@ std::optional<ActionsOptions> parseActionsOptions(const QStringList& args, QStri
             if (!path(o.irf)) return fail(QStringLiteral("--irf needs a file name"));
         } else if (a == QLatin1String("--pelvar")) {
             if (!path(o.pelvar)) return fail(QStringLiteral("--pelvar needs a file name"));
+        } else if (a == QLatin1String("--decoders")) {
+            QString why;
+            if (!applyDecodersOption(i + 1 < args.size() ? args.at(++i) : QString(), o.decoder, &why))
+                return fail(why);
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else if (o.input.isEmpty()) {
@@ -67,7 +72,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
     ButtonBase base;
     BaseFileSettings fileSettings;
     if (!openBase(QStringLiteral("actions"), options->input, base, fileSettings, err)) return kExitUsage;
-    rescanWithM96(base, fileSettings);
+    rescanWithM96(base, fileSettings, options->decoder);
     RescanFlags flags{true, true};
 
     AnsweringDialogs dialogs;
@@ -126,7 +131,7 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 QString actionsUsageText() {
     return QStringLiteral(
-        "Usage: ravlin-cli actions BASE.txt --avto [--no-xy] [--irf OUT] [--pelvar OUT]\n"
+        "Usage: ravlin-cli actions BASE.txt --avto [--no-xy] [--irf OUT] [--pelvar OUT] [--decoders L]\n"
         "\n"
         "actions: opens a button base file, rescans it with the \" ХЭШ M96\" source, runs the opening\n"
         "checks of the window \"Настройки под кнопки Pelvar\" (questions answered Yes), fills the\n"
@@ -139,7 +144,8 @@ QString actionsUsageText() {
         "  --avto          fill the map automatically (needed)\n"
         "  --no-xy         tick \"Не использовать Х и У при автоматической раскладке\" (no axis buttons)\n"
         "  --irf OUT       write the map as an .irf file\n"
-        "  --pelvar OUT    write the Pelvar data file (.pch)\n");
+        "  --pelvar OUT    write the Pelvar data file (.pch)\n"
+        "  --decoders L    sub-decoders of the rescan: +key ticks, -key unticks (+rc6,+sirc15,+rc5x)\n");
 }
 
 } // namespace ravlin::cli

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "hashing/core/panel_settings.h"
+
 namespace ravlin::cli {
 
 // Options of "ravlin-cli actions".
@@ -13,8 +15,9 @@ struct ActionsOptions {
     QString input;
     bool avto = false;
     bool skipXY = false; // --no-xy: "Не использовать Х и У при автоматической раскладке"
-    QString irf;    // --irf OUT
-    QString pelvar; // --pelvar OUT
+    QString irf;             // --irf OUT
+    QString pelvar;          // --pelvar OUT
+    DecoderSettings decoder; // --decoders: the sub-decoders of the M96 rescan
 };
 
 std::optional<ActionsOptions> parseActionsOptions(const QStringList& args, QString* error);

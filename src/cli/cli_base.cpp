@@ -78,20 +78,21 @@ bool openBase(const QString& command, const QString& path, ButtonBase& base, Bas
     return true;
 }
 
-void processRecord(ButtonBase& base, int index, HashPanelSettings& panel, DurationHistogram& histogram) {
+void processRecord(ButtonBase& base, int index, HashPanelSettings& panel, DurationHistogram& histogram,
+                   const DecoderSettings& decoder) {
     CaptureBuffer buffer;
     BaseEditor::rebuildBuffer(buffer, base.record(index).timings);
-    const RunOutcome r = computeHash(buffer.span(), panel, DecoderSettings{}, &histogram);
+    const RunOutcome r = computeHash(buffer.span(), panel, decoder, &histogram);
     writeBackThreshold(panel, r.threshold);
     if (r.selection != kNotAvailable) base.record(index).hash = r.selection;
 }
 
-void rescanBase(ButtonBase& base, HashPanelSettings& panel) {
+void rescanBase(ButtonBase& base, HashPanelSettings& panel, const DecoderSettings& decoder) {
     DurationHistogram histogram;
     for (int i = 1; i <= base.count(); ++i)
-        processRecord(base, i, panel, histogram);
+        processRecord(base, i, panel, histogram, decoder);
     Rescan::tidy(base);
-    if (base.count() > 0) processRecord(base, 1, panel, histogram);
+    if (base.count() > 0) processRecord(base, 1, panel, histogram, decoder);
 }
 
 } // namespace ravlin::cli

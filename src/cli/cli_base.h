@@ -73,11 +73,12 @@ bool openBase(const QString& command, const QString& path, ButtonBase& base, Bas
 
 // One record through the processing run, as go-to-record hands it over: its hash becomes the run's
 // selection unless that is "N/A"; "Порог" in `panel` is written back.
-void processRecord(ButtonBase& base, int index, HashPanelSettings& panel, DurationHistogram& histogram);
+void processRecord(ButtonBase& base, int index, HashPanelSettings& panel, DurationHistogram& histogram,
+                   const DecoderSettings& decoder = {});
 
 // The rescan with `panel`: every record through the processing run (a record whose burst gives no
 // hash keeps its own), the tidying of the rescan, then record 1 again, as go-to-record ends it.
 // "Порог" in `panel` carries from run to run.
-void rescanBase(ButtonBase& base, HashPanelSettings& panel);
+void rescanBase(ButtonBase& base, HashPanelSettings& panel, const DecoderSettings& decoder = {});
 
 } // namespace ravlin::cli

@@ -65,6 +65,33 @@ QString colourName(ViewColour c) {
     }
 }
 
+// The recognition check as JSON: the verdict, per button its variants and how they are recognised,
+// and the colliding pairs.
+QJsonValue recognitionJson(const std::optional<RecognitionCheck>& check) {
+    if (!check) return QJsonValue::Null;
+    QJsonArray buttons;
+    for (const RecognitionRow& r : check->rows) {
+        QJsonObject as;
+        for (const auto& [name, count] : r.others)
+            as.insert(name, count);
+        buttons.append(QJsonObject{{QStringLiteral("button"), r.button},
+                                   {QStringLiteral("total"), r.total},
+                                   {QStringLiteral("self"), r.self},
+                                   {QStringLiteral("other"), r.other()},
+                                   {QStringLiteral("none"), r.none},
+                                   {QStringLiteral("as"), as}});
+    }
+    QJsonArray collisions;
+    for (const RecognitionCollision& c : check->collisions)
+        collisions.append(QJsonObject{{QStringLiteral("kept"), c.kept},
+                                      {QStringLiteral("lost"), c.lost},
+                                      {QStringLiteral("deviceHash"), c.deviceHash}});
+    return QJsonObject{{QStringLiteral("verdict"), check->verdict()},
+                       {QStringLiteral("clean"), check->clean()},
+                       {QStringLiteral("buttons"), buttons},
+                       {QStringLiteral("collisions"), collisions}};
+}
+
 template <typename T> std::optional<T> pick(const QStringList& names, const T* values, const QString& v) {
     const qsizetype i = names.indexOf(v);
     if (i < 0) return std::nullopt;
@@ -155,6 +182,8 @@ std::optional<FitOptions> parseFitOptions(const QStringList& args, QString* erro
             if (!isHex(v, 8) || v.size() != 8)
                 return fail(QStringLiteral("--id needs eight hexadecimal digits"));
             o.id = v.toUInt(nullptr, 16);
+        } else if (a == QLatin1String("--check")) {
+            o.check = true;
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else if (o.input.isEmpty()) {
@@ -253,6 +282,7 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     result.insert(QStringLiteral("dialogs"), QJsonArray::fromStringList(dialogs.events));
     result.insert(QStringLiteral("patchReady"), fitting.patchReady());
     result.insert(QStringLiteral("patch"), QJsonArray::fromStringList(v.patch));
+    if (options->check) result.insert(QStringLiteral("recognition"), recognitionJson(v.recognition));
     out << QJsonDocument(result).toJson(QJsonDocument::Indented);
     out.flush();
     return fitting.patchReady() ? 0 : 1;
@@ -281,7 +311,10 @@ QString fitUsageText() {
         "  --zero-depth N       \"При приёме нуля\" 0..8 (0 \"Авто\")\n"
         "  --one-depth N        \"При приёме единицы\" 0..8 (0 \"Авто\")\n"
         "  --short-pauses N     \"Включить режим \" with the pause position 0..127\n"
-        "  --date TEXT, --time TEXT, --id HHHHHHHH   fix the patch header's date, time and identifier\n");
+        "  --date TEXT, --time TEXT, --id HHHHHHHH   fix the patch header's date, time and identifier\n"
+        "  --check              add \"recognition\": the receiver's recognition of every button simulated\n"
+        "                       with the fitted KnBit and KnPer (per button total, self, other, none;\n"
+        "                       colliding pairs; the verdict), or null when the run built no table\n");
 }
 
 } // namespace ravlin::cli

@@ -25,6 +25,7 @@ struct FitOptions {
     std::optional<QString> date;
     std::optional<QString> time;
     std::optional<std::uint32_t> id; // r1 r2 as eight hex digits
+    bool check = false;              // --check: add the recognition check to the output
 };
 
 std::optional<FitOptions> parseFitOptions(const QStringList& args, QString* error);

@@ -9,6 +9,7 @@
 #include "formats/core/burst_stream.h"
 #include "formats/core/mode2.h"
 #include "hashing/core/protocol_decoder.h"
+#include "hashing/core/sub_decoders.h"
 
 #include "platform/core/regular_file.h"
 
@@ -46,6 +47,16 @@ std::optional<ReceiverKind> kindOf(const QString& text) {
 }
 
 } // namespace
+
+bool applyDecodersOption(const QString& value, DecoderSettings& into, QString* error) {
+    QString item;
+    if (applyDecoderList(value, into, &item)) return true;
+    if (error)
+        *error =
+            QStringLiteral("--decoders needs signed sub-decoder keys such as +rc6,+sirc15,+rc5x (not \"%1\")")
+                .arg(item);
+    return false;
+}
 
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error) {
     HashOptions o;
@@ -101,6 +112,9 @@ std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* er
             const auto v = value();
             o.format = v ? signalFormatFromName(*v) : std::nullopt;
             if (!o.format) return fail(QStringLiteral("--format needs flipper, lircd, pronto or mode2"));
+        } else if (a == QLatin1String("--decoders")) {
+            QString why;
+            if (!applyDecodersOption(value().value_or(QString()), o.decoder, &why)) return fail(why);
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else if (o.input.isEmpty()) {
@@ -553,6 +567,8 @@ QString usageText() {
         "  --format F      input is a signal file: flipper, lircd, pronto (read whole, at most 16 MiB), or\n"
         "                  mode2 (as --mode2); without --format, --mode2 or --us the content decides;\n"
         "                  signals a file names get \"name\" and \"source\" (FILE:LINE)\n"
+        "  --decoders L    tick (+key) or untick (-key) sub-decoders, e.g. +rc6,+sirc15,+rc5x for the\n"
+        "                  optional RC6, SIRC15 and RC5X ones (keys in docs/decoder.md)\n"
         "  -h, --help      show this text\n");
 }
 

@@ -31,6 +31,7 @@ struct SignalOptions {
     std::optional<ReceiverKind> kind;
     std::uint32_t gapMicros = kBurstGapMicros;
     bool parsed = false; // export --format flipper --parsed
+    std::optional<DecoderSettings> decoder; // --decoders, import only
 };
 
 std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool formatNeeded, QString* error) {
@@ -63,6 +64,11 @@ std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool fo
             ++i;
         } else if (a == QLatin1String("--parsed") && formatNeeded) { // export, the one that needs --format
             o.parsed = true;
+        } else if (a == QLatin1String("--decoders")) {
+            DecoderSettings decoder;
+            if (!applyDecodersOption(value, decoder, error)) return std::nullopt;
+            o.decoder = decoder;
+            ++i;
         } else if (a.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("unknown option %1").arg(a));
         } else {
@@ -106,6 +112,7 @@ int runImport(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!o) return usageError(err, QStringLiteral("import"), error);
     SignalImportSettings settings;
     settings.kind = o->kind.value_or(ReceiverKind::Movrik);
+    settings.decoder = o->decoder.value_or(DecoderSettings{});
     ButtonBase base;
     int leftOut = 0;
     bool bad = false;
@@ -157,6 +164,8 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
     const auto o = parseSignalOptions(args, true, &error);
     if (!o) return usageError(err, QStringLiteral("export"), error);
+    if (o->decoder)
+        return usageError(err, QStringLiteral("export"), QStringLiteral("--decoders applies to import only"));
     if (o->inputs.size() != 1)
         return usageError(err, QStringLiteral("export"), QStringLiteral("one base file"));
     ButtonBase base;
@@ -191,6 +200,9 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
     QString error;
     const auto o = parseSignalOptions(args, false, &error);
     if (!o) return usageError(err, QStringLiteral("known-remotes"), error);
+    if (o->decoder)
+        return usageError(err, QStringLiteral("known-remotes"),
+                          QStringLiteral("--decoders applies to import only"));
     QStringList paths;
     QHash<QString, QString> relative; // each file's path relative to the folder it was found under
     for (const QString& dir : o->inputs) {
@@ -253,7 +265,7 @@ int runKnownRemotes(const QStringList& args, QTextStream& out, QTextStream& err)
 
 QString signalCommandsUsageText() {
     return QStringLiteral(
-        "Usage: ravlin-cli import FILE... --out BASE.txt [--format F] [--kind K] [--gap MS]\n"
+        "Usage: ravlin-cli import FILE... --out BASE.txt [--format F] [--kind K] [--gap MS] [--decoders L]\n"
         "       ravlin-cli export BASE.txt --format F --out FILE [--kind K] [--parsed]\n"
         "       ravlin-cli known-remotes DIR... --out BazaDannih.baz [--format F] [--gap MS]\n"
         "\n"
@@ -262,6 +274,7 @@ QString signalCommandsUsageText() {
         "one record per frame, remote name from the file name, button names normalised as the name box\n"
         "does, hashes by the workbench's default configuration, units of the kind K (default Movrik).\n"
         "At most 750 records; signals beyond are counted on standard error (exit status 1).\n"
+        "--decoders L ticks (+key) or unticks (-key) sub-decoders, e.g. +rc6,+sirc15,+rc5x.\n"
         "\n"
         "export: writes a base file's records as a remote-control file of the format F (flipper, lircd,\n"
         "pronto, mode2), durations read from the timing texts in the units of the base file's receiver\n"

@@ -35,7 +35,8 @@ void TestCliFit::samePatchAsTheWindow() {
     QVERIFY(!path.isEmpty());
     const test::CliRun cli =
         runCli({QStringLiteral("--date"), QStringLiteral("10.01.2011"), QStringLiteral("--time"),
-                QStringLiteral("12:00:00"), QStringLiteral("--id"), QStringLiteral("1234ABCD"), path});
+                QStringLiteral("12:00:00"), QStringLiteral("--id"), QStringLiteral("1234ABCD"),
+                QStringLiteral("--check"), path});
     QCOMPARE(cli.exitCode, 0);
     QVERIFY(cli.json.value(QStringLiteral("patchReady")).toBool());
     QCOMPARE(cli.json.value(QStringLiteral("status")).toString(), FittingText::kDone);
@@ -68,6 +69,22 @@ void TestCliFit::samePatchAsTheWindow() {
     QCOMPARE(
         cli.json.value(QStringLiteral("labels")).toObject().value(QStringLiteral("duplicates")).toString(),
         wb.fitting().view().duplicatesLabel);
+
+    // --check: the window's recognition check, button by button.
+    const QJsonObject check = cli.json.value(QStringLiteral("recognition")).toObject();
+    const auto& shown = wb.fitting().view().recognition;
+    QVERIFY(shown.has_value());
+    QCOMPARE(check.value(QStringLiteral("verdict")).toString(), wb.fitting().view().recognitionVerdict);
+    QCOMPARE(check.value(QStringLiteral("clean")).toBool(), shown->clean());
+    const QJsonArray buttons = check.value(QStringLiteral("buttons")).toArray();
+    QCOMPARE(buttons.size(), qsizetype(shown->rows.size()));
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const QJsonObject b = buttons.at(i).toObject();
+        const RecognitionRow& row = shown->rows[std::size_t(i)];
+        QCOMPARE(b.value(QStringLiteral("button")).toString(), row.button);
+        QCOMPARE(b.value(QStringLiteral("total")).toInt(), row.total);
+        QCOMPARE(b.value(QStringLiteral("self")).toInt(), row.self);
+    }
 }
 
 void TestCliFit::badInput_data() {

@@ -302,6 +302,25 @@ void TestCliHash::options() {
              hashText(xr.record));
     QCOMPARE(xo.value(QStringLiteral("selection")).toString(), QStringLiteral("00") + hashText(xr.record));
 
+    // The optional sub-decoders only when asked for: an RC6 frame is a plain hash without them.
+    const SignalGenerator::Micros rc6 = *SignalGenerator::encode(SignalGenerator::Protocol::RC6, 0x00, 0x0C);
+    QStringList rc6Line;
+    for (std::uint32_t us : rc6)
+        rc6Line << QString::number(us);
+    const QByteArray rc6Input = rc6Line.join(u' ').toLatin1() + '\n';
+    const Run plainRc6 = runCli({QStringLiteral("hash"), QStringLiteral("--us")}, rc6Input);
+    QVERIFY(parse(plainRc6.lines.value(0)).value(QStringLiteral("decoder")).isNull());
+    const Run ticked = runCli({QStringLiteral("hash"), QStringLiteral("--us"), QStringLiteral("--decoders"),
+                               QStringLiteral("+rc6,+rc5x")},
+                              rc6Input);
+    const QJsonObject decoded = parse(ticked.lines.value(0)).value(QStringLiteral("decoder")).toObject();
+    QCOMPARE(decoded.value(QStringLiteral("result")).toInt(), 21);
+    QCOMPARE(decoded.value(QStringLiteral("hash")).toString(), QStringLiteral("R60C00"));
+    const Run badList =
+        runCli({QStringLiteral("hash"), QStringLiteral("--decoders"), QStringLiteral("rc6")}, {});
+    QCOMPARE(badList.exitCode, 2);
+    QVERIFY(badList.err.contains(QStringLiteral("--decoders")));
+
     const Run bad = runCli({QStringLiteral("hash"), QStringLiteral("--source"), QStringLiteral("none")}, {});
     QCOMPARE(bad.exitCode, 2);
     QVERIFY(bad.err.contains(QStringLiteral("unknown source")));

@@ -53,7 +53,8 @@ struct Rig {
     fakes::ManualScheduler timers;
     CaptureBuffer capture;
     Receiver receiver{true};
-    EepromOperations ops{capture, dialogs, timers};
+    QString verdict;
+    EepromOperations ops{capture, dialogs, timers, verdict};
     bool polling = true;
     int pollStops = 0;
     Rig() {
@@ -127,6 +128,8 @@ void EepromTest::writeRun() {
     QFETCH(QString, message);
     Rig rig;
     rig.fill(count, 300); // 300 is written as its low byte 0x2C
+    // The fitting's recognition verdict follows the dump of a burst that is written.
+    rig.verdict = QStringLiteral("Проверка распознавания: все кнопки различимы (кнопок 2, вариантов 2)");
     const bool started = rig.ops.writeBurst();
     QCOMPARE(started, message.isEmpty());
     if (!started) {
@@ -136,6 +139,8 @@ void EepromTest::writeRun() {
         return;
     }
     QVERIFY(rig.ops.view().memo.first().startsWith(QStringLiteral("2C2D2E").left(2 * std::min(count, 3))));
+    QCOMPARE(rig.ops.view().memo.size(), count / 16 + 2);
+    QCOMPARE(rig.ops.view().memo.last(), rig.verdict);
     QCOMPARE(rig.run(), count + 2);
     QVERIFY(rig.polling);
     QVERIFY(!rig.ops.writing());

@@ -78,6 +78,9 @@ private slots:
     void automaticRerunOnNextTick();
     void automaticRerunHappensOncePerScan();
     void scanNeedsTwoRecords();
+    void recognitionCheck_data();
+    void recognitionCheck();
+    void runShowsTheCheckAndSaveWarns();
 };
 
 void FittingTest::openingChecks_data() {
@@ -334,6 +337,96 @@ void FittingTest::scanNeedsTwoRecords() {
     QCOMPARE(b.fitting.view().status, FittingView::kIdleStatus);
     QCOMPARE(b.wentToFirst, 0);
     QVERIFY(!b.fitting.patchReady());
+}
+
+namespace {
+
+const QString kSession = QStringLiteral("   ; Автомат сессия N");
+
+// A session of two passes whose bursts differ ("PW"), two buttons whose bursts differ only before
+// the last 13 durations ("Key 1", "Key 2"), a button whose second record has the first one's hash
+// text but another burst ("Key 3"), and an unnamed button.
+Records checkedRecords() {
+    return {firmwareRecord("PW", "P" + kSession + "0", pattern(30, {27})),
+            firmwareRecord("Key 1", "A", pattern(30, {30})),
+            firmwareRecord("PW", "P" + kSession + "1", pattern(30, {26})),
+            firmwareRecord("Key 2", "B", pattern(30, {30, 5})),
+            firmwareRecord("Key 3", "C", pattern(30, {29})),
+            firmwareRecord("Key 3", "C", pattern(30, {28})),
+            firmwareRecord("N/A", "D" + kSession + "0", pattern(30, {25})),
+            firmwareRecord("N/A", "D" + kSession + "1", pattern(30, {25}))};
+}
+
+} // namespace
+
+void FittingTest::recognitionCheck_data() {
+    QTest::addColumn<int>("knBit");
+    QTest::addColumn<QStringList>("rows"); // button: total self other none [as]
+    QTest::addColumn<int>("collisions");
+    QTest::newRow("KnBit 0D: Key 2 taken for Key 1, Key 3 missed once")
+        << 0x0D
+        << QStringList{"PW 2 2 0 0", "Key 1 1 1 0 0", "Key 2 1 0 1 0 Key 1", "Key 3 2 1 0 1", "N/A D 2 2 0 0"}
+        << 1;
+    // Key 2's own duration is the 26th from the end: 25 bits still see one button, 26 see two.
+    QTest::newRow("KnBit 19") << 0x19
+                              << QStringList{"PW 2 2 0 0", "Key 1 1 1 0 0", "Key 2 1 0 1 0 Key 1",
+                                             "Key 3 2 1 0 1", "N/A D 2 2 0 0"}
+                              << 1;
+    QTest::newRow("KnBit 1A") << 0x1A
+                              << QStringList{"PW 2 2 0 0", "Key 1 1 1 0 0", "Key 2 1 1 0 0", "Key 3 2 1 0 1",
+                                             "N/A D 2 2 0 0"}
+                              << 0;
+}
+
+void FittingTest::recognitionCheck() {
+    QFETCH(int, knBit);
+    QFETCH(QStringList, rows);
+    QFETCH(int, collisions);
+    ButtonBase base;
+    for (const ButtonRecord& r : checkedRecords())
+        base.append(r);
+    const RecognitionCheck check = checkRecognition(base, knBit, 0x3B);
+    QStringList got;
+    for (const RecognitionRow& r : check.rows) {
+        QString line = QStringLiteral("%1 %2 %3 %4 %5")
+                           .arg(r.button)
+                           .arg(r.total)
+                           .arg(r.self)
+                           .arg(r.other())
+                           .arg(r.none);
+        for (const auto& [name, count] : r.others)
+            line += u' ' + name;
+        got << line;
+    }
+    QCOMPARE(got, rows);
+    QCOMPARE(int(check.collisions.size()), collisions);
+    if (collisions > 0) {
+        QCOMPARE(check.collisions.front().kept, QStringLiteral("Key 1"));
+        QCOMPARE(check.collisions.front().lost, QStringLiteral("Key 2"));
+    }
+    QVERIFY(!check.clean()); // Key 3 is always missed once
+    QCOMPARE(check.verdict(), QStringLiteral("Проверка распознавания: из 8 вариантов чужими %1, не "
+                                             "распознаны 1; коллизий %2")
+                                  .arg(collisions)
+                                  .arg(collisions));
+}
+
+void FittingTest::runShowsTheCheckAndSaveWarns() {
+    Bench b(checkedRecords());
+    b.fitting.settings().automatic = false;
+    b.scanAndTick();
+    QVERIFY(b.fitting.patchReady());
+    const auto& shown = b.fitting.view().recognition;
+    QVERIFY(shown.has_value());
+    const RecognitionCheck direct = checkRecognition(b.base, 0x0D, 0x3B);
+    QCOMPARE(b.fitting.view().recognitionVerdict, direct.verdict());
+    QCOMPARE(shown->collisions.size(), direct.collisions.size());
+    QVERIFY(b.fitting.view().messages.isEmpty());
+    b.dialogs.fileNames << QString(); // the save dialog is cancelled: the warning still comes first
+    QVERIFY(!b.fitting.save());
+    QCOMPARE(b.fitting.view().messages, direct.warnings());
+    QCOMPARE(b.fitting.view().messages.at(1),
+             QStringLiteral("Коллизия: Key 1 и Key 2 (0x1F,0x80,0x00,0x00,0x00,0x00,0x00,0x00)"));
 }
 
 QTEST_GUILESS_MAIN(FittingTest)

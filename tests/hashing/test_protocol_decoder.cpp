@@ -21,6 +21,9 @@ constexpr std::uint8_t kJoystick = 0x02; // group 2, flag 7
 constexpr std::uint8_t kMouse = 0x01;    // group 2, flag 8
 constexpr std::uint8_t kRoison = 0x80;   // group 3, flag 1
 constexpr std::uint8_t kTadiran = 0x40;  // group 3, flag 2
+constexpr std::uint8_t kRc6 = 0x20;      // group 3, flag 3 (off by default, as the next two)
+constexpr std::uint8_t kSirc15 = 0x10;   // group 3, flag 4
+constexpr std::uint8_t kRc5x = 0x08;     // group 3, flag 5
 
 DecoderResult decode(const Durations& s, std::uint8_t g1 = kGroup1, std::uint8_t g2 = kGroup2,
                      std::uint8_t g3 = kGroup3) {
@@ -108,6 +111,19 @@ const Durations kRc5Toggled{42, 42, 42, 42, 83, 42, 42, 83, 83, 42, 42,
 // Second start bit 0 (extended command): the leading mark is a whole bit long.
 const Durations kRc5Extended{83, 42, 42, 42, 42, 42, 42, 83, 83, 42, 42,
                              42, 42, 42, 42, 83, 83, 42, 42, 42, 42};
+
+// A frame of the signal generator's protocol table, in receiver units.
+Durations encoded(SignalGenerator::Protocol p, int address, int command, bool toggle = false) {
+    return unitsOf(*SignalGenerator::encode(p, std::uint32_t(address), std::uint32_t(command), toggle));
+}
+
+// Every duration moved by up to `by` units, alternately longer and shorter, as a real receiver
+// measures the same frame.
+Durations jittered(Durations s, int by) {
+    for (qsizetype i = 0; i < s.size(); ++i)
+        s[i] += (i % 3 == 0 ? by : (i % 3 == 1 ? -by : 0));
+    return s;
+}
 
 Durations panasonic57() {
     // Bits 42 down to 1 grouped as the hash reads them: A1 B2 C3 D4 E5 and "10".
@@ -295,6 +311,28 @@ QList<Frame> frames() {
           kTadiran, 18, "q", "On ?? FanT T20");
     extra("Tadiran off", with(with(tadiran(), 54, 70), 55, 70), kGroup1, kGroup2, kTadiran, 18, "q",
           "OFF Cool Turbo-FanT T24");
+    // The optional sub-decoders, each ticked on top of the defaults; unticked, their frames keep the
+    // results above ("Sony 15 bits is no format", "RC5 second start bit 0").
+    using SignalGenerator::Protocol;
+    const std::uint8_t optional = kGroup3 | kRc6 | kSirc15 | kRc5x;
+    extra("RC6 address 0 command 0C", encoded(Protocol::RC6, 0x00, 0x0C), kGroup1, kGroup2, optional, 21,
+          "R60C00", "R-0 Pref-00 Key-0C");
+    extra("RC6 toggled with jitter", jittered(encoded(Protocol::RC6, 0x80, 0xF1, true), 4), kGroup1, kGroup2,
+          kGroup3 | kRc6, 21, "R6F180", "R-1 Pref-80 Key-F1");
+    extra("RC6 cut after 20 durations", encoded(Protocol::RC6, 0xFF, 0xFE).mid(0, 20), kGroup1, kGroup2,
+          optional, 0, "", "");
+    extra("SIRC15 ticked", pulseWidth(113, 28, 28, 56, lsbFirst({8}, 7) + lsbFirst({4})), kGroup1, kGroup2,
+          optional, 22, "310408", "Sony Pref-04 Key-08");
+    extra("SIRC15 with jitter", jittered(encoded(Protocol::SIRC15, 0x97, 0x15), 3), kGroup1, kGroup2,
+          kGroup3 | kSirc15, 22, "319715", "Sony Pref-97 Key-15");
+    extra("SIRC12 stays Sony with SIRC15 ticked", sony12(4, 8), kGroup1, kGroup2, optional, 11, "25DFF7",
+          "Sony");
+    extra("RC5X of the field bit 0", kRc5Extended, kGroup1, kGroup2, optional, 23, "544804",
+          "R-0 Pref-04 Key-48");
+    extra("RC5X generated", encoded(Protocol::RC5X, 0x05, 0x35, true), kGroup1, kGroup2, kGroup3 | kRc5x, 23,
+          "547505", "R-1 Pref-05 Key-75");
+    extra("RC5 with field bit 1 stays RC5 with RC5X ticked", kRc5Address4Command8, kGroup1, kGroup2, optional,
+          2, "550804", "R-0 Pref-04 Key-08");
     return list;
 }
 
@@ -307,7 +345,8 @@ struct FlagOf {
 constexpr FlagOf kFlags[] = {{1, 1, 0x80},  {2, 1, 0x40},  {3, 1, 0x20},  {4, 1, 0x10},  {5, 1, 0x08},
                              {6, 1, 0x04},  {7, 1, 0x02},  {9, 2, 0x80},  {10, 2, 0x40}, {11, 2, 0x20},
                              {12, 2, 0x10}, {13, 2, 0x08}, {14, 2, 0x04}, {15, 2, 0x02}, {16, 2, 0x01},
-                             {17, 3, 0x80}, {18, 3, 0x40}, {19, 3, 0x02}, {20, 3, 0x01}};
+                             {17, 3, 0x80}, {18, 3, 0x40}, {19, 3, 0x02}, {20, 3, 0x01}, {21, 3, 0x20},
+                             {22, 3, 0x10}, {23, 3, 0x08}};
 
 struct Jitter {
     const char* name;
@@ -548,6 +587,21 @@ private slots:
         for (const Jitter& j : optional)
             QTest::newRow(j.name) << with(j.base, j.position, j.value) << int(kGroup2 | kJoystick | kMouse)
                                   << int(kGroup3) << j.result << QString::fromLatin1(j.hash);
+        const Durations rc6 = encoded(SignalGenerator::Protocol::RC6, 0x00, 0x0C);
+        const Durations sirc15 = pulseWidth(113, 28, 28, 56, lsbFirst({8}, 7) + lsbFirst({4}));
+        const Jitter ticked[] = {
+            {"RC6 leader 110", rc6, 1, 110, 21, "R60C00"},       {"RC6 leader 109", rc6, 1, 109, 0, ""},
+            {"RC6 leader 140", rc6, 1, 140, 21, "R60C00"},       {"RC6 leader 141", rc6, 1, 141, 0, ""},
+            {"RC6 space 35", rc6, 2, 35, 21, "R60C00"},          {"RC6 space 34", rc6, 2, 34, 0, ""},
+            {"RC6 space 50", rc6, 2, 50, 21, "R60C00"},          {"RC6 space 51", rc6, 2, 51, 0, ""},
+            {"RC6 half bit 31", rc6, 3, 31, 21, "R60C00"},       {"RC6 half bit 32", rc6, 3, 32, 0, ""},
+            {"SIRC15 leader 104", sirc15, 1, 104, 22, "310408"}, {"SIRC15 leader 103", sirc15, 1, 103, 0, ""},
+            {"SIRC15 leader 126", sirc15, 1, 126, 22, "310408"}, {"SIRC15 leader 127", sirc15, 1, 127, 0, ""},
+        };
+        for (const Jitter& j : ticked)
+            QTest::newRow(j.name) << with(j.base, j.position, j.value) << int(kGroup2)
+                                  << int(kGroup3 | kRc6 | kSirc15 | kRc5x) << j.result
+                                  << QString::fromLatin1(j.hash);
     }
     void windowEdges() {
         QFETCH(Durations, durations);
@@ -718,7 +772,7 @@ private slots:
         const auto check = [&](const std::vector<std::int32_t>& burst) {
             for (const auto& m : masks) {
                 const DecoderResult r = ProtocolDecoder(burst, m[0], m[1], m[2]);
-                QVERIFY(r.result >= 0 && r.result <= 20 && r.result != 8);
+                QVERIFY(r.result >= 0 && r.result <= 23 && r.result != 8);
                 QVERIFY(r.hash.size() < 58 && r.vars.size() < 58);
                 QCOMPARE(r.recognised(), !r.hash.isEmpty());
                 const DecoderBuffers b = decoderBuffers(r);

@@ -90,6 +90,8 @@ void TestCapturePipelineUi::controlsCarryNamesAndDefaults() {
     QVERIFY(!s.find<QCheckBox>("CheckBoxJoystick")->isChecked());
     QVERIFY(!s.find<QCheckBox>("CheckBoxRoison")->isChecked());
     QVERIFY(!s.find<QCheckBox>("CheckBoxTadiran")->isChecked());
+    for (const char* optional : {"CheckBoxRC6", "CheckBoxSirc15", "CheckBoxRC5X"})
+        QVERIFY(!s.find<QCheckBox>(optional)->isChecked());
     QVERIFY(s.find<QCheckBox>("CheckBoxM24")->isChecked());
     QVERIFY(s.find<QCheckBox>("CheckBoxFirst")->isChecked());
     QVERIFY(s.find<QRadioButton>("RadioButtonW1")->isChecked());

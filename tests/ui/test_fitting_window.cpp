@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace ravlin;
@@ -64,6 +65,8 @@ void FittingWindowTest::controlsAndDefaults() {
     QCOMPARE(child<QSlider>(w, "TrackBarX3")->value(), 109);
     QVERIFY(w->findChild<QPlainTextEdit*>(QStringLiteral("MemoSys")));
     QVERIFY(w->findChild<QPlainTextEdit*>(QStringLiteral("Memo2")));
+    QCOMPARE(child<QLabel>(w, "LabelCheck")->text(), QStringLiteral("Проверка распознавания - N/A"));
+    QCOMPARE(child<QTableWidget>(w, "GridCheck")->rowCount(), 0);
 }
 
 void FittingWindowTest::pauseModeSwitchesTrackBars() {
@@ -102,6 +105,14 @@ void FittingWindowTest::scanAndSaveFromTheWindow() {
     QVERIFY(!child<QCheckBox>(w, "CheckBoxAvt1")->isChecked());
     const QString patch = child<QPlainTextEdit>(w, "Memo2")->toPlainText();
     QVERIFY(patch.contains(QStringLiteral("0x1D,0x0E,0x")));
+    // The recognition check of the run: four variants of one button, each found as itself.
+    QCOMPARE(child<QLabel>(w, "LabelCheck")->text(),
+             QStringLiteral("Проверка распознавания: все кнопки различимы (кнопок 1, вариантов 4)"));
+    auto* grid = child<QTableWidget>(w, "GridCheck");
+    QCOMPARE(grid->rowCount(), 1);
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("PW"));
+    QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("4"));
+    QCOMPARE(grid->item(0, 0)->background(), QBrush());
 
     const QString path = shell.dir.filePath(QStringLiteral("pult"));
     shell.dialogs.fileNames << path;

@@ -26,8 +26,10 @@ int percent(int part, int whole) {
 }
 } // namespace
 
-EepromOperations::EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers)
-    : m_capture(capture), m_dialogs(dialogs), m_timer(timers.create(kWriteIntervalMs)) {
+EepromOperations::EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers,
+                                   const QString& recognitionVerdict)
+    : m_capture(capture), m_dialogs(dialogs), m_recognitionVerdict(recognitionVerdict),
+      m_timer(timers.create(kWriteIntervalMs)) {
     m_timer->setHandler([this] { tick(); });
 }
 
@@ -81,6 +83,8 @@ bool EepromOperations::writeBurst() {
     for (int i = 1; i <= count; ++i)
         m_image[static_cast<std::size_t>(i + 1)] = static_cast<std::uint8_t>(m_capture.at(i) & 0xFF);
     m_view.memo = hexDump(std::span<const std::uint8_t>(m_image.data() + 2, static_cast<std::size_t>(count)));
+    // Whether the fitted firmware tells the base's buttons apart, as the last fitting run found.
+    if (!m_recognitionVerdict.isEmpty()) m_view.memo << m_recognitionVerdict;
     m_total = count + 1;
     m_index = 1;
     m_writing = true;

@@ -46,7 +46,10 @@ public:
         std::function<void()> startPolling;
     };
 
-    EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers);
+    // `recognitionVerdict` is the fitting's last recognition verdict (empty when none); a burst
+    // written to the EEPROM shows it under the dump.
+    EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers,
+                     const QString& recognitionVerdict);
     ~EepromOperations();
 
     Hooks& hooks() { return m_hooks; }
@@ -77,6 +80,7 @@ private:
 
     const CaptureBuffer& m_capture;
     Dialogs& m_dialogs;
+    const QString& m_recognitionVerdict;
     Hooks m_hooks;
     OutputSettings m_output;
     EepromView m_view;

@@ -91,6 +91,11 @@ void Fitting::scan() {
 }
 
 bool Fitting::save() {
+    // A patch whose buttons the receiver would confuse or miss is still saved, but said so first.
+    if (m_patchReady && m_view.recognition) {
+        const QStringList warnings = m_view.recognition->warnings();
+        if (!warnings.isEmpty() && !m_view.messages.contains(warnings.first())) m_view.messages << warnings;
+    }
     return savePatch(m_dialogs, m_patchReady, m_view.patch);
 }
 
@@ -173,6 +178,8 @@ void Fitting::tick() {
     m_patchReady = false;
     // 1. Tolerance and KnBit.
     m_view.messages.clear();
+    m_view.recognition.reset();
+    m_view.recognitionVerdict.clear();
     const std::int64_t t = boxValue(m_settings.tolerance);
     m_vars.KnBit = boxValue(m_settings.box(V::Bit));
     if (m_vars.KnBit < kBitMin || m_vars.KnBit > kBitMax) {
@@ -221,6 +228,9 @@ void Fitting::tick() {
                                           "делается, KnBit = %3")
                                .arg(ByteHex(breakingPoint), ByteHex(m_vars.KnPmax), ByteHex(m_vars.KnBit));
     }
+    // The receiver's recognition with the KnBit and KnPer this table was built with.
+    m_view.recognition = checkRecognition(m_base, m_vars.KnBit, m_vars.KnPer);
+    m_view.recognitionVerdict = m_view.recognition->verdict();
     // 11. Short entries first.
     shortEntriesFirst(m_table);
     // 12. Validation.

@@ -7,6 +7,7 @@
 #include "firmware/core/hash_variables.h"
 #include "firmware/core/output_settings.h"
 #include "firmware/core/random_source.h"
+#include "firmware/core/recognition_check.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
@@ -18,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ravlin {
 
@@ -46,6 +48,10 @@ struct FittingView {
     ViewColour knBitColour = ViewColour::Face; // EditB11
     QStringList messages;                      // MemoSys, tab " Сообщения"
     QStringList patch;                         // Memo2, tab " Тестовая "
+    // The recognition check of the last run that built the table ("Проверка распознавания" on
+    // " Сообщения"); none before such a run. The verdict is its one line, empty without a check.
+    std::optional<RecognitionCheck> recognition;
+    QString recognitionVerdict;
 };
 
 // The fitting of the firmware hash variables to the button base and the patch it ends with: the

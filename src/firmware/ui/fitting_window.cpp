@@ -7,14 +7,17 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace ravlin {
@@ -75,10 +78,7 @@ FittingWindow::FittingWindow(Fitting& fitting, QWidget* parent)
     buildFittingTab(page);
     m_tabs->addTab(page, QStringLiteral("   Подбор переменных ХЭШирования   "));
 
-    m_messages = new QPlainTextEdit;
-    m_messages->setObjectName(QStringLiteral("MemoSys"));
-    m_messages->setReadOnly(true);
-    m_tabs->addTab(m_messages, QStringLiteral(" Сообщения"));
+    m_tabs->addTab(buildMessagesTab(), QStringLiteral(" Сообщения"));
 
     m_patch = new QPlainTextEdit;
     m_patch->setObjectName(QStringLiteral("Memo2"));
@@ -156,6 +156,88 @@ void FittingWindow::buildFittingTab(QWidget* page) {
     layout->addStretch();
 }
 
+namespace {
+
+// A table that asks for little room, so that the messages tab never makes the window larger than
+// the fitting tab does.
+class CompactTable : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+    QSize sizeHint() const override { return {240, 110}; }
+};
+
+const QString kNoCheck = QStringLiteral("Проверка распознавания - N/A");
+
+} // namespace
+
+QWidget* FittingWindow::buildMessagesTab() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_messages = new QPlainTextEdit(page);
+    m_messages->setObjectName(QStringLiteral("MemoSys"));
+    m_messages->setReadOnly(true);
+    layout->addWidget(m_messages, 1);
+    auto* group = new QGroupBox(QStringLiteral(" Проверка распознавания "), page);
+    group->setObjectName(QStringLiteral("GroupBoxCheck"));
+    auto* gl = new QVBoxLayout(group);
+    m_recognition = new CompactTable(0, 5, group);
+    m_recognition->setObjectName(QStringLiteral("GridCheck"));
+    m_recognition->setHorizontalHeaderLabels({QStringLiteral("Кнопка"), QStringLiteral("Вариантов"),
+                                              QStringLiteral("Свои"), QStringLiteral("Как другие"),
+                                              QStringLiteral("Не распознаны")});
+    m_recognition->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_recognition->verticalHeader()->setVisible(false);
+    m_recognition->horizontalHeader()->setStretchLastSection(true);
+    gl->addWidget(m_recognition, 1);
+    m_verdict = new QLabel(kNoCheck, group);
+    m_verdict->setObjectName(QStringLiteral("LabelCheck"));
+    m_verdict->setWordWrap(true);
+    gl->addWidget(m_verdict);
+    layout->addWidget(group, 2);
+    return page;
+}
+
+// One row per button; a button with variants the receiver would not recognise is red, one taken
+// for another button or losing its table entry to another button yellow.
+void FittingWindow::refreshRecognition() {
+    const auto& check = m_fitting.view().recognition;
+    setText(m_verdict, check ? m_fitting.view().recognitionVerdict : kNoCheck);
+    std::vector<QStringList> rows;
+    std::vector<ViewColour> colours;
+    if (check) {
+        for (const RecognitionRow& r : check->rows) {
+            QStringList others;
+            for (const auto& [name, count] : r.others)
+                others << QStringLiteral("%1 - %2").arg(name).arg(count);
+            rows.push_back({r.button, QString::number(r.total), QString::number(r.self), others.join(u','),
+                            r.none > 0 ? QString::number(r.none) : QString()});
+            const bool collides =
+                std::any_of(check->collisions.begin(), check->collisions.end(),
+                            [&](const auto& c) { return c.kept == r.button || c.lost == r.button; });
+            colours.push_back(r.none > 0
+                                  ? ViewColour::Red
+                                  : (r.other() > 0 || collides ? ViewColour::Yellow : ViewColour::Face));
+        }
+    }
+    if (m_recognition->rowCount() != int(rows.size())) m_recognition->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const QBrush brush = colours[std::size_t(i)] == ViewColour::Face
+                                 ? QBrush()
+                                 : QBrush(QColor::fromRgb(rgbOf(colours[std::size_t(i)])));
+        for (int c = 0; c < 5; ++c) {
+            QTableWidgetItem* item = m_recognition->item(i, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                m_recognition->setItem(i, c, item);
+            }
+            const QString& text = rows[std::size_t(i)].at(c);
+            if (item->text() != text) item->setText(text);
+            if (item->background() != brush) item->setBackground(brush);
+        }
+    }
+}
+
 QAction* FittingWindow::action(const QString& text) const {
     for (QAction* a : findChildren<QAction*>())
         if (a->text() == text) return a;
@@ -189,6 +271,7 @@ void FittingWindow::refreshNow() {
     setText(m_breakingPoint, v.breakingPointLabel);
     setLines(m_messages, v.messages);
     setLines(m_patch, v.patch);
+    refreshRecognition();
     m_output->refresh();
     m_refreshing = false;
 }

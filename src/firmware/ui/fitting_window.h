@@ -12,13 +12,15 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
+class QTableWidget;
 
 namespace ravlin {
 
 class OutputSettingsWidget;
 
 // The window "Подбор переменных ХЭШирования" (TForm7): tool bar "Scan Buffer", "Save Pach",
-// "Exit"; tabs "Настройки выхода", the fitting tab, " Сообщения" and " Тестовая ".
+// "Exit"; tabs "Настройки выхода", the fitting tab, " Сообщения" (the messages memo and the panel
+// "Проверка распознавания") and " Тестовая ".
 class FittingWindow : public QWidget {
     Q_OBJECT
 
@@ -41,6 +43,8 @@ signals:
 
 private:
     void buildFittingTab(QWidget* page);
+    QWidget* buildMessagesTab();
+    void refreshRecognition();
     void storeBoxes();
     void scan();
     void save();
@@ -58,6 +62,8 @@ private:
     QLabel* m_breakingPoint = nullptr;
     QPlainTextEdit* m_messages = nullptr;
     QPlainTextEdit* m_patch = nullptr;
+    QTableWidget* m_recognition = nullptr; // "Проверка распознавания": button x recognised as
+    QLabel* m_verdict = nullptr;
     bool m_refreshing = false;
 };
 

@@ -51,6 +51,10 @@ struct DecoderSettings {
     bool tadiran = false;             // "кондиц. Tadiran"
     bool m49 = true;                  // "49 модуль"
     bool m24 = true;                  // "24 модуль"
+    // Sub-decoders of formats the ones above leave to plain hashes; off unless ticked.
+    bool rc6 = false;    // "RC6"
+    bool sirc15 = false; // "SIRC15"
+    bool rc5x = false;   // "RC5X"
 };
 
 } // namespace ravlin

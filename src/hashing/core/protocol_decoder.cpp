@@ -132,6 +132,8 @@ constexpr Condition kJoystick[] = {{1, 1, 1, {141, 158}}};
 constexpr Condition kMouse[] = {
     {1, 1, 1, {52, 64}}, {2, 0, 2, {20, 32}, {48, 58}}, {3, 0, 2, {24, 36}, {54, 62}}};
 constexpr Condition k49[] = {{1, 1, 1, {289, 311}}, {2, 2, 1, {27, 47}}};
+constexpr Condition kSirc15[] = {{1, 1, 1, {104, 126}}, {2, 0, 1, {15, 39}, {52, 67}}};
+constexpr Condition kRc6Leader[] = {{1, 1, 1, {110, 140}}, {2, 2, 1, {35, 50}}};
 constexpr Condition kTimeSlots[] = {{1, 1, 1, {17, 31}, {54, 72}}, {3, 3, 1, {17, 31}},
                                     {4, 4, 1, {46, 59}},           {0, 0, 1, {17, 31}},
                                     {-1, -1, 1, {85, 97}},         {-2, -2, 1, {17, 31}}};
@@ -151,9 +153,12 @@ struct SubDecoder {
 };
 
 // Tried in this order; the first row whose flag is set, whose N fits and whose conditions and
-// decoder accept the burst wins. Number 8 is not used; 11 and 12 take two N values each.
+// decoder accept the burst wins. Number 8 is not used; 11 and 12 take two N values each. The
+// optional RC5X (23) goes before RC5, whose frames with the field bit 0 it reads; RC6 (21) and
+// SIRC15 (22) read frames no other row takes.
 constexpr SubDecoder kSubDecoders[] = {
     {1, 1, 1, 67, 67, kMarksAtMost40, kFollowsFirstDataMark, decode96},
+    {23, 3, 5, 15, 28, kRc5, 62, decodeRc5x},
     {2, 1, 2, 15, 28, kRc5, 62, decodeBiphase},
     {3, 1, 3, 87, 87, {}, kFollowsFirstDataMark, decode57},
     {4, 1, 4, 37, 37, {}, kFollowsFirstDataMark, decode37},
@@ -174,6 +179,8 @@ constexpr SubDecoder kSubDecoders[] = {
     {18, 3, 2, 65, 65, {}, 50, decodeTadiran},
     {19, 3, 7, 49, 49, k49, 94, decode49},
     {20, 3, 8, 13, 23, kTimeSlots, 0, decodeTimeSlots},
+    {21, 3, 3, 13, 46, kRc6Leader, 0, decodeRc6},
+    {22, 3, 4, 31, 31, kSirc15, 45, decodeSirc15},
 };
 
 bool flagSet(std::uint8_t group, int flag) {

@@ -95,5 +95,9 @@ Decoded decodeRoison(const DecodeInput& in);
 Decoded decodeTadiran(const DecodeInput& in);
 Decoded decode49(const DecodeInput& in);
 Decoded decodeTimeSlots(const DecodeInput& in);
+// Optional sub-decoders (off unless ticked).
+Decoded decodeRc6(const DecodeInput& in);
+Decoded decodeSirc15(const DecodeInput& in);
+Decoded decodeRc5x(const DecodeInput& in);
 
 } // namespace ravlin::decoder

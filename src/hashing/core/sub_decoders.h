@@ -2,6 +2,8 @@
 
 #include "hashing/core/panel_settings.h"
 
+#include <QString>
+
 #include <span>
 
 namespace ravlin {
@@ -10,7 +12,7 @@ namespace ravlin {
 // switch that is no decoder of its own), its place in the decoder's enable bytes (group 1..3, flag
 // 1..8, flag 1 the most significant bit), the setting it drives, and the check box's object name and
 // caption. The enable masks and the tab's check box list are both derived from these rows; the
-// defaults are those of DecoderSettings.
+// defaults are those of DecoderSettings. `key` names the row in the command line's --decoders.
 struct SubDecoderRow {
     int number;
     int group;
@@ -18,11 +20,17 @@ struct SubDecoderRow {
     bool DecoderSettings::*setting;
     const char* objectName;
     const char* caption;
+    const char* key;
 
     bool enabledByDefault() const { return DecoderSettings{}.*setting; }
 };
 
 // The rows in the order of the tab's check boxes (group by group, flag by flag).
 std::span<const SubDecoderRow> subDecoderRows();
+
+// Applies a list such as "+rc6,+sirc15,-rc5": each item ticks ("+") or unticks ("-") the row of
+// that key. False, with the offending item in *error, for an empty item, a missing sign or an
+// unknown key; the settings are then left as they were.
+bool applyDecoderList(const QString& list, DecoderSettings& settings, QString* error);
 
 } // namespace ravlin

@@ -14,7 +14,8 @@ void Workbench::connectActions() {
     a.buttonName = [this] { return m_baseEditor->settings().buttonName; };
     a.hashBox = [this] { return m_burst.hash; };
 
-    m_eeprom = std::make_unique<EepromOperations>(m_capture, m_dialogs, m_timers);
+    m_eeprom = std::make_unique<EepromOperations>(m_capture, m_dialogs, m_timers,
+                                                  m_fitting->view().recognitionVerdict);
     EepromOperations::Hooks& e = m_eeprom->hooks();
     e.driver = [this] { return m_drivers.usb(); };
     e.stopPolling = [this] { m_poller->stopPolling(); };

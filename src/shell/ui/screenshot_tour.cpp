@@ -1,6 +1,8 @@
 #include "shell/ui/screenshot_tour.h"
 
 #include "acquisition/core/drivers/simulated_receiver.h"
+#include "firmware/core/hash_variables.h"
+#include "hashing/core/number_text.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/manual_scheduler.h"
@@ -396,6 +398,32 @@ TourResult Tour::run() {
     click(main(), "ButtonLengths");
     mainTab(3);
     shot(main(), QStringLiteral("test-mode"));
+
+    // The recognition check: the demo base fitted by hand with KnBit one below the breaking point,
+    // so that two buttons share a device hash; the check on " Сообщения" shows the pair.
+    m_dialogs.fileNames = {saved};
+    trigger(main(), QStringLiteral("Open"));
+    chooseSource("RadioButtonHs2");
+    rescan();
+    mainTab(3);
+    click(main(), "ButtonFitting");
+    QWidget& fitting = form("TForm7");
+    trigger(fitting, QStringLiteral("Scan Buffer"));
+    for (int i = 0; i < 100 && m_wb.fitting().isRunning(); ++i)
+        m_timers.advance(Fitting::kIntervalMs);
+    const QString breakingPoint = m_wb.fitting().view().breakingPointLabel.section(u' ', -1);
+    if (auto* automatic = child(fitting, "CheckBoxAvt1"); automatic && automatic->isChecked())
+        automatic->click();
+    if (auto* knBit = child<QLineEdit>(fitting, "EditB11")) {
+        knBit->setText(ByteHex(StrToBase(breakingPoint, 16) - 1));
+        emit knBit->textEdited(knBit->text());
+    }
+    trigger(fitting, QStringLiteral("Scan Buffer"));
+    for (int i = 0; i < 100 && m_wb.fitting().isRunning(); ++i)
+        m_timers.advance(Fitting::kIntervalMs);
+    if (auto* tabs = child<QTabWidget>(fitting, "PageControl1")) tabs->setCurrentIndex(2);
+    shot(fitting, QStringLiteral("recognition-check"));
+    fitting.hide();
 
     // "Сигнал" on an NEC frame of the first remote, the cursors across its leader, the pointer over
     // its first data space.

@@ -4,7 +4,8 @@
 // simulated receiver playing a capture file, with a fixed clock and timers that run only when the
 // tour advances them. The tour presses the windows' own buttons and actions in a scripted order
 // (start, receive and name the buttons of a remote, save and reopen the base, rescan, naming aids,
-// capture session, match signal, fitting, action map, EEPROM, test mode, the signal window) and
+// capture session, match signal, fitting, action map, EEPROM, test mode, the signal window,
+// recognition check) and
 // writes one picture of the window in front after each step: DIR/01-launcher.png, ...
 // Nothing waits for real time, so the whole tour takes a few seconds.
 
