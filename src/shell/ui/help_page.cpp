@@ -1,12 +1,13 @@
 #include "shell/ui/help_page.h"
 
+#include "platform/core/text_file.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -40,10 +41,7 @@ QString writePage(const QString& html) {
         QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help");
     if (!QDir().mkpath(dir)) return {};
     const QString path = dir + QStringLiteral("/index.html");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write(html.toUtf8());
-    return file.commit() ? path : QString();
+    return TextFileWriter::writeBytes(path, html.toUtf8()) ? path : QString();
 }
 
 } // namespace
