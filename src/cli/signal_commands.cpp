@@ -30,7 +30,7 @@ struct SignalOptions {
     std::optional<SignalFormat> format;
     std::optional<ReceiverKind> kind;
     std::uint32_t gapMicros = kBurstGapMicros;
-    bool parsed = false; // export --format flipper --parsed
+    bool parsed = false;                    // export --format flipper --parsed
     std::optional<DecoderSettings> decoder; // --decoders, import only
 };
 
@@ -188,7 +188,8 @@ int runExport(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "ravlin-cli export: " << leftOut.withoutTimings << " records without timings were left out\n";
     for (int record : leftOut.unreadable)
         err << "ravlin-cli export: record " << record
-            << ": left out: its timing texts give no usable durations (a character that is no hexadecimal digit, "
+            << ": left out: its timing texts give no usable durations (a character that is no hexadecimal "
+               "digit, "
                "or a duration of 0)\n";
     out << "ravlin-cli export: " << bursts.size() << " signals written to " << o->out;
     if (o->parsed) out << " (" << parsedSignalCount(text) << " parsed)";

@@ -27,27 +27,13 @@ void TestScreenshotTour::everyViewIsPictured() {
     QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
 
     // The views the guide shows, in the tour's order.
-    const QStringList expected{"01-launcher",
-                               "02-main-about",
-                               "03-kestrum-received-data",
-                               "04-zoom-settings",
-                               "05-kestrum-reception",
-                               "06-kestrum-hash-modules",
-                               "07-kestrum-module96",
-                               "08-hex-baza",
-                               "09-settings",
-                               "10-ir-distribution",
-                               "11-sources",
-                               "12-name-choice",
-                               "13-name-picture",
-                               "14-capture-session",
-                               "15-match-blinking",
-                               "16-fitting",
-                               "17-action-map",
-                               "18-eeprom",
-                               "19-test-mode",
-                               "20-recognition-check",
-                               "21-signal"};
+    const QStringList expected{"01-launcher",         "02-main-about",        "03-kestrum-received-data",
+                               "04-zoom-settings",    "05-kestrum-reception", "06-kestrum-hash-modules",
+                               "07-kestrum-module96", "08-hex-baza",          "09-settings",
+                               "10-ir-distribution",  "11-sources",           "12-name-choice",
+                               "13-name-picture",     "14-capture-session",   "15-match-blinking",
+                               "16-fitting",          "17-action-map",        "18-eeprom",
+                               "19-test-mode",        "20-recognition-check", "21-signal"};
     QStringList files;
     for (const TourShot& s : result.shots)
         files << QFileInfo(s.file).completeBaseName();

@@ -217,7 +217,8 @@ private:
             const QStringList words = wordsOf(rest);
             const auto value = words.isEmpty() ? std::nullopt : lircNumber(words.first());
             // Not a loss: the codes are read as the first press sends them.
-            if (!value || *value != 0) m_result.warnings.push_back({line, ProblemKind::LircToggleIgnored, {key}});
+            if (!value || *value != 0)
+                m_result.warnings.push_back({line, ProblemKind::LircToggleIgnored, {key}});
             return;
         }
         if (!kTimingParameters.count(key)) {

@@ -22,13 +22,14 @@ constexpr int kWatchMs = 50;
 #define RAVLIN_FLUID_FUNCTIONS(X)                                                                            \
     X(fluid_set_log_function)                                                                                \
     X(new_fluid_settings)                                                                                    \
-    X(delete_fluid_settings) X(fluid_settings_setint) X(fluid_settings_getint) X(fluid_settings_setstr)      \
-        X(fluid_settings_setnum) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)              \
-            X(fluid_synth_all_sounds_off) X(new_fluid_player) X(delete_fluid_player) X(fluid_player_add_mem) \
-                X(fluid_player_play) X(fluid_player_stop) X(fluid_player_get_status)                         \
-                    X(fluid_player_get_total_ticks) X(fluid_player_get_current_tick)                         \
-                        X(new_fluid_audio_driver) X(delete_fluid_audio_driver) X(new_fluid_file_renderer)    \
-                            X(fluid_file_renderer_process_block) X(delete_fluid_file_renderer)
+    X(delete_fluid_settings)                                                                                 \
+    X(fluid_settings_setint) X(fluid_settings_getint) X(fluid_settings_setstr) X(fluid_settings_setnum)      \
+        X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload) X(fluid_synth_all_sounds_off)         \
+            X(new_fluid_player) X(delete_fluid_player) X(fluid_player_add_mem) X(fluid_player_play)          \
+                X(fluid_player_stop) X(fluid_player_get_status) X(fluid_player_get_total_ticks)              \
+                    X(fluid_player_get_current_tick) X(new_fluid_audio_driver) X(delete_fluid_audio_driver)  \
+                        X(new_fluid_file_renderer) X(fluid_file_renderer_process_block)                      \
+                            X(delete_fluid_file_renderer)
 
 struct Fluid {
 #define RAVLIN_FLUID_MEMBER(f) decltype(&::f) f = nullptr;
