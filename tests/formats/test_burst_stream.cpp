@@ -19,7 +19,8 @@ ReadResult streamed(const QByteArray& text, const BurstLineParser::Options& opti
         const LineReader::Status s = reader.next(line);
         if (s == LineReader::Status::End) break;
         if (s == LineReader::Status::TooLong)
-            out.problems.push_back({reader.lineNumber(), QStringLiteral("too long")});
+            out.problems.push_back(
+                {reader.lineNumber(), ProblemKind::LineTooLong, {QString::number(maxLine)}});
         else
             parser.feed(line, reader.lineNumber(), out);
     }
@@ -70,12 +71,17 @@ void TestBurstStream::sameAsTheWholeTextReaders() {
     QCOMPARE(lines.problems, whole.problems);
 }
 
+// A line past the limit is reported once and skipped up to its line end, also the last line of an
+// input that ends without one; a line exactly at the limit is read.
 void TestBurstStream::tooLongLineIsSkipped() {
-    const QByteArray text = "1 2 3\n" + QByteArray(200, '7') + "\n4 5 6\n";
+    const QByteArray text =
+        "1 2 3\n" + QByteArray(200, '7') + "\n4 5 6\n" + QByteArray(64, '#') + "\n" + QByteArray(65, '7');
     const ReadResult r = streamed(text, {}, 64);
     QCOMPARE(r.bursts.size(), 2);
     QCOMPARE(r.bursts[1].line, 3);
-    QCOMPARE(r.problems, (QVector<Problem>{{2, QStringLiteral("too long")}}));
+    const QStringList limit{QStringLiteral("64")};
+    QCOMPARE(r.problems,
+             (QVector<Problem>{{2, ProblemKind::LineTooLong, limit}, {5, ProblemKind::LineTooLong, limit}}));
 }
 
 QTEST_GUILESS_MAIN(TestBurstStream)

@@ -140,8 +140,7 @@ public:
                 continue;
             }
             if (m_where == Where::Outside && first == QLatin1String("include")) {
-                problem(lineNo, QStringLiteral("%1 is not followed: only the remotes of this file are read")
-                                    .arg(shownToken(t)));
+                problem({lineNo, ProblemKind::LircIncludeNotFollowed, {shownToken(t)}});
                 continue;
             }
             if (m_where == Where::Outside) {

@@ -117,6 +117,8 @@ constexpr Wording kWordings[] = {
      "код %1 шире %2 бит; он пропущен"},
     {ProblemKind::LircNoBurst, "code %1 gives no burst of durations up to %2 microseconds",
      "код %1 не даёт посылки из длительностей до %2 мкс"},
+    {ProblemKind::LircIncludeNotFollowed, "%1 is not followed: only the remotes of this file are read",
+     "%1 не выполняется: читаются только пульты этого файла"},
     {ProblemKind::ProntoNotCode, "%1 is not a Pronto code", "%1 - не код Pronto"},
     {ProblemKind::ProntoNotWord, "%1 is not a 4-digit hex word; the code is skipped",
      "%1 - не четырёхзначное шестнадцатеричное слово; код пропущен"},

@@ -98,6 +98,7 @@ enum class ProblemKind : std::uint8_t {
     LircPrePostWide,
     LircCodeWide,
     LircNoBurst,
+    LircIncludeNotFollowed,
     // Pronto
     ProntoNotCode,
     ProntoNotWord,
