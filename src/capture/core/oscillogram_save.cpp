@@ -15,12 +15,15 @@ std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir,
     if (chosen.isEmpty()) return std::nullopt;
     const QString path = withExtension(chosen, QStringLiteral(".bmp"));
     name = path;
-    const QFileInfo info(path);
-    if (info.exists() && info.size() > 0) {
-        dialogs.beep();
-        if (dialogs.askYesNo(kOverwriteQuestion) != Answer::Yes) return std::nullopt;
-    }
+    if (!mayOverwrite(dialogs, path)) return std::nullopt;
     return path;
+}
+
+bool mayOverwrite(Dialogs& dialogs, const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() == 0) return true;
+    dialogs.beep();
+    return dialogs.askYesNo(kOverwriteQuestion) == Answer::Yes;
 }
 
 std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir) {

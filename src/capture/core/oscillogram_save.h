@@ -17,6 +17,10 @@ std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir,
 // The same with a fresh "Diagram.bmp".
 std::optional<QString> chooseBitmapFile(Dialogs& dialogs, const QString& appDir);
 
+// Whether `path` may be written: an existing non-empty file only after a beep and Yes to the
+// overwrite question.
+bool mayOverwrite(Dialogs& dialogs, const QString& path);
+
 inline const QString kOverwriteQuestion =
     QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
 

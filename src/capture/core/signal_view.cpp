@@ -5,7 +5,6 @@
 #include "hashing/core/number_text.h"
 #include "platform/core/text_file.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -419,11 +418,7 @@ std::optional<QString> chooseExportFile(Dialogs& dialogs, const QString& appDir,
     if (chosen.isEmpty()) return std::nullopt;
     const QString path = chosen.endsWith(extension, Qt::CaseInsensitive) ? chosen : chosen + extension;
     name = path;
-    const QFileInfo info(path);
-    if (info.exists() && info.size() > 0) {
-        dialogs.beep();
-        if (dialogs.askYesNo(kOverwriteQuestion) != Answer::Yes) return std::nullopt;
-    }
+    if (!mayOverwrite(dialogs, path)) return std::nullopt;
     return path;
 }
 
