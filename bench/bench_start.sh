@@ -9,7 +9,7 @@
 # Prints one line per run and the medians. Needs Xvfb and xdotool (scripts/setup installs them).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-ravlin=${1:-$root/build/src/shell/ravlin}
+ravlin=$(realpath "${1:-$root/build/src/shell/ravlin}")
 runs=${2:-5}
 idle_seconds=10
 read -r -a args <<<"${RAVLIN_ARGS:---force --receiver sim:captures/demo.cap?every=5}"
@@ -32,10 +32,10 @@ cpu_ms=()
 rss_kb=()
 for run in $(seq "$runs"); do
     start=$(date +%s%N)
-    (cd "$work" && exec "$ravlin" "${args[@]}") >/dev/null 2>&1 &
+    (cd "$work" && exec "$ravlin" "${args[@]}") >"$work/out.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "bench_start: ravlin ended early" >&2; exit 1; }
+        kill -0 "$pid" 2>/dev/null || { echo "bench_start: ravlin ended early:" >&2; cat "$work/out.log" >&2; exit 1; }
         sleep 0.005
     done
     ms=$((($(date +%s%N) - start) / 1000000))
