@@ -1,6 +1,7 @@
 #include "shell/ui/help_page.h"
 
 #include "platform/core/text_file.h"
+#include "platform/ui/refresh.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -142,10 +143,13 @@ void GuideUrlOpener::open(const QString& url) {
     pageUrl.setFragment(target.fragment());
     if (browserAvailable() && QDesktopServices::openUrl(pageUrl)) return;
     if (!m_window) m_window = std::make_unique<HelpWindow>();
-    m_window->showPage(page, target.fragment());
-    // Kept in front of the window the user asked from.
+    // Opened centred over the window the user asked from, and kept in front of it.
     QWidget* from = QApplication::activeWindow();
-    if (from && from != m_window.get() && m_window->windowHandle() && from->windowHandle())
+    if (from == m_window.get()) from = nullptr;
+    if (from && !m_window->isVisible())
+        m_window->move(ui::centredOver(from->frameGeometry(), m_window->frameGeometry().size()));
+    m_window->showPage(page, target.fragment());
+    if (from && m_window->windowHandle() && from->windowHandle())
         m_window->windowHandle()->setTransientParent(from->windowHandle());
 }
 

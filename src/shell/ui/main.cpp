@@ -21,6 +21,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -119,7 +120,8 @@ int main(int argc, char** argv) {
     workbench.setUsbDriver(std::move(usb.driver));
     workbench.setTunePlayer(std::make_unique<FluidTunePlayer>(timers));
 
-    ShellWindows windows(workbench);
+    // The launcher goes on screen first; the other windows are built while it counts down.
+    ShellWindows windows(workbench, ShellWindows::Creation::LauncherFirst);
     dialogs.setParent(&windows.launcher());
     QObject::connect(&workbench.startup(), &Startup::showMainWindowRequested, &app,
                      [&] { dialogs.setParent(&windows.mainWindow()); });
@@ -129,6 +131,9 @@ int main(int argc, char** argv) {
     });
 
     windows.showLauncher();
-    workbench.startup().begin();
+    QTimer::singleShot(0, &app, [&] {
+        windows.createOtherWindows();
+        workbench.startup().begin();
+    });
     return QApplication::exec();
 }

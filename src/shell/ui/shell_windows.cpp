@@ -150,8 +150,13 @@ std::unique_ptr<EepromWindow> eepromWindow(Workbench& wb, MainWindow& main) {
 
 } // namespace
 
-ShellWindows::ShellWindows(Workbench& workbench) : m_wb(workbench) {
+ShellWindows::ShellWindows(Workbench& workbench, Creation creation) : m_wb(workbench) {
     m_launcher = std::make_unique<LauncherWindow>(m_wb);
+    if (creation == Creation::All) createOtherWindows();
+}
+
+void ShellWindows::createOtherWindows() {
+    if (m_main) return;
     m_main = std::make_unique<MainWindow>(m_wb);
     // Secondary windows in creation order.
     m_eeprom = addSecondary("TForm3", "Операции с Eprom", eepromWindow(m_wb, *m_main));
@@ -226,7 +231,8 @@ void ShellWindows::assembleStripAndBaseEntry() {
 }
 
 std::vector<QWidget*> ShellWindows::all() const {
-    std::vector<QWidget*> out{m_launcher.get(), m_main.get()};
+    std::vector<QWidget*> out{m_launcher.get()};
+    if (m_main) out.push_back(m_main.get());
     for (const auto& w : m_secondary)
         out.push_back(w.get());
     return out;

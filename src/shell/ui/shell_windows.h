@@ -31,7 +31,10 @@ class ZoomSettingsWindow;
 
 class ShellWindows {
 public:
-    explicit ShellWindows(Workbench& workbench);
+    // LauncherFirst creates only the launcher, so that it can be on screen before the other
+    // windows are built (createOtherWindows(), once); All creates every window at once.
+    enum class Creation { All, LauncherFirst };
+    explicit ShellWindows(Workbench& workbench, Creation creation = Creation::All);
     ~ShellWindows();
 
     LauncherWindow& launcher() const { return *m_launcher; }
@@ -48,6 +51,8 @@ public:
 
     // Shows the launcher; only it is visible at first.
     void showLauncher();
+    // The main window and the secondary windows, in creation order; does nothing the second time.
+    void createOtherWindows();
 
 private:
     // Keeps a secondary window in creation order under its form name and caption.
