@@ -1,7 +1,6 @@
 #include "shell/ui/help_page.h"
 
 #include "platform/core/text_file.h"
-#include "platform/ui/refresh.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -146,8 +145,11 @@ void GuideUrlOpener::open(const QString& url) {
     // Opened centred over the window the user asked from, and kept in front of it.
     QWidget* from = QApplication::activeWindow();
     if (from == m_window.get()) from = nullptr;
-    if (from && !m_window->isVisible())
-        m_window->move(ui::centredOver(from->frameGeometry(), m_window->frameGeometry().size()));
+    if (from && !m_window->isVisible()) {
+        QRect place(QPoint(), m_window->frameGeometry().size());
+        place.moveCenter(from->frameGeometry().center());
+        m_window->move(place.topLeft());
+    }
     m_window->showPage(page, target.fragment());
     if (from && m_window->windowHandle() && from->windowHandle())
         m_window->windowHandle()->setTransientParent(from->windowHandle());
