@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <numeric>
 
 namespace ravlin {
 
@@ -69,13 +70,11 @@ void orderByKeyNames(ButtonBase& base) {
 }
 
 void moveUnnamedToEnd(ButtonBase& base) {
-    std::vector<int> order;
-    std::vector<int> unnamed;
-    for (int i = 1; i <= base.count(); ++i)
-        (base.record(i).buttonName == kUnnamed ? unnamed : order).push_back(i);
-    if (unnamed.empty()) return;
-    order.insert(order.end(), unnamed.begin(), unnamed.end());
-    rearrange(base, order);
+    std::vector<int> order(static_cast<std::size_t>(base.count()));
+    std::iota(order.begin(), order.end(), 1);
+    const auto firstUnnamed = std::stable_partition(
+        order.begin(), order.end(), [&base](int i) { return base.record(i).buttonName != kUnnamed; });
+    if (firstUnnamed != order.end()) rearrange(base, order);
 }
 
 int removeMarkedRecords(ButtonBase& base) {
