@@ -2,8 +2,8 @@
 
 #include "capture/core/pipeline.h"
 #include "cli/cli_base.h"
-#include "cli/hash_command.h"
 #include "firmware/core/action_map.h"
+#include "platform/core/answering_dialogs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,40 +29,30 @@ void rescanWithM96(ButtonBase& base, const BaseFileSettings& fileSettings, const
 
 std::optional<ActionsOptions> parseActionsOptions(const QStringList& args, QString* error) {
     ActionsOptions o;
-    const auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return std::nullopt;
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const auto path = [&](QString& into) {
-            if (i + 1 >= args.size() || args.at(i + 1).isEmpty()) return false;
-            into = args.at(++i);
-            return true;
+    const auto path = [](QString& into, const char* option) {
+        return [&into, option](const QString& v) {
+            if (v.isEmpty()) return QStringLiteral("%1 needs a file name").arg(QLatin1String(option));
+            into = v;
+            return QString();
         };
-        if (a == QLatin1String("--avto")) {
-            o.avto = true;
-        } else if (a == QLatin1String("--no-xy")) {
-            o.skipXY = true;
-        } else if (a == QLatin1String("--irf")) {
-            if (!path(o.irf)) return fail(QStringLiteral("--irf needs a file name"));
-        } else if (a == QLatin1String("--pelvar")) {
-            if (!path(o.pelvar)) return fail(QStringLiteral("--pelvar needs a file name"));
-        } else if (a == QLatin1String("--decoders")) {
-            QString why;
-            if (!applyDecodersOption(i + 1 < args.size() ? args.at(++i) : QString(), o.decoder, &why))
-                return fail(why);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return fail(QStringLiteral("unknown option %1").arg(a));
-        } else if (o.input.isEmpty()) {
-            o.input = a;
-        } else {
-            return fail(QStringLiteral("only one base file may be given"));
-        }
-    }
-    if (o.input.isEmpty()) return fail(QStringLiteral("a base file is needed"));
-    if (!o.avto) return fail(QStringLiteral("--avto is needed to fill the map"));
-    return o;
+    };
+    CommandLine line;
+    line.flag(QStringLiteral("avto"), [&] { o.avto = true; });
+    line.flag(QStringLiteral("no-xy"), [&] { o.skipXY = true; });
+    line.value(QStringLiteral("irf"), path(o.irf, "--irf"));
+    line.value(QStringLiteral("pelvar"), path(o.pelvar, "--pelvar"));
+    line.value(QStringLiteral("decoders"), [&](const QString& v) { return takeDecoders(v, o.decoder); });
+    line.positional([&](const QString& a) {
+        if (!o.input.isEmpty()) return QStringLiteral("only one base file may be given");
+        o.input = a;
+        return QString();
+    });
+    QString why = line.parse(args);
+    if (why.isEmpty() && o.input.isEmpty()) why = QStringLiteral("a base file is needed");
+    if (why.isEmpty() && !o.avto) why = QStringLiteral("--avto is needed to fill the map");
+    if (why.isEmpty()) return o;
+    if (error) *error = why;
+    return std::nullopt;
 }
 
 int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {

@@ -2,34 +2,53 @@
 
 #include "base/core/base_file.h"
 #include "base/core/button_base.h"
+#include "formats/core/signal_files.h"
 #include "hashing/core/hash_module.h"
 #include "hashing/core/panel_settings.h"
-#include "platform/core/dialogs.h"
 
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
 namespace ravlin::cli {
 
-// What the commands that work on a base file share.
+// What every command shares: its command line, exit statuses, checked output, base opening.
 
-// Questions are answered Yes; every beep and message is kept for the command's outcome.
-class AnsweringDialogs : public Dialogs {
+// A command's options, declared once and read by QCommandLineParser: each option's value goes to
+// its own rule, in the order the options were given, and the first rule that refuses says the usage
+// error in the command's words. Options are written "--name VALUE" (or "--name=VALUE").
+class CommandLine {
 public:
-    QStringList events;
-    void beep() override { events << QStringLiteral("beep"); }
-    void information(const QString& text, const QString&) override { events << text; }
-    Answer askYesNo(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    Answer askYesNoCancel(const QString& text, const QString&, QuestionKind) override {
-        events << text;
-        return Answer::Yes;
-    }
-    QString openFileName(const QString&, const QString&) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
+    CommandLine();
+    ~CommandLine();
+    CommandLine(const CommandLine&) = delete;
+    CommandLine& operator=(const CommandLine&) = delete;
+
+    // A switch "--name": `set` runs each time it is given.
+    void flag(const QString& name, std::function<void()> set);
+    // An option "--name VALUE": `take` keeps the value or returns why it cannot (an empty text when it
+    // can). Given last, without a value, it gets an empty value, or is refused with `missing` when set.
+    void value(const QString& name, std::function<QString(const QString&)> take, const QString& missing = {});
+    // The arguments that are no option, in order; refused when the command takes none.
+    void positional(std::function<QString(const QString&)> take);
+    // The error for an option the command does not know; "%1" is the argument as given.
+    void setUnknownOption(const QString& format) { m_unknown = format; }
+
+    // Reads the arguments after the command's name; returns the first usage error, or an empty text.
+    QString parse(const QStringList& args);
+
+    struct Option; // internal; the one without a name takes the arguments that are no option
+
+private:
+    const Option* find(const QString& name) const;
+
+    std::vector<Option> m_options;
+    QString m_unknown = QStringLiteral("unknown option %1");
 };
 
 // Exit statuses every command uses.
@@ -62,6 +81,14 @@ int usageError(QTextStream& err, const QString& command, const QString& why);
 // Whether `text` is a "--threshold" value: one to six hexadecimal digits of either case, kept as
 // typed, so that the run reads it as the window reads "Порог" (with StrToBase).
 bool isThresholdText(const QString& text);
+
+// The rules of the options several commands share: each keeps a good value in `into` and returns
+// an empty text, or returns the usage error.
+QString takeThreshold(const QString& value, QString& into);                  // --threshold H
+QString takeGap(const QString& value, std::uint32_t& micros);                // --gap MS
+QString takeFormat(const QString& value, std::optional<SignalFormat>& into); // --format F
+// --decoders L ("+rc6,+sirc15,-rc5", the keys of docs/decoder.md) applied to `into`.
+QString takeDecoders(const QString& value, DecoderSettings& into);
 
 // Reads a base file into an empty base as "Open" does: the settings block into `settings`, and
 // records repeating an earlier one's button name and timings dropped. False, with the reason said

@@ -3,49 +3,17 @@
 #include "capture/core/pipeline.h"
 #include "cli/cli_base.h"
 #include "firmware/core/fitting.h"
+#include "platform/core/answering_dialogs.h"
+#include "platform/core/manual_scheduler.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include <vector>
-
 namespace ravlin::cli {
 
 namespace {
-
-// Timers that fire only when the command steps them.
-class SteppedTimer : public Timer {
-public:
-    void start() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void setInterval(int ms) override { m_interval = ms; }
-    int interval() const override { return m_interval; }
-    void setSingleShot(bool) override {}
-    void setHandler(std::function<void()> handler) override { m_handler = std::move(handler); }
-    void fire() {
-        m_active = false;
-        if (m_handler) m_handler();
-    }
-
-private:
-    bool m_active = false;
-    int m_interval = 0;
-    std::function<void()> m_handler;
-};
-
-class SteppedTimers : public TimerFactory {
-public:
-    std::vector<SteppedTimer*> timers;
-    std::unique_ptr<Timer> create(int intervalMs, bool) override {
-        auto t = std::make_unique<SteppedTimer>();
-        t->setInterval(intervalMs);
-        timers.push_back(t.get());
-        return t;
-    }
-};
 
 bool isHex(const QString& text, int maxDigits) {
     static const QRegularExpression re(QStringLiteral("^[0-9A-Fa-f]+$"));
@@ -98,102 +66,105 @@ template <typename T> std::optional<T> pick(const QStringList& names, const T* v
     return values[i];
 }
 
+// A box of one or two hexadecimal digits, kept in upper case.
+QString takeHex(const QString& v, QString& into, const char* option) {
+    if (!isHex(v, 2)) return QStringLiteral("%1 needs 1 or 2 hexadecimal digits").arg(QLatin1String(option));
+    into = v.toUpper();
+    return {};
+}
+
+// A position from 0 to `max`.
+QString takePosition(const QString& v, int& into, int max, const char* option) {
+    bool ok = false;
+    const int n = v.toInt(&ok);
+    if (!ok || n < 0 || n > max)
+        return QStringLiteral("%1 needs a position 0..%2").arg(QLatin1String(option)).arg(max);
+    into = n;
+    return {};
+}
+
 } // namespace
 
 std::optional<FitOptions> parseFitOptions(const QStringList& args, QString* error) {
     FitOptions o;
-    const auto fail = [&](const QString& why) {
-        if (error) *error = why;
-        return std::nullopt;
-    };
     const QStringList actions{QStringLiteral("emulate"), QStringLiteral("v8"), QStringLiteral("v9")};
     const QStringList unknowns{QStringLiteral("nothing"), QStringLiteral("v8"), QStringLiteral("v9")};
     const KnownButtonAction knownValues[] = {KnownButtonAction::Emulate, KnownButtonAction::LengthsV8,
                                              KnownButtonAction::ResultV9};
     const UnknownButtonAction unknownValues[] = {UnknownButtonAction::Nothing, UnknownButtonAction::LengthsV8,
                                                  UnknownButtonAction::ErrorV9};
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const auto value = [&]() -> QString { return i + 1 < args.size() ? args.at(++i) : QString(); };
-        const auto hex = [&](QString& into, int digits) -> bool {
-            const QString v = value();
-            if (!isHex(v, digits)) return false;
-            into = v.toUpper();
-            return true;
-        };
-        const auto number = [&](int& into, int max) -> bool {
-            bool ok = false;
-            const int v = value().toInt(&ok);
-            if (!ok || v < 0 || v > max) return false;
-            into = v;
-            return true;
-        };
-        if (a == QLatin1String("--tolerance")) {
-            if (!hex(o.tolerance, 2))
-                return fail(QStringLiteral("--tolerance needs 1 or 2 hexadecimal digits"));
-        } else if (a == QLatin1String("--knbit")) {
-            if (!hex(o.knBit, 2)) return fail(QStringLiteral("--knbit needs 1 or 2 hexadecimal digits"));
-        } else if (a == QLatin1String("--pause")) {
-            const QStringList pair = value().split(QLatin1Char(','));
-            if (pair.size() != 2 || !isHex(pair[0], 2) || !isHex(pair[1], 2))
-                return fail(QStringLiteral("--pause needs two hexadecimal bytes, e.g. F9,BB"));
-            o.pz1 = pair[0].toUpper();
-            o.pz0 = pair[1].toUpper();
-        } else if (a == QLatin1String("--manual")) {
-            o.automatic = false;
-        } else if (a == QLatin1String("--tail3") || a == QLatin1String("--tail5")) {
-            o.fiveBytes = a == QLatin1String("--tail5");
-        } else if (a == QLatin1String("--threshold")) {
-            const QString t = value();
-            if (!isThresholdText(t)) return fail(QStringLiteral("--threshold needs a hexadecimal number"));
-            o.threshold = t;
-        } else if (a == QLatin1String("--known")) {
-            const auto v = pick(actions, knownValues, value());
-            if (!v) return fail(QStringLiteral("--known needs emulate, v8 or v9"));
-            o.output.known = *v;
-        } else if (a == QLatin1String("--unknown")) {
-            const auto v = pick(unknowns, unknownValues, value());
-            if (!v) return fail(QStringLiteral("--unknown needs nothing, v8 or v9"));
-            o.output.unknown = *v;
-        } else if (a == QLatin1String("--no-v9")) {
-            o.output.noV9 = true;
-        } else if (a == QLatin1String("--silent")) {
-            o.output.silent = true;
-        } else if (a == QLatin1String("--no-detector")) {
-            o.output.noDetector = true;
-        } else if (a == QLatin1String("--no-ones")) {
-            o.output.noOnes = true;
-        } else if (a == QLatin1String("--zero-depth")) {
-            if (!number(o.output.zeroDepth, OutputSettings::kDepthMax))
-                return fail(QStringLiteral("--zero-depth needs a position 0..8"));
-        } else if (a == QLatin1String("--one-depth")) {
-            if (!number(o.output.oneDepth, OutputSettings::kDepthMax))
-                return fail(QStringLiteral("--one-depth needs a position 0..8"));
-        } else if (a == QLatin1String("--short-pauses")) {
-            o.output.pauseMode = true;
-            if (!number(o.output.pause, OutputSettings::kPauseMax))
-                return fail(QStringLiteral("--short-pauses needs a position 0..127"));
-        } else if (a == QLatin1String("--date")) {
-            o.date = value();
-        } else if (a == QLatin1String("--time")) {
-            o.time = value();
-        } else if (a == QLatin1String("--id")) {
-            const QString v = value();
-            if (!isHex(v, 8) || v.size() != 8)
-                return fail(QStringLiteral("--id needs eight hexadecimal digits"));
-            o.id = v.toUInt(nullptr, 16);
-        } else if (a == QLatin1String("--check")) {
-            o.check = true;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return fail(QStringLiteral("unknown option %1").arg(a));
-        } else if (o.input.isEmpty()) {
-            o.input = a;
-        } else {
-            return fail(QStringLiteral("only one base file may be given"));
-        }
-    }
-    if (o.input.isEmpty()) return fail(QStringLiteral("a base file is needed"));
-    return o;
+    OutputSettings& out = o.output;
+    CommandLine line;
+    line.value(QStringLiteral("tolerance"),
+               [&](const QString& v) { return takeHex(v, o.tolerance, "--tolerance"); });
+    line.value(QStringLiteral("knbit"), [&](const QString& v) { return takeHex(v, o.knBit, "--knbit"); });
+    line.value(QStringLiteral("pause"), [&](const QString& v) {
+        const QStringList pair = v.split(QLatin1Char(','));
+        if (pair.size() != 2 || !isHex(pair[0], 2) || !isHex(pair[1], 2))
+            return QStringLiteral("--pause needs two hexadecimal bytes, e.g. F9,BB");
+        o.pz1 = pair[0].toUpper();
+        o.pz0 = pair[1].toUpper();
+        return QString();
+    });
+    line.flag(QStringLiteral("manual"), [&] { o.automatic = false; });
+    line.flag(QStringLiteral("tail3"), [&] { o.fiveBytes = false; });
+    line.flag(QStringLiteral("tail5"), [&] { o.fiveBytes = true; });
+    line.value(QStringLiteral("threshold"), [&](const QString& v) {
+        QString t;
+        const QString why = takeThreshold(v, t);
+        if (why.isEmpty()) o.threshold = t;
+        return why;
+    });
+    line.value(QStringLiteral("known"), [&](const QString& v) {
+        const auto a = pick(actions, knownValues, v);
+        if (!a) return QStringLiteral("--known needs emulate, v8 or v9");
+        out.known = *a;
+        return QString();
+    });
+    line.value(QStringLiteral("unknown"), [&](const QString& v) {
+        const auto a = pick(unknowns, unknownValues, v);
+        if (!a) return QStringLiteral("--unknown needs nothing, v8 or v9");
+        out.unknown = *a;
+        return QString();
+    });
+    line.flag(QStringLiteral("no-v9"), [&] { out.noV9 = true; });
+    line.flag(QStringLiteral("silent"), [&] { out.silent = true; });
+    line.flag(QStringLiteral("no-detector"), [&] { out.noDetector = true; });
+    line.flag(QStringLiteral("no-ones"), [&] { out.noOnes = true; });
+    line.value(QStringLiteral("zero-depth"), [&](const QString& v) {
+        return takePosition(v, out.zeroDepth, OutputSettings::kDepthMax, "--zero-depth");
+    });
+    line.value(QStringLiteral("one-depth"), [&](const QString& v) {
+        return takePosition(v, out.oneDepth, OutputSettings::kDepthMax, "--one-depth");
+    });
+    line.value(QStringLiteral("short-pauses"), [&](const QString& v) {
+        out.pauseMode = true;
+        return takePosition(v, out.pause, OutputSettings::kPauseMax, "--short-pauses");
+    });
+    line.value(QStringLiteral("date"), [&](const QString& v) {
+        o.date = v;
+        return QString();
+    });
+    line.value(QStringLiteral("time"), [&](const QString& v) {
+        o.time = v;
+        return QString();
+    });
+    line.value(QStringLiteral("id"), [&](const QString& v) {
+        if (!isHex(v, 8) || v.size() != 8) return QStringLiteral("--id needs eight hexadecimal digits");
+        o.id = v.toUInt(nullptr, 16);
+        return QString();
+    });
+    line.flag(QStringLiteral("check"), [&] { o.check = true; });
+    line.positional([&](const QString& a) {
+        if (!o.input.isEmpty()) return QStringLiteral("only one base file may be given");
+        o.input = a;
+        return QString();
+    });
+    QString why = line.parse(args);
+    if (why.isEmpty() && o.input.isEmpty()) why = QStringLiteral("a base file is needed");
+    if (why.isEmpty()) return o;
+    if (error) *error = why;
+    return std::nullopt;
 }
 
 int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -216,7 +187,7 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     RescanFlags flags{true, false};
 
     AnsweringDialogs dialogs;
-    SteppedTimers timers;
+    ManualScheduler timers;
     SystemClock clock;
     SeededRandom random;
     Fitting fitting(base, flags, dialogs, timers, clock, random);
@@ -251,13 +222,7 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
         fitting.output() = options->output;
         fitting.scan();
         // One run per tick; a run starts another only through the automatic re-run.
-        for (int ticks = 0; ticks < 10; ++ticks) {
-            SteppedTimer* due = nullptr;
-            for (SteppedTimer* t : timers.timers)
-                if (t->isActive()) due = t;
-            if (!due) break;
-            due->fire();
-        }
+        timers.advanceWhile([&] { return fitting.isRunning(); }, Fitting::kIntervalMs, 10);
     }
     const FittingSettings& s = fitting.settings();
     const FittingView& v = fitting.view();

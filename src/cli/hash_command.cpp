@@ -48,80 +48,45 @@ std::optional<ReceiverKind> kindOf(const QString& text) {
 
 } // namespace
 
-bool applyDecodersOption(const QString& value, DecoderSettings& into, QString* error) {
-    QString item;
-    if (applyDecoderList(value, into, &item)) return true;
-    if (error)
-        *error =
-            QStringLiteral("--decoders needs signed sub-decoder keys such as +rc6,+sirc15,+rc5x (not \"%1\")")
-                .arg(item);
-    return false;
-}
-
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error) {
     HashOptions o;
-    const auto fail = [&](const QString& why) {
+    CommandLine line;
+    line.value(
+        QStringLiteral("source"),
+        [&](const QString& v) {
+            for (const SourceName& s : kSources) {
+                if (v != QLatin1String(s.name)) continue;
+                o.panel.source = s.source;
+                return QString();
+            }
+            return QStringLiteral("unknown source \"%1\" (1b+M96, 1bit, xbit, m96, m96na)").arg(v);
+        },
+        QStringLiteral("--source needs a value"));
+    line.flag(QStringLiteral("xbit"), [&] { o.panel.xBit = true; });
+    line.flag(QStringLiteral("no-ver1"), [&] { o.panel.ver1 = false; });
+    line.value(QStringLiteral("threshold"),
+               [&](const QString& v) { return takeThreshold(v, o.panel.threshold); });
+    line.value(QStringLiteral("gap"), [&](const QString& v) { return takeGap(v, o.gapMicros); });
+    line.value(QStringLiteral("kind"), [&](const QString& v) {
+        const auto kind = kindOf(v);
+        if (!kind)
+            return QStringLiteral("--kind needs one of %1")
+                .arg(ReceiverKinds::comboItems().join(QStringLiteral(", ")));
+        o.kind = *kind;
+        return QString();
+    });
+    line.flag(QStringLiteral("us"), [&] { o.micros = true; });
+    line.flag(QStringLiteral("mode2"), [&] { o.mode2 = true; });
+    line.value(QStringLiteral("format"), [&](const QString& v) { return takeFormat(v, o.format); });
+    line.value(QStringLiteral("decoders"), [&](const QString& v) { return takeDecoders(v, o.decoder); });
+    line.positional([&](const QString& a) {
+        if (!o.input.isEmpty()) return QStringLiteral("only one input file may be given");
+        o.input = a;
+        return QString();
+    });
+    if (const QString why = line.parse(args); !why.isEmpty()) {
         if (error) *error = why;
         return std::nullopt;
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args.at(++i);
-        };
-        if (a == QLatin1String("--source")) {
-            const auto v = value();
-            if (!v) return fail(QStringLiteral("--source needs a value"));
-            bool found = false;
-            for (const SourceName& s : kSources) {
-                if (*v == QLatin1String(s.name)) {
-                    o.panel.source = s.source;
-                    found = true;
-                }
-            }
-            if (!found)
-                return fail(QStringLiteral("unknown source \"%1\" (1b+M96, 1bit, xbit, m96, m96na)").arg(*v));
-        } else if (a == QLatin1String("--xbit")) {
-            o.panel.xBit = true;
-        } else if (a == QLatin1String("--no-ver1")) {
-            o.panel.ver1 = false;
-        } else if (a == QLatin1String("--threshold")) {
-            const auto v = value();
-            if (!v || !isThresholdText(*v))
-                return fail(QStringLiteral("--threshold needs a hexadecimal number"));
-            // Kept as typed: the run reads it as the window reads "Порог", with StrToBase.
-            o.panel.threshold = *v;
-        } else if (a == QLatin1String("--gap")) {
-            const auto v = value();
-            const auto gap = v ? parseGapMs(*v) : std::nullopt;
-            if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
-            o.gapMicros = *gap;
-        } else if (a == QLatin1String("--kind")) {
-            const auto v = value();
-            const auto kind = v ? kindOf(*v) : std::nullopt;
-            if (!kind)
-                return fail(QStringLiteral("--kind needs one of %1")
-                                .arg(ReceiverKinds::comboItems().join(QStringLiteral(", "))));
-            o.kind = *kind;
-        } else if (a == QLatin1String("--us")) {
-            o.micros = true;
-        } else if (a == QLatin1String("--mode2")) {
-            o.mode2 = true;
-        } else if (a == QLatin1String("--format")) {
-            const auto v = value();
-            o.format = v ? signalFormatFromName(*v) : std::nullopt;
-            if (!o.format) return fail(QStringLiteral("--format needs flipper, lircd, pronto or mode2"));
-        } else if (a == QLatin1String("--decoders")) {
-            QString why;
-            if (!applyDecodersOption(value().value_or(QString()), o.decoder, &why)) return fail(why);
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return fail(QStringLiteral("unknown option %1").arg(a));
-        } else if (o.input.isEmpty()) {
-            o.input = a;
-        } else {
-            return fail(QStringLiteral("only one input file may be given"));
-        }
     }
     // The source brings the module boxes it needs, as the panel does.
     synchronisePanel(o.panel);
@@ -493,12 +458,7 @@ private:
 int runHash(const QStringList& args, QTextStream& out, QTextStream& err) {
     QString error;
     const auto options = parseHashOptions(args, &error);
-    if (!options) {
-        err << "ravlin-cli hash: " << error << "\n"
-            << "Try 'ravlin-cli --help'.\n";
-        err.flush();
-        return 2;
-    }
+    if (!options) return usageError(err, QStringLiteral("hash"), error);
     if (options->input.isEmpty() || options->input == QLatin1String("-")) {
         StandardInput in;
         in.open(QIODevice::ReadOnly);

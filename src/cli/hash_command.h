@@ -32,10 +32,6 @@ struct HashOptions {
 // may be at most this large.
 inline constexpr qint64 kWholeInputLimit = 16 * 1024 * 1024;
 
-// The value of --decoders ("+rc6,+sirc15,-rc5", the keys of docs/decoder.md) applied to `into`;
-// false with the reason in *error when an item is not a signed key.
-bool applyDecodersOption(const QString& value, DecoderSettings& into, QString* error);
-
 // Parses the arguments after "hash"; on failure returns nothing and puts the reason into *error.
 std::optional<HashOptions> parseHashOptions(const QStringList& args, QString* error);
 

@@ -1,6 +1,7 @@
 #include "cli/netrx_command.h"
 
 #include "acquisition/core/drivers/udp_emulator.h"
+#include "cli/cli_base.h"
 #include "formats/core/capture_file.h"
 
 #include <QCoreApplication>
@@ -19,38 +20,51 @@ constexpr int kMaxSeconds = 24 * 3600;
 std::optional<NetrxOptions> parseNetrxOptions(const QStringList& args, QString* error) {
     NetrxOptions o;
     bool havePort = false;
-    auto fail = [error](const QString& why) {
-        if (error) *error = why;
-        return std::nullopt;
-    };
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a != QLatin1String("--port") && a != QLatin1String("--bind") && a != QLatin1String("--capture") &&
-            a != QLatin1String("--seconds"))
-            return fail(QStringLiteral("unknown option \"%1\"").arg(a));
-        if (i + 1 >= args.size()) return fail(QStringLiteral("%1 needs a value").arg(a));
-        const QString v = args[++i];
-        bool ok = false;
-        if (a == QLatin1String("--port")) {
+    CommandLine line;
+    line.setUnknownOption(QStringLiteral("unknown option \"%1\""));
+    line.value(
+        QStringLiteral("port"),
+        [&](const QString& v) {
+            bool ok = false;
             const uint p = v.toUInt(&ok, 10);
-            if (!ok || p > 65535) return fail(QStringLiteral("bad port \"%1\" (0..65535)").arg(v));
+            if (!ok || p > 65535) return QStringLiteral("bad port \"%1\" (0..65535)").arg(v);
             o.port = static_cast<quint16>(p);
             havePort = true;
-        } else if (a == QLatin1String("--bind")) {
-            if (QHostAddress(v).isNull()) return fail(QStringLiteral("bad address \"%1\"").arg(v));
+            return QString();
+        },
+        QStringLiteral("--port needs a value"));
+    line.value(
+        QStringLiteral("bind"),
+        [&](const QString& v) {
+            if (QHostAddress(v).isNull()) return QStringLiteral("bad address \"%1\"").arg(v);
             o.bind = v;
-        } else if (a == QLatin1String("--capture")) {
+            return QString();
+        },
+        QStringLiteral("--bind needs a value"));
+    line.value(
+        QStringLiteral("capture"),
+        [&](const QString& v) {
             o.capture = v;
-        } else {
+            return QString();
+        },
+        QStringLiteral("--capture needs a value"));
+    line.value(
+        QStringLiteral("seconds"),
+        [&](const QString& v) {
+            bool ok = false;
             const int s = v.toInt(&ok, 10);
             if (!ok || s < 1 || s > kMaxSeconds)
-                return fail(QStringLiteral("bad --seconds \"%1\" (1..%2)").arg(v).arg(kMaxSeconds));
+                return QStringLiteral("bad --seconds \"%1\" (1..%2)").arg(v).arg(kMaxSeconds);
             o.seconds = s;
-        }
-    }
-    if (!havePort) return fail(QStringLiteral("--port is required"));
-    if (o.capture.isEmpty()) return fail(QStringLiteral("--capture is required"));
-    return o;
+            return QString();
+        },
+        QStringLiteral("--seconds needs a value"));
+    QString why = line.parse(args);
+    if (why.isEmpty() && !havePort) why = QStringLiteral("--port is required");
+    if (why.isEmpty() && o.capture.isEmpty()) why = QStringLiteral("--capture is required");
+    if (why.isEmpty()) return o;
+    if (error) *error = why;
+    return std::nullopt;
 }
 
 int runNetrx(const QStringList& args, QTextStream& out, QTextStream& err) {

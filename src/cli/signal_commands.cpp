@@ -36,51 +36,42 @@ struct SignalOptions {
 
 std::optional<SignalOptions> parseSignalOptions(const QStringList& args, bool formatNeeded, QString* error) {
     SignalOptions o;
-    const auto fail = [&](const QString& why) {
-        *error = why;
-        return std::nullopt;
-    };
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const QString value = i + 1 < args.size() ? args.at(i + 1) : QString();
-        if (a == QLatin1String("--out")) {
-            if (value.isEmpty()) return fail(QStringLiteral("--out needs a file name"));
-            o.out = value;
-            ++i;
-        } else if (a == QLatin1String("--format")) {
-            o.format = signalFormatFromName(value);
-            if (!o.format) return fail(QStringLiteral("--format needs flipper, lircd, pronto or mode2"));
-            ++i;
-        } else if (a == QLatin1String("--kind")) {
-            if (!ReceiverKinds::isKindText(value))
-                return fail(QStringLiteral("--kind needs one of %1")
-                                .arg(ReceiverKinds::comboItems().join(QStringLiteral(", "))));
-            o.kind = ReceiverKinds::fromText(value);
-            ++i;
-        } else if (a == QLatin1String("--gap")) {
-            const auto gap = parseGapMs(value);
-            if (!gap) return fail(QStringLiteral("--gap needs milliseconds from 0.1 to 1000"));
-            o.gapMicros = *gap;
-            ++i;
-        } else if (a == QLatin1String("--parsed") && formatNeeded) { // export, the one that needs --format
-            o.parsed = true;
-        } else if (a == QLatin1String("--decoders")) {
-            DecoderSettings decoder;
-            if (!applyDecodersOption(value, decoder, error)) return std::nullopt;
-            o.decoder = decoder;
-            ++i;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return fail(QStringLiteral("unknown option %1").arg(a));
-        } else {
-            o.inputs << a;
-        }
-    }
-    if (o.inputs.isEmpty()) return fail(QStringLiteral("an input is needed"));
-    if (o.out.isEmpty()) return fail(QStringLiteral("--out is needed"));
-    if (formatNeeded && !o.format) return fail(QStringLiteral("--format is needed"));
-    if (o.parsed && o.format != SignalFormat::Flipper)
-        return fail(QStringLiteral("--parsed needs --format flipper"));
-    return o;
+    CommandLine line;
+    line.value(QStringLiteral("out"), [&](const QString& v) {
+        if (v.isEmpty()) return QStringLiteral("--out needs a file name");
+        o.out = v;
+        return QString();
+    });
+    line.value(QStringLiteral("format"), [&](const QString& v) { return takeFormat(v, o.format); });
+    line.value(QStringLiteral("kind"), [&](const QString& v) {
+        if (!ReceiverKinds::isKindText(v))
+            return QStringLiteral("--kind needs one of %1")
+                .arg(ReceiverKinds::comboItems().join(QStringLiteral(", ")));
+        o.kind = ReceiverKinds::fromText(v);
+        return QString();
+    });
+    line.value(QStringLiteral("gap"), [&](const QString& v) { return takeGap(v, o.gapMicros); });
+    if (formatNeeded) // export, the one that needs --format
+        line.flag(QStringLiteral("parsed"), [&] { o.parsed = true; });
+    line.value(QStringLiteral("decoders"), [&](const QString& v) {
+        DecoderSettings decoder;
+        const QString why = takeDecoders(v, decoder);
+        if (why.isEmpty()) o.decoder = decoder;
+        return why;
+    });
+    line.positional([&](const QString& a) {
+        o.inputs << a;
+        return QString();
+    });
+    QString why = line.parse(args);
+    if (why.isEmpty() && o.inputs.isEmpty()) why = QStringLiteral("an input is needed");
+    if (why.isEmpty() && o.out.isEmpty()) why = QStringLiteral("--out is needed");
+    if (why.isEmpty() && formatNeeded && !o.format) why = QStringLiteral("--format is needed");
+    if (why.isEmpty() && o.parsed && o.format != SignalFormat::Flipper)
+        why = QStringLiteral("--parsed needs --format flipper");
+    if (why.isEmpty()) return o;
+    *error = why;
+    return std::nullopt;
 }
 
 // A remote-control file read whole (at most kWholeInputLimit bytes) in the given format or the one

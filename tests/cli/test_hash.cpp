@@ -79,6 +79,8 @@ private slots:
     void heldSonyButtonFramesApart();
     void longMode2BurstIsCutWithAWarning();
     void options();
+    void commandLine_data();
+    void commandLine();
     void usage();
     void firstBurstIsPrintedBeforeTheInputEnds();
     void formatOptionAndContentGiveTheSameBursts();
@@ -327,6 +329,33 @@ void TestCliHash::options() {
     const Run missing = runCli({QStringLiteral("hash"), QStringLiteral("/nonexistent/bursts.txt")}, {});
     QCOMPARE(missing.exitCode, 2);
     QVERIFY(missing.err.contains(QStringLiteral("/nonexistent/bursts.txt")));
+}
+
+// The command line's rules: the first refusal in the order given, a value after "=" or as the next
+// argument, the last of a repeated option kept. "result" is the usage error, or the kind when accepted.
+void TestCliHash::commandLine_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("value after =") << QStringList{"--kind=USBtiny"} << "USBtiny";
+    QTest::newRow("last one kept") << QStringList{"--kind", "USBtiny", "--kind", "movrik"} << "Movrik";
+    QTest::newRow("value missing") << QStringList{"--us", "--source"} << "--source needs a value";
+    QTest::newRow("empty value") << QStringList{"--source", ""}
+                                 << "unknown source \"\" (1b+M96, 1bit, xbit, m96, m96na)";
+    QTest::newRow("missing, rule's own")
+        << QStringList{"--threshold"} << "--threshold needs a hexadecimal number";
+    QTest::newRow("first refusal") << QStringList{"--kind", "x", "--gap", "0"}
+                                   << "--kind needs one of IgorPlug-USB, IgorPlug-UDP, Movrik, USBtiny";
+    QTest::newRow("unknown option") << QStringList{"--us", "--frob=1"} << "unknown option --frob=1";
+    QTest::newRow("switch with value") << QStringList{"--xbit=1"} << "unknown option --xbit=1";
+    QTest::newRow("two inputs") << QStringList{"a", "b"} << "only one input file may be given";
+}
+
+void TestCliHash::commandLine() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, result);
+    QString error;
+    const auto options = parseHashOptions(args, &error);
+    QCOMPARE(options ? ReceiverKinds::text(options->kind) : error, result);
 }
 
 void TestCliHash::usage() {

@@ -38,6 +38,23 @@ private slots:
         QCOMPARE(s.activeCount(), 0);
     }
 
+    // A run stepped to its end: a one-shot timer restarted by its handler twice ends after three
+    // steps; a run that never ends stops at the step limit.
+    void advanceWhileStepsToTheEnd() {
+        ManualScheduler s;
+        int runs = 0;
+        auto t = s.create(400, true);
+        t->setHandler([&] {
+            if (++runs < 3) t->start();
+        });
+        t->start();
+        s.advanceWhile([&] { return t->isActive(); }, 400, 10);
+        QCOMPARE(runs, 3);
+        QCOMPARE(s.now(), 1200);
+        s.advanceWhile([] { return true; }, 50, 4);
+        QCOMPARE(s.now(), 1400);
+    }
+
     void intervalChangeRestarts() {
         ManualScheduler s;
         int ticks = 0;

@@ -1,7 +1,7 @@
 // The screenshot tour writes a picture of every view at its window's size, and none is blank.
+#include "shell/tour/screenshot_tour.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
-#include "shell/ui/screenshot_tour.h"
 #include "ui/ui_shell.h"
 
 #include <QFileInfo>

@@ -72,6 +72,11 @@ void ManualScheduler::advance(std::int64_t ms) {
     std::erase_if(m_entries, [](const auto& e) { return !e->alive; });
 }
 
+void ManualScheduler::advanceWhile(const std::function<bool()>& busy, std::int64_t stepMs, int maxSteps) {
+    for (int i = 0; i < maxSteps && busy(); ++i)
+        advance(stepMs);
+}
+
 int ManualScheduler::activeCount() const {
     return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
                                           [](const auto& e) { return e->alive && e->active; }));

@@ -7,22 +7,18 @@
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
 #include "shell/core/working_folder.h"
+#include "shell/ui/application_setup.h"
 #include "shell/ui/help_page.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
-#include "shell/ui/screenshot_tour.h"
 #include "shell/ui/shell_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -30,15 +26,7 @@ using namespace ravlin;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ravlin"));
-    QApplication::setApplicationVersion(QStringLiteral(RAVLIN_VERSION_TEXT));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.ravlin.Ravlin"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.ravlin.Ravlin")));
-    // Qt's own dialogs and buttons ("Открыть", "Отмена", "Да") in Russian, as the program's texts are.
-    QTranslator qtRussian;
-    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtRussian);
+    const auto translator = setUpApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -51,13 +39,6 @@ int main(int argc, char** argv) {
     const QCommandLineOption receiver(QStringLiteral("receiver"), QString::fromUtf8(kReceiverOptionHelp),
                                       QStringLiteral("sim:FILE|sim|lirc:/dev/lircN"));
     parser.addOption(receiver);
-    const QCommandLineOption tour(
-        QStringLiteral("screenshot-tour"),
-        QStringLiteral("Walk through the windows on the simulated receiver (the --receiver "
-                       "sim:FILE capture, default captures/demo.cap) and write one PNG "
-                       "picture per view into DIR, then exit."),
-        QStringLiteral("DIR"));
-    parser.addOption(tour);
     const QCommandLineOption workdir(QStringLiteral("workdir"),
                                      QStringLiteral("Use DIR as the working folder (it must exist)."),
                                      QStringLiteral("DIR"));
@@ -79,18 +60,6 @@ int main(int argc, char** argv) {
         for (const QString& p : problems)
             std::fprintf(stderr, "ravlin: %s\n", qPrintable(p));
         if (!QFileInfo(folder.path).isDir()) return 2;
-    }
-
-    if (parser.isSet(tour)) {
-        QString capture = parser.value(receiver);
-        capture = capture.startsWith(QStringLiteral("sim:"))
-                      ? capture.mid(4)
-                      : QDir(folder.path).filePath(QStringLiteral("captures/demo.cap"));
-        const TourResult result = runScreenshotTour({folder.path, capture, parser.value(tour)});
-        for (const TourShot& shot : result.shots)
-            std::printf("%s\n", qPrintable(shot.file));
-        if (!result.error.isEmpty()) std::fprintf(stderr, "ravlin: %s\n", qPrintable(result.error));
-        return result.error.isEmpty() ? 0 : 1;
     }
 
     // One workbench per working folder: two would poll one receiver and write the same files.

@@ -1,12 +1,12 @@
 #pragma once
 
-// The screenshot tour (`ravlin --screenshot-tour DIR`): the workbench and its real windows on the
-// simulated receiver playing a capture file, with a fixed clock and timers that run only when the
-// tour advances them. The tour presses the windows' own buttons and actions in a scripted order
-// (start, receive and name the buttons of a remote, save and reopen the base, rescan, naming aids,
-// capture session, match signal, fitting, action map, EEPROM, test mode, the signal window,
-// recognition check) and
-// writes one picture of the window in front after each step: DIR/01-launcher.png, ...
+// The screenshot tour (the tool `ravlin-tour`, run by scripts/screenshots): the workbench and its
+// real windows on the simulated receiver playing a capture file, driven headless: a clock that stands
+// still, timers that run only when the tour advances them, dialogs that answer themselves. The tour
+// presses the windows' own buttons and actions in a scripted order (start, receive and name the
+// buttons of a remote, save and reopen the base, rescan, naming aids, capture session, match signal,
+// fitting, action map, EEPROM, test mode, recognition check, the signal window) and writes one
+// picture of the window in front after each step: DIR/01-launcher.png, ...
 // Nothing waits for real time, so the whole tour takes a few seconds.
 
 #include <QList>

@@ -1,10 +1,10 @@
-#include "shell/ui/screenshot_tour.h"
+#include "shell/tour/screenshot_tour.h"
 
 #include "acquisition/core/drivers/simulated_receiver.h"
 #include "firmware/core/hash_variables.h"
 #include "hashing/core/number_text.h"
+#include "platform/core/answering_dialogs.h"
 #include "platform/core/clock.h"
-#include "platform/core/dialogs.h"
 #include "platform/core/manual_scheduler.h"
 #include "platform/core/timer.h"
 #include "platform/core/url_opener.h"
@@ -36,35 +36,6 @@
 namespace ravlin {
 
 namespace {
-
-// The tour answers every question itself: the next scripted answer (Yes when none is queued) and
-// the next scripted file name (cancel when none is queued). Nothing modal ever opens.
-class TourDialogs : public Dialogs {
-public:
-    QList<Answer> answers;
-    QStringList fileNames;
-
-    void beep() override {}
-    void information(const QString&, const QString&) override {}
-    Answer askYesNo(const QString&, const QString&, QuestionKind) override { return next(); }
-    Answer askYesNoCancel(const QString&, const QString&, QuestionKind) override { return next(); }
-    QString openFileName(const QString&, const QString&) override { return nextName(); }
-    QString saveFileName(const QString&, const QString&, const QString&) override { return nextName(); }
-
-private:
-    Answer next() { return answers.isEmpty() ? Answer::Yes : answers.takeFirst(); }
-    QString nextName() { return fileNames.isEmpty() ? QString() : fileNames.takeFirst(); }
-};
-
-class TourClock : public Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 1, 10), QTime(12, 0, 0)); }
-};
-
-class NoUrls : public UrlOpener {
-public:
-    void open(const QString&) override {}
-};
 
 bool copyFolder(const QString& from, const QString& to) {
     const QDir source(from);
@@ -166,8 +137,7 @@ private:
     // Lets the receiver serve its next burst and the processing run finish.
     void receive() {
         const std::size_t before = m_receiver->nextIndex();
-        for (int waited = 0; waited < 10000 && m_receiver->nextIndex() == before; waited += 10)
-            m_timers.advance(10);
+        m_timers.advanceWhile([&] { return m_receiver->nextIndex() == before; }, 10, 1000);
         advance(50);
     }
     // Receives until a button other than the one on screen arrives.
@@ -198,23 +168,47 @@ private:
     void rescan(const char* button = "Button4") {
         mainTab(1);
         click(main(), button);
-        for (int i = 0; i < 2000 && m_wb.rescan().isRunning(); ++i)
-            m_timers.advance(50);
+        m_timers.advanceWhile([this] { return m_wb.rescan().isRunning(); }, 50, 2000);
         settle();
     }
 
+    // "Scan Buffer" of the fitting window, run to its end.
+    void fitToTheEnd() {
+        m_timers.advanceWhile([this] { return m_wb.fitting().isRunning(); }, Fitting::kIntervalMs, 100);
+    }
+
+    // The steps of the tour, in order; each leaves its pictures and the windows as the next expects.
+    void start();
+    void recordDemoRemote();
+    void kestrumTabs();
+    void baseSettingsAndDistribution();
+    void sources();
+    void namingAids();
+    void captureSession();
+    void matchBlinking();
+    void openTestArea();
+    void fitting();
+    void actionMap();
+    void eeprom();
+    void testMode();
+    void recognitionCheck();
+    void signalWindow();
+
     TourOptions m_options;
     // Timers fire only when the tour advances its clock: every timeout due by then runs, in time
-    // order, synchronously.
+    // order, synchronously. Questions get the queued answers (Yes when none is queued), file
+    // dialogs the queued names; the clock stands still.
     ManualScheduler m_timers;
-    TourDialogs m_dialogs;
-    NoUrls m_urls;
-    TourClock m_clock;
+    AnsweringDialogs m_dialogs;
+    NoUrlOpener m_urls;
+    FixedClock m_clock{QDateTime(QDate(2026, 1, 10), QTime(12, 0, 0))};
     Workbench m_wb;
     SimulatedReceiver* m_receiver = nullptr;
     std::unique_ptr<ShellWindows> m_windows;
     TourResult m_result;
     int m_named = 0;
+    int m_bursts = 0; // bursts of the capture file
+    QString m_saved;  // the demo base the tour saved
 };
 
 TourResult Tour::run() {
@@ -222,6 +216,25 @@ TourResult Tour::run() {
         m_result.error = QStringLiteral("no bursts in ") + m_options.capturePath;
         return m_result;
     }
+    start();
+    recordDemoRemote();
+    kestrumTabs();
+    baseSettingsAndDistribution();
+    sources();
+    namingAids();
+    captureSession();
+    matchBlinking();
+    openTestArea();
+    fitting();
+    actionMap();
+    eeprom();
+    testMode();
+    recognitionCheck();
+    signalWindow();
+    return m_result;
+}
+
+void Tour::start() {
     // Start: the launcher counts down; the main configuration is chosen.
     m_windows->showLauncher();
     m_wb.startup().begin();
@@ -230,25 +243,29 @@ TourResult Tour::run() {
     click(m_windows->launcher(), "Button1");
     advance(Startup::kMainStartMs + 50);
     shot(main(), QStringLiteral("main-about"));
+}
 
+void Tour::recordDemoRemote() {
     // Record the demo remote: every new button is named and added, once round the capture.
     mainTab(2, 0);
     if (auto* remote = child<QLineEdit>(main(), "Edit10")) {
         remote->setText(QStringLiteral("Демо"));
         emit remote->textEdited(remote->text());
     }
-    const std::size_t bursts = m_receiver->file().bursts.size();
-    for (std::size_t i = 0; i < bursts; ++i) {
+    m_bursts = int(m_receiver->file().bursts.size());
+    for (int i = 0; i < m_bursts; ++i) {
         receive();
         nameAndAdd();
     }
     // Save the base and open it again, as after a restart.
-    const QString saved = m_wb.appDir() + QStringLiteral("/demo.txt");
-    m_dialogs.fileNames = {saved};
+    m_saved = m_wb.appDir() + QStringLiteral("/demo.txt");
+    m_dialogs.fileNames = {m_saved};
     trigger(main(), QStringLiteral("Save"));
-    m_dialogs.fileNames = {saved};
+    m_dialogs.fileNames = {m_saved};
     trigger(main(), QStringLiteral("Open"));
+}
 
+void Tour::kestrumTabs() {
     // The burst on " Kestrum " and its inner tabs: the capture starts over with its first button.
     receive();
     shot(main(), QStringLiteral("kestrum-received-data"));
@@ -266,7 +283,9 @@ TourResult Tour::run() {
     mainTab(2, 3);
     receiveAnother();
     shot(main(), QStringLiteral("kestrum-module96"));
+}
 
+void Tour::baseSettingsAndDistribution() {
     // " HEX Baza " after cleaning the base: the button on screen is added a second time, then
     // "Выкинуть дубли по ХЭШ" rescans and removes the copy.
     mainTab(2, 0);
@@ -278,12 +297,14 @@ TourResult Tour::run() {
     mainTab(4);
     clickText(main(), QStringLiteral("Нанести"));
     shot(main(), QStringLiteral("ir-distribution"));
+}
 
+void Tour::sources() {
     // "Источник": a button of the known-remotes base; the window is modal, so its picture is taken
     // from inside its own event loop before "Ok" closes it.
     mainTab(2, 0);
     QAbstractButton* see = child(main(), "ButtonHsSm");
-    for (int i = 0; i < int(bursts) && see && !see->isVisible(); ++i)
+    for (int i = 0; i < m_bursts && see && !see->isVisible(); ++i)
         receive();
     QTimer::singleShot(0, &main(), [this] {
         advance(100);
@@ -291,7 +312,9 @@ TourResult Tour::run() {
         click(form("TForm11"), "Button1");
     });
     click(main(), "ButtonHsSm");
+}
 
+void Tour::namingAids() {
     // Naming aids.
     trigger(main(), QStringLiteral("Выбор имени"));
     clickText(form("TForm8"), QStringLiteral("TV"));
@@ -314,7 +337,9 @@ TourResult Tour::run() {
     }
     shot(form("TForm2"), QStringLiteral("name-picture"));
     form("TForm2").hide();
+}
 
+void Tour::captureSession() {
     // A capture session half-way: the first pass has its button held.
     trigger(main(), QStringLiteral("Создание слепка"));
     child<QLineEdit>(form("TForm4"), "Edit1")->setText(QStringLiteral("2"));
@@ -324,24 +349,28 @@ TourResult Tour::run() {
     trigger(form("TForm4"), QStringLiteral("Exit"));
     advance(1000);
     // The session's records go: the saved base comes back.
-    m_dialogs.fileNames = {saved};
+    m_dialogs.fileNames = {m_saved};
     trigger(main(), QStringLiteral("Open"));
+}
 
+void Tour::matchBlinking() {
     // The match window blinking red on a button of the base.
     mainTab(1);
     click(main(), "ButtonMatch");
     click(form("TForm5"), "CheckBox1");
     click(form("TForm5"), "RadioButton2");
     mainTab(2, 0);
-    for (int i = 0; i < int(bursts) && !m_wb.matchVisualisation().isBlinking(); ++i)
+    for (int i = 0; i < m_bursts && !m_wb.matchVisualisation().isBlinking(); ++i)
         receive();
     // The picture is taken in a red phase of the blinking.
-    for (int ms = 0; ms < 1000 && m_wb.matchVisualisation().groupColour() != ViewColour::Red; ms += 10)
-        m_timers.advance(10);
+    m_timers.advanceWhile([this] { return m_wb.matchVisualisation().groupColour() != ViewColour::Red; }, 10,
+                          100);
     shot(form("TForm5"), QStringLiteral("match-blinking"));
     click(form("TForm5"), "CheckBox1");
     form("TForm5").hide();
+}
 
+void Tour::openTestArea() {
     // The firmware windows open from the full test area of " Settings ".
     mainTab(3);
     auto* testSwitch = child(main(), "CheckBoxTestMode");
@@ -356,19 +385,22 @@ TourResult Tour::run() {
         testSwitch->click();
         settle();
     }
+}
 
+void Tour::fitting() {
     // Fitting on the 1bit hash.
     chooseSource("RadioButtonHs2");
     rescan();
     mainTab(3);
     click(main(), "ButtonFitting");
     trigger(form("TForm7"), QStringLiteral("Scan Buffer"));
-    for (int i = 0; i < 100 && m_wb.fitting().isRunning(); ++i)
-        m_timers.advance(Fitting::kIntervalMs);
+    fitToTheEnd();
     settle();
     shot(form("TForm7"), QStringLiteral("fitting"));
     form("TForm7").hide();
+}
 
+void Tour::actionMap() {
     // The action map on the M96 hash, filled by "Avto" with the axes in use.
     chooseSource("RadioButtonHs96");
     rescan();
@@ -378,7 +410,9 @@ TourResult Tour::run() {
     trigger(form("TForm10"), QStringLiteral("Avto"));
     shot(form("TForm10"), QStringLiteral("action-map"));
     form("TForm10").hide();
+}
 
+void Tour::eeprom() {
     // The EEPROM of the simulated receiver, read.
     chooseSource("RadioButtonHs1");
     mainTab(2, 0);
@@ -390,7 +424,9 @@ TourResult Tour::run() {
     advance(3000);
     shot(form("TForm3"), QStringLiteral("eeprom"));
     form("TForm3").hide();
+}
 
+void Tour::testMode() {
     // Test mode: the burst on screen as assembler data and as a list of durations.
     mainTab(2, 0);
     click(main(), "ButtonTest");
@@ -398,10 +434,12 @@ TourResult Tour::run() {
     click(main(), "ButtonLengths");
     mainTab(3);
     shot(main(), QStringLiteral("test-mode"));
+}
 
+void Tour::recognitionCheck() {
     // The recognition check: the demo base fitted by hand with KnBit one below the breaking point,
     // so that two buttons share a device hash; the check on " Сообщения" shows the pair.
-    m_dialogs.fileNames = {saved};
+    m_dialogs.fileNames = {m_saved};
     trigger(main(), QStringLiteral("Open"));
     chooseSource("RadioButtonHs2");
     rescan();
@@ -409,8 +447,7 @@ TourResult Tour::run() {
     click(main(), "ButtonFitting");
     QWidget& fitting = form("TForm7");
     trigger(fitting, QStringLiteral("Scan Buffer"));
-    for (int i = 0; i < 100 && m_wb.fitting().isRunning(); ++i)
-        m_timers.advance(Fitting::kIntervalMs);
+    fitToTheEnd();
     const QString breakingPoint = m_wb.fitting().view().breakingPointLabel.section(u' ', -1);
     if (auto* automatic = child(fitting, "CheckBoxAvt1"); automatic && automatic->isChecked())
         automatic->click();
@@ -419,17 +456,18 @@ TourResult Tour::run() {
         emit knBit->textEdited(knBit->text());
     }
     trigger(fitting, QStringLiteral("Scan Buffer"));
-    for (int i = 0; i < 100 && m_wb.fitting().isRunning(); ++i)
-        m_timers.advance(Fitting::kIntervalMs);
+    fitToTheEnd();
     if (auto* tabs = child<QTabWidget>(fitting, "PageControl1")) tabs->setCurrentIndex(2);
     shot(fitting, QStringLiteral("recognition-check"));
     fitting.hide();
+}
 
+void Tour::signalWindow() {
     // "Сигнал" on an NEC frame of the first remote, the cursors across its leader, the pointer over
     // its first data space.
     mainTab(2, 0);
     const auto necFrame = [this] { return m_wb.signalView().decodedText().startsWith(QStringLiteral("96")); };
-    for (int i = 0; i < int(bursts) && !necFrame(); ++i)
+    for (int i = 0; i < m_bursts && !necFrame(); ++i)
         receive();
     trigger(main(), QStringLiteral("&Сигнал…"));
     if (auto* plot = child<QWidget>(form("TFormSignal"), "SignalPlot")) {
@@ -454,7 +492,6 @@ TourResult Tour::run() {
     }
     shot(form("TFormSignal"), QStringLiteral("signal"));
     form("TFormSignal").hide();
-    return m_result;
 }
 
 } // namespace
