@@ -4,6 +4,7 @@
 #include "capture/core/oscillogram.h"
 #include "fakes/scripted_dialogs.h"
 #include "fuzz_check.h"
+#include "platform/core/rounding.h"
 
 using namespace ravlin;
 

@@ -1,4 +1,5 @@
 #include "base/core/receiver_units.h"
+#include "platform/core/rounding.h"
 
 #include <QtTest>
 
@@ -194,6 +195,61 @@ private slots:
                     QFAIL(qPrintable(QStringLiteral("duration %1 us gave %2 us").arg(burst[i]).arg(got)));
             }
         }
+    }
+
+    void roundsHalfToEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("rounded");
+        QTest::newRow("0.5") << 0.5 << 0;
+        QTest::newRow("1.5") << 1.5 << 2;
+        QTest::newRow("2.5") << 2.5 << 2;
+        QTest::newRow("3.5") << 3.5 << 4;
+        QTest::newRow("2.49") << 2.49 << 2;
+        QTest::newRow("2.51") << 2.51 << 3;
+        QTest::newRow("-0.5") << -0.5 << 0;
+        QTest::newRow("-1.5") << -1.5 << -2;
+        QTest::newRow("-2.6") << -2.6 << -3;
+        QTest::newRow("7") << 7.0 << 7;
+        QTest::newRow("far off") << 5e9 << 1000000000;
+    }
+    void roundsHalfToEven() {
+        QFETCH(double, value);
+        QFETCH(int, rounded);
+        QCOMPARE(roundHalfEven(value), rounded);
+    }
+
+    void divides_data() {
+        QTest::addColumn<qint64>("num");
+        QTest::addColumn<qint64>("den");
+        QTest::addColumn<qint64>("halfEven");
+        QTest::addColumn<qint64>("halfAway");
+        QTest::newRow("2.5") << qint64(5) << qint64(2) << qint64(2) << qint64(3);
+        QTest::newRow("3.5") << qint64(7) << qint64(2) << qint64(4) << qint64(4);
+        QTest::newRow("12.5") << qint64(100) << qint64(8) << qint64(12) << qint64(13);
+        QTest::newRow("2.49") << qint64(249) << qint64(100) << qint64(2) << qint64(2);
+        QTest::newRow("2.51") << qint64(251) << qint64(100) << qint64(3) << qint64(3);
+        QTest::newRow("-2.5") << qint64(-5) << qint64(2) << qint64(-2) << qint64(-3);
+        QTest::newRow("-1.5") << qint64(-3) << qint64(2) << qint64(-2) << qint64(-2);
+        QTest::newRow("-0.4") << qint64(-2) << qint64(5) << qint64(0) << qint64(0);
+        QTest::newRow("zero") << qint64(0) << qint64(3) << qint64(0) << qint64(0);
+    }
+    void divides() {
+        QFETCH(qint64, num);
+        QFETCH(qint64, den);
+        QFETCH(qint64, halfEven);
+        QFETCH(qint64, halfAway);
+        QCOMPARE(divideHalfEven(num, den), halfEven);
+        QCOMPARE(divideHalfAwayFromZero(num, den), halfAway);
+    }
+
+    void unitsBackHalvesAwayFromZero() {
+        // 5000 USBtiny units are 426666.5 us; 50 Movrik units 1066666.5 ns.
+        QCOMPARE(unitsToMicros(5000, ReceiverKind::USBtiny), 426667);
+        QCOMPARE(unitsToMicros(-5000, ReceiverKind::USBtiny), -426667);
+        QCOMPARE(unitsToMicros(4999, ReceiverKind::USBtiny), 426581);
+        QCOMPARE(unitsToNanos(50, ReceiverKind::Movrik), qint64(1066667));
+        QCOMPARE(unitsToNanos(49, ReceiverKind::Movrik), qint64(1045333));
+        QCOMPARE(unitsToMicros(INT32_MAX, ReceiverKind::USBtiny), INT32_MAX);
     }
 
     void movrikClampsAt1984() {

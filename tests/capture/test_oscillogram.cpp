@@ -1,5 +1,6 @@
 #include "capture/core/oscillogram.h"
 #include "fakes/scripted_dialogs.h"
+#include "platform/core/rounding.h"
 
 #include <QtTest>
 
@@ -40,26 +41,6 @@ int maxX(const StripDrawing& d) {
 class TestOscillogram : public QObject {
     Q_OBJECT
 private slots:
-    void roundsHalfToEven_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("rounded");
-        QTest::newRow("0.5") << 0.5 << 0;
-        QTest::newRow("1.5") << 1.5 << 2;
-        QTest::newRow("2.5") << 2.5 << 2;
-        QTest::newRow("3.5") << 3.5 << 4;
-        QTest::newRow("2.49") << 2.49 << 2;
-        QTest::newRow("2.51") << 2.51 << 3;
-        QTest::newRow("-0.5") << -0.5 << 0;
-        QTest::newRow("-1.5") << -1.5 << -2;
-        QTest::newRow("-2.6") << -2.6 << -3;
-        QTest::newRow("7") << 7.0 << 7;
-    }
-    void roundsHalfToEven() {
-        QFETCH(double, value);
-        QFETCH(int, rounded);
-        QCOMPARE(roundHalfEven(value), rounded);
-    }
-
     void canvasFromBoxSize() {
         Rig r;
         QCOMPARE(r.osc.drawing().width, 775);

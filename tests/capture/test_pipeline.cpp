@@ -475,7 +475,7 @@ void TestPipeline::masks() {
     s.firstOfRepeats = false;
     s.mouse = true;
     s.roison = true;
-    s.m24 = false;
+    s.timeSlots = false;
     QCOMPARE(decoderMasks(s), (DecoderMasks{0x7E, 0xFD, 0x82}));
 }
 

@@ -3,6 +3,7 @@
 #include "platform/core/view_colour.h"
 
 #include "base/core/button_record.h"
+#include "base/core/receiver_units.h"
 
 #include <QString>
 
@@ -44,7 +45,8 @@ struct ReceptionView {
 
     QString statusText;                         // status label at the top of the " Kestrum " tab
     ViewColour repeatColour = ViewColour::Face; // repeat indicator square
-    QString unitLabel = QStringLiteral("0.0213(3) МиллиСек"); // under "Один импульс продолжается около"
+    QString unitLabel =
+        ReceiverKinds::unitLabel(ReceiverKind::Movrik); // under "Один импульс продолжается около"
 };
 
 } // namespace ravlin

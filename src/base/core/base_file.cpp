@@ -2,6 +2,7 @@
 
 #include "base/core/capture_buffer.h"
 #include "base/core/receiver_units.h"
+#include "platform/core/rounding.h"
 
 #include <QSet>
 
@@ -77,12 +78,6 @@ QString countBeyond(const QString& line, int taken) {
     return digits;
 }
 
-std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
 bool inAllowedNameSet(QChar c) {
     const char16_t u = c.unicode();
     return (u >= 0x20 && u <= 0x7E) || (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451 ||
@@ -137,14 +132,7 @@ std::int64_t leadingDigits(const QString& text) {
 
 int zoomFromSettingsLine(std::int64_t value, bool olderKind) {
     std::int64_t v = std::clamp<std::int64_t>(value, -kNumberLimit, kNumberLimit);
-    if (olderKind) {
-        // v × 2.9 in exact integer arithmetic, rounded half to even.
-        const std::int64_t q = v * 29;
-        std::int64_t d = floorDiv(q, 10);
-        const std::int64_t rem = q - d * 10;
-        if (rem > 5 || (rem == 5 && (d % 2 != 0))) ++d;
-        v = d;
-    }
+    if (olderKind) v = divideHalfEven(v * 29, 10); // v × 2.9 in exact integer arithmetic
     return static_cast<int>(
         std::clamp<std::int64_t>(v, BaseFileSettings::kZoomMin, BaseFileSettings::kZoomMax));
 }

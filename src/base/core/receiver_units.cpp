@@ -1,5 +1,7 @@
 #include "base/core/receiver_units.h"
 
+#include "platform/core/rounding.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,6 +19,12 @@ constexpr std::array<ReceiverKindInfo, 4> kKinds = {{
 }};
 
 constexpr int kPlainMax = kMovrikPlainMax;
+
+// One unit of the kind in 1e-8 ms (hundredths of a nanosecond): 2133333, 8533330 or 5120000. The
+// conversions count in these so that they stay exact.
+std::int64_t unitCentinanos(ReceiverKind kind) {
+    return std::llround(ReceiverKinds::unitMs(kind) * 1e8);
+}
 
 // The bytes a duration of `units` (as nanosToReceivedUnits gives it) takes in Movrik's format.
 int movrikBytes(std::int32_t units) {
@@ -85,12 +93,10 @@ QStringList comboItems() {
 } // namespace ReceiverKinds
 
 std::int64_t nanosToSteps(std::int64_t nanos, ReceiverKind kind, int unitsPerStep) {
-    // One unit in 1e-8 ms: 2133333, 8533330 or 5120000; nanos ns = nanos * 100 of those.
-    const std::int64_t step = std::llround(ReceiverKinds::unitMs(kind) * 1e8) * std::max(1, unitsPerStep);
+    // nanos ns = nanos * 100 hundredths of a nanosecond.
+    const std::int64_t step = unitCentinanos(kind) * std::max(1, unitsPerStep);
     constexpr std::int64_t kLimit = INT64_MAX / 400; // keeps 2 * 100 * |nanos| + step in range
-    const std::int64_t magnitude = std::min<std::int64_t>(std::abs(std::max(nanos, -kLimit)), kLimit);
-    const std::int64_t steps = (2 * 100 * magnitude + step) / (2 * step);
-    return nanos < 0 ? -steps : steps;
+    return divideHalfAwayFromZero(100 * std::clamp(nanos, -kLimit, kLimit), step);
 }
 
 std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
@@ -100,6 +106,15 @@ std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind) {
 
 std::int32_t microsToUnits(std::int64_t micros, ReceiverKind kind) {
     return nanosToUnits(std::clamp<std::int64_t>(micros, INT64_MIN / 1000, INT64_MAX / 1000) * 1000, kind);
+}
+
+std::int64_t unitsToNanos(std::int32_t units, ReceiverKind kind) {
+    return divideHalfAwayFromZero(std::int64_t(units) * unitCentinanos(kind), 100);
+}
+
+std::int32_t unitsToMicros(std::int32_t units, ReceiverKind kind) {
+    const std::int64_t micros = divideHalfAwayFromZero(std::int64_t(units) * unitCentinanos(kind), 100000);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(micros, INT32_MIN, INT32_MAX));
 }
 
 std::int32_t maxDurationUnits(ReceiverKind kind) {

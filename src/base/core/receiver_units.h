@@ -53,6 +53,11 @@ std::int64_t nanosToSteps(std::int64_t nanos, ReceiverKind kind, int unitsPerSte
 std::int32_t nanosToUnits(std::int64_t nanos, ReceiverKind kind);
 std::int32_t microsToUnits(std::int64_t micros, ReceiverKind kind);
 
+// Units of the kind back into nanoseconds and microseconds, rounded to the nearest, halves away from
+// zero, computed in integers as nanosToSteps is.
+std::int64_t unitsToNanos(std::int32_t units, ReceiverKind kind);
+std::int32_t unitsToMicros(std::int32_t units, ReceiverKind kind);
+
 // Largest duration (in units) each kind's byte format can carry.
 std::int32_t maxDurationUnits(ReceiverKind kind);
 

@@ -3,6 +3,7 @@
 #include "base/core/base_file.h"
 #include "base/core/base_order.h"
 #include "base/core/cut_burst.h"
+#include "platform/core/rounding.h"
 
 #include <algorithm>
 
@@ -11,18 +12,6 @@ namespace ravlin {
 namespace {
 
 const QString kUnnamed = QStringLiteral("N/A");
-
-// num / den rounded half to even (den > 0).
-std::int64_t roundHalfEven(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {
-        --q;
-        r += den;
-    }
-    if (2 * r > den || (2 * r == den && q % 2 != 0)) ++q;
-    return q;
-}
 
 } // namespace
 
@@ -99,7 +88,7 @@ void Rescan::tick() {
     const int count = m_base.count();
     m_view.progressVisible = true;
     const int progress = count > 0 ? static_cast<int>(std::clamp<std::int64_t>(
-                                         5 * roundHalfEven(std::int64_t(n) * 20, count), 0, 100))
+                                         5 * divideHalfEven(std::int64_t(n) * 20, count), 0, 100))
                                    : 0;
     if (progress != m_view.progress) m_view.progress = progress;
 

@@ -1,6 +1,7 @@
 #include "base/core/test_exports.h"
 
 #include "base/core/key_names.h"
+#include "base/core/receiver_units.h"
 #include "hashing/core/number_text.h"
 
 #include <algorithm>
@@ -92,7 +93,7 @@ QStringList assemblerData(const std::array<QString, kTimingTextCount>& timings) 
     for (int v : durations(timings)) {
         // Only 0..1984 has a receiver form; text that reads outside it is held at the nearest end
         // rather than written as a byte that does not fit.
-        v = std::clamp(v, 0, kLongestTwoByteDuration);
+        v = std::clamp(v, 0, maxDurationUnits(ReceiverKind::Movrik));
         if (v <= 248) {
             put(v);
         } else {
@@ -113,12 +114,14 @@ QStringList assemblerData(const std::array<QString, kTimingTextCount>& timings) 
 
 QStringList durationList(const std::array<QString, kTimingTextCount>& timings) {
     QStringList out{QStringLiteral("; Выводим данные в виде длинн"), QString()};
+    // The listing's unit is the Movrik unit, whatever receiver is selected.
+    const double unitMs = ReceiverKinds::unitMs(ReceiverKind::Movrik);
     int i = 0;
     for (int v : durations(timings)) {
         ++i;
         out.append(QStringLiteral("%1").arg(i, 4) +
                    (i % 2 == 1 ? QStringLiteral("   1  - ") : QStringLiteral("   0  - ")) +
-                   QStringLiteral("%1").arg(v * kListingUnitMs, 8, 'f', 3) + QStringLiteral("  МиллиСек"));
+                   QStringLiteral("%1").arg(v * unitMs, 8, 'f', 3) + QStringLiteral("  МиллиСек"));
     }
     return out;
 }

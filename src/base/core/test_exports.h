@@ -15,10 +15,6 @@ namespace ravlin {
 namespace TestExports {
 
 inline const QString kTooFewRecords = QStringLiteral("Недостаточно данных для анализа");
-// The fixed unit of the duration listing: the Movrik unit, whatever receiver is selected.
-inline constexpr double kListingUnitMs = 0.02133333;
-// The longest duration the receiver's two-byte form holds: prefix 0xFF, remainder 0xF8.
-inline constexpr int kLongestTwoByteDuration = 1984;
 
 // Durations of timing texts, three hexadecimal digits each, read as go-to-record reads them.
 QList<int> durations(const std::array<QString, kTimingTextCount>& timings);

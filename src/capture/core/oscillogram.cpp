@@ -1,21 +1,9 @@
 #include "capture/core/oscillogram.h"
 
 #include "hashing/core/number_text.h"
-
-#include <cmath>
+#include "platform/core/rounding.h"
 
 namespace ravlin {
-
-int roundHalfEven(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    double result = lower;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0)) result = lower + 1.0;
-    // Clamp far-off values so a wild scale never overflows an int.
-    if (result > 1e9) return 1000000000;
-    if (result < -1e9) return -1000000000;
-    return static_cast<int>(result);
-}
 
 namespace {
 

@@ -60,9 +60,6 @@ struct OscillogramView {
     QString lengthLabel = QStringLiteral("Length : ");
 };
 
-// Rounds to the nearest integer, halves to even.
-int roundHalfEven(double value);
-
 // Draws the CaptureBuffer as a pulse train into a StripDrawing and reads durations under the
 // mouse pointer. Holds the strip-cleared flag.
 class Oscillogram {

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
 
 namespace ravlin {
 
@@ -74,14 +73,6 @@ SignalImport importBursts(const QVector<Burst>& bursts, const QString& remoteNam
     }
     out.threshold = panel.threshold;
     return out;
-}
-
-int unitsToMicros(std::int32_t units, ReceiverKind kind) {
-    // One unit in 1e-8 ms (1e-5 us), as the receiver units count it, so the conversion is exact.
-    const std::int64_t unit = std::llround(ReceiverKinds::unitMs(kind) * 1e8);
-    const std::int64_t scaled = static_cast<std::int64_t>(units) * unit;
-    const std::int64_t micros = scaled >= 0 ? (scaled + 50000) / 100000 : -((-scaled + 50000) / 100000);
-    return static_cast<int>(std::clamp<std::int64_t>(micros, INT32_MIN, INT32_MAX));
 }
 
 QVector<Burst> exportRecords(std::span<const ButtonRecord> records, ReceiverKind kind,

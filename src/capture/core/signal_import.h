@@ -72,9 +72,6 @@ QString remoteNameFromPath(const QString& path);
 SignalImport importBursts(const QVector<Burst>& bursts, const QString& remoteName,
                           const SignalImportSettings& settings, int room = ButtonBase::kCapacity);
 
-// A duration in units of `kind` as whole microseconds, rounded to the nearest (halves up).
-int unitsToMicros(std::int32_t units, ReceiverKind kind);
-
 // What export left out, besides the bursts it gives.
 struct ExportLeftOut {
     int withoutTimings = 0; // hash-only records (answers the receiver computed itself)

@@ -5,7 +5,6 @@
 #include "hashing/core/number_text.h"
 #include "platform/core/text_file.h"
 
-
 #include <algorithm>
 #include <cmath>
 
@@ -268,10 +267,9 @@ QString SignalView::hoverText() const {
 
 QString SignalView::microsList() const {
     const ReceiverKind kind = m_kind();
-    const double unitNanos = ReceiverKinds::unitMs(kind) * 1e6;
     QStringList numbers;
     for (std::int32_t d : m_snapshot.durations) {
-        const auto nanos = std::llround(static_cast<double>(d) * unitNanos);
+        const std::int64_t nanos = unitsToNanos(d, kind);
         QString us = QString::number(nanos / 1000);
         if (const auto rest = nanos % 1000; rest != 0) {
             QString fraction = QString::number(rest).rightJustified(3, u'0');

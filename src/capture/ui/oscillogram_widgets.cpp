@@ -1,5 +1,6 @@
 #include "capture/ui/oscillogram_widgets.h"
 
+#include "base/core/receiver_units.h"
 #include "platform/ui/refresh.h"
 
 #include <QContextMenuEvent>
@@ -141,7 +142,7 @@ OscillogramPanel::~OscillogramPanel() {
 }
 
 void OscillogramPanel::pointerMoved(int x) {
-    m_oscillogram.mouseMove(x, m_unitMs ? m_unitMs() : 0.02133333);
+    m_oscillogram.mouseMove(x, m_unitMs ? m_unitMs() : ReceiverKinds::unitMs(ReceiverKind::Movrik));
     refresh();
 }
 

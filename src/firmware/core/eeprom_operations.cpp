@@ -1,8 +1,7 @@
 #include "firmware/core/eeprom_operations.h"
 
 #include "firmware/core/hash_variables.h"
-
-#include <cmath>
+#include "platform/core/rounding.h"
 
 namespace ravlin {
 
@@ -22,7 +21,7 @@ QStringList hexDump(std::span<const std::uint8_t> bytes) {
 
 namespace {
 int percent(int part, int whole) {
-    return whole > 0 ? static_cast<int>(std::lround(double(part) * 100.0 / double(whole))) : 0;
+    return whole > 0 ? static_cast<int>(divideHalfEven(std::int64_t(part) * 100, whole)) : 0;
 }
 } // namespace
 

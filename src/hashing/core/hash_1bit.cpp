@@ -1,5 +1,6 @@
 #include "hashing/core/hash_body.h"
 #include "hashing/core/hash_module.h"
+#include "platform/core/rounding.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,13 +48,6 @@ int peakBucket(const std::array<std::int32_t, kBuckets + 1>& buckets, int away, 
     return best;
 }
 
-// Half of a non-negative integer, rounded half to even.
-int halfRoundedToEven(int value) {
-    int half = value / 2;
-    if (value % 2 != 0 && half % 2 != 0) ++half;
-    return half;
-}
-
 } // namespace
 
 HashResult Hash1bit(std::span<const std::int32_t> s, DurationHistogram* histogram) {
@@ -97,7 +91,7 @@ HashResult Hash1bit(std::span<const std::int32_t> s, DurationHistogram* histogra
     const int gap = width < 10 ? 0 : width < 20 ? 1 : width < 30 ? 2 : 3;
     const int k2 = peakBucket(buckets, k1, gap);
 
-    std::int64_t threshold = 4 * (std::min(k1, k2) + halfRoundedToEven(std::abs(k1 - k2)));
+    std::int64_t threshold = 4 * (std::min(k1, k2) + divideHalfEven(std::abs(k1 - k2), 2));
     if (threshold <= lo || threshold >= hi) {
         threshold = mid;
         code = 61;

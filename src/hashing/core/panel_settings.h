@@ -28,29 +28,30 @@ struct HashPanelSettings {
 };
 
 // The check boxes of the "Модуль 96 и другие" tab: which sub-decoders the protocol decoder tries.
-// Members are named for the format a sub-decoder reads where it is known; hashing/core/sub_decoders.h
-// gives each its number, enable flag, check box and caption.
+// Members are named for the format a sub-decoder reads where it is certain and for its timing rule
+// otherwise, as the sub-decoders are; hashing/core/sub_decoders.h gives each its number, enable flag,
+// check box and caption.
 struct DecoderSettings {
-    bool nec = true;                  // "96 модуль"
-    bool rc5 = true;                  // "RC5 модуль"
-    bool m57 = true;                  // "57 модуль"
-    bool m37 = true;                  // "37M модуль"
-    bool m99 = true;                  // "99 модуль"
-    bool necWithoutComplement = true; // "67 модуль"
-    bool tails = true;                // "Обрабатывать Хвосты"
-    bool firstOfRepeats = true;       // "При повторных выдавать первую"
-    bool m23 = true;                  // "23 модуль"
-    bool msRemote = true;             // "FC модуль"
-    bool sony = true;                 // "41 и 25 модули"
-    bool jvc = true;                  // "33 модуль"
-    bool m51 = true;                  // "51 модуль"
-    bool m09 = true;                  // "M09 модуль"
-    bool joystick = false;            // "IR джойстик"
-    bool mouse = false;               // "IR Mouse"
-    bool roison = false;              // "кондиц. Roison"
-    bool tadiran = false;             // "кондиц. Tadiran"
-    bool m49 = true;                  // "49 модуль"
-    bool m24 = true;                  // "24 модуль"
+    bool nec = true;                       // "96 модуль"
+    bool rc5 = true;                       // "RC5 модуль"
+    bool pulseDistance42 = true;           // "57 модуль"
+    bool pulseDistance16WithGap = true;    // "37M модуль"
+    bool pulseDistance48 = true;           // "99 модуль"
+    bool pulseDistance32 = true;           // "67 модуль"
+    bool tail = true;                      // "Обрабатывать Хвосты"
+    bool firstOfRepeats = true;            // "При повторных выдавать первую"
+    bool pulseDistance11LongSpaces = true; // "23 модуль"
+    bool msRemote = true;                  // "FC модуль"
+    bool sirc = true;                      // "41 и 25 модули"
+    bool jvc = true;                       // "33 модуль"
+    bool pulseDistance24 = true;           // "51 модуль"
+    bool runLength = true;                 // "M09 модуль"
+    bool joystick = false;                 // "IR джойстик"
+    bool mouse = false;                    // "IR Mouse"
+    bool roison = false;                   // "кондиц. Roison"
+    bool tadiran = false;                  // "кондиц. Tadiran"
+    bool pulseDistanceLongLeader = true;   // "49 модуль"
+    bool timeSlots = true;                 // "24 модуль"
     // Sub-decoders of formats the ones above leave to plain hashes; off unless ticked.
     bool rc6 = false;    // "RC6"
     bool sirc15 = false; // "SIRC15"

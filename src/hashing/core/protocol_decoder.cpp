@@ -116,13 +116,14 @@ struct Condition {
 
 constexpr Condition kMarksAtMost40[] = {{11, 63, 2, {kNoLimit, 40}}};
 constexpr Condition kRc5[] = {{1, 0, 1, {31, 51}, {73, 93}}};
-constexpr Condition k23[] = {{1, 1, 1, {5, 27}}, {1, 23, 2, {6, 26}}, {2, 22, 2, {221, 269}, {331, 399}}};
+constexpr Condition kPulseDistance11LongSpaces[] = {
+    {1, 1, 1, {5, 27}}, {1, 23, 2, {6, 26}}, {2, 22, 2, {221, 269}, {331, 399}}};
 constexpr Condition kMsRemote[] = {{1, 1, 1, {118, 135}}, {11, 11, 1, {59, 73}}, {33, 33, 1, {38, 53}}};
-constexpr Condition kSony[] = {{1, 1, 1, {104, 126}}, {2, 0, 1, {15, 39}, {52, 67}}};
+constexpr Condition kSirc[] = {{1, 1, 1, {104, 126}}, {2, 0, 1, {15, 39}, {52, 67}}};
 constexpr Condition kJvcWithLeader[] = {
     {1, 1, 1, {392, 403}}, {2, 2, 1, {191, 201}}, {3, 0, 1, {16, 33}, {66, 79}}};
 constexpr Condition kJvcRepeat[] = {{1, 0, 1, {16, 33}, {66, 79}}};
-constexpr Condition k51[] = {{1, 2, 1, {152, 167}}, {3, 0, 1, {32, 46}, {113, 123}}};
+constexpr Condition kPulseDistance24[] = {{1, 2, 1, {152, 167}}, {3, 0, 1, {32, 46}, {113, 123}}};
 constexpr Condition kRunLength[] = {{1, 1, 1, {104, 118}},
                                     {2, 2, 1, {30, 40}},
                                     {3, 3, 1, {33, 42}},
@@ -131,7 +132,7 @@ constexpr Condition kRunLength[] = {{1, 1, 1, {104, 118}},
 constexpr Condition kJoystick[] = {{1, 1, 1, {141, 158}}};
 constexpr Condition kMouse[] = {
     {1, 1, 1, {52, 64}}, {2, 0, 2, {20, 32}, {48, 58}}, {3, 0, 2, {24, 36}, {54, 62}}};
-constexpr Condition k49[] = {{1, 1, 1, {289, 311}}, {2, 2, 1, {27, 47}}};
+constexpr Condition kPulseDistanceLongLeader[] = {{1, 1, 1, {289, 311}}, {2, 2, 1, {27, 47}}};
 constexpr Condition kSirc15[] = {{1, 1, 1, {104, 126}}, {2, 0, 1, {15, 39}, {52, 67}}};
 constexpr Condition kRc6Leader[] = {{1, 1, 1, {110, 140}}, {2, 2, 1, {35, 50}}};
 constexpr Condition kTimeSlots[] = {{1, 1, 1, {17, 31}, {54, 72}}, {3, 3, 1, {17, 31}},
@@ -157,27 +158,27 @@ struct SubDecoder {
 // optional RC5X (23) goes before RC5, whose frames with the field bit 0 it reads; RC6 (21) and
 // SIRC15 (22) read frames no other row takes.
 constexpr SubDecoder kSubDecoders[] = {
-    {1, 1, 1, 67, 67, kMarksAtMost40, kFollowsFirstDataMark, decode96},
+    {1, 1, 1, 67, 67, kMarksAtMost40, kFollowsFirstDataMark, decodeNec},
     {23, 3, 5, 15, 28, kRc5, 62, decodeRc5x},
-    {2, 1, 2, 15, 28, kRc5, 62, decodeBiphase},
-    {3, 1, 3, 87, 87, {}, kFollowsFirstDataMark, decode57},
-    {4, 1, 4, 37, 37, {}, kFollowsFirstDataMark, decode37},
-    {5, 1, 5, 99, 99, {}, kFollowsFirstDataMark, decode99},
-    {6, 1, 6, 67, 67, kMarksAtMost40, kFollowsFirstDataMark, decode67},
+    {2, 1, 2, 15, 28, kRc5, 62, decodeRc5},
+    {3, 1, 3, 87, 87, {}, kFollowsFirstDataMark, decodePulseDistance42},
+    {4, 1, 4, 37, 37, {}, kFollowsFirstDataMark, decodePulseDistance16WithGap},
+    {5, 1, 5, 99, 99, {}, kFollowsFirstDataMark, decodePulseDistance48},
+    {6, 1, 6, 67, 67, kMarksAtMost40, kFollowsFirstDataMark, decodePulseDistance32},
     {7, 1, 7, 0, 5, {}, 0, decodeTail},
-    {9, 2, 1, 23, 23, k23, 302, decode23},
+    {9, 2, 1, 23, 23, kPulseDistance11LongSpaces, 302, decodePulseDistance11LongSpaces},
     {10, 2, 2, 57, 69, kMsRemote, 32, decodeMsRemote},
-    {11, 2, 3, 41, 41, kSony, 45, decodeSony},
-    {11, 2, 3, 25, 25, kSony, 45, decodeSony},
+    {11, 2, 3, 41, 41, kSirc, 45, decodeSirc},
+    {11, 2, 3, 25, 25, kSirc, 45, decodeSirc},
     {12, 2, 4, 35, 35, kJvcWithLeader, 50, decodeJvc},
     {12, 2, 4, 33, 33, kJvcRepeat, 50, decodeJvc},
-    {13, 2, 5, 51, 51, k51, 80, decode51},
+    {13, 2, 5, 51, 51, kPulseDistance24, 80, decodePulseDistance24},
     {14, 2, 6, 7, 17, kRunLength, 0, decodeRunLength},
     {15, 2, 7, 23, 23, kJoystick, 48, decodeJoystick},
     {16, 2, 8, 23, 33, kMouse, 40, decodeMouse},
     {17, 3, 1, 73, 73, {}, 50, decodeRoison},
     {18, 3, 2, 65, 65, {}, 50, decodeTadiran},
-    {19, 3, 7, 49, 49, k49, 94, decode49},
+    {19, 3, 7, 49, 49, kPulseDistanceLongLeader, 94, decodePulseDistanceLongLeader},
     {20, 3, 8, 13, 23, kTimeSlots, 0, decodeTimeSlots},
     {21, 3, 3, 13, 46, kRc6Leader, 0, decodeRc6},
     {22, 3, 4, 31, 31, kSirc15, 45, decodeSirc15},

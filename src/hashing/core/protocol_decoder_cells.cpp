@@ -7,7 +7,7 @@
 
 namespace ravlin::decoder {
 
-Decoded decodeBiphase(const DecodeInput& in) {
+Decoded decodeRc5(const DecodeInput& in) {
     const Burst& s = in.burst;
     const QString bits = biphaseBits(s, 3, in.threshold);
     const std::int64_t address = binaryValue(chars(bits, 2, 6));

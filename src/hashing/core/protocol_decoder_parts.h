@@ -75,29 +75,30 @@ QString timingPair(const Burst& burst);
 QString pulseDistanceHash(const char* code, const Burst& burst, std::initializer_list<int> starts,
                           std::int64_t threshold);
 
-// The sub-decoders, by their number in the decoder's table.
-Decoded decode96(const DecodeInput& in);
-Decoded decodeBiphase(const DecodeInput& in);
-Decoded decode57(const DecodeInput& in);
-Decoded decode37(const DecodeInput& in);
-Decoded decode99(const DecodeInput& in);
-Decoded decode67(const DecodeInput& in);
-Decoded decodeTail(const DecodeInput& in);
-Decoded decode23(const DecodeInput& in);
-Decoded decodeMsRemote(const DecodeInput& in);
-Decoded decodeSony(const DecodeInput& in);
-Decoded decodeJvc(const DecodeInput& in);
-Decoded decode51(const DecodeInput& in);
-Decoded decodeRunLength(const DecodeInput& in);
-Decoded decodeJoystick(const DecodeInput& in);
-Decoded decodeMouse(const DecodeInput& in);
-Decoded decodeRoison(const DecodeInput& in);
-Decoded decodeTadiran(const DecodeInput& in);
-Decoded decode49(const DecodeInput& in);
-Decoded decodeTimeSlots(const DecodeInput& in);
+// The sub-decoders (their result numbers in the comments), named by the format they read where it is
+// certain and by their timing rule otherwise.
+Decoded decodeNec(const DecodeInput& in);                       // 1: NEC, third byte and its complement
+Decoded decodeRc5(const DecodeInput& in);                       // 2: RC5 bi-phase
+Decoded decodePulseDistance42(const DecodeInput& in);           // 3: 42 bits
+Decoded decodePulseDistance16WithGap(const DecodeInput& in);    // 4: two bytes split by a long space
+Decoded decodePulseDistance48(const DecodeInput& in);           // 5: 48 bits
+Decoded decodePulseDistance32(const DecodeInput& in);           // 6: 32 bits, no complement check
+Decoded decodeTail(const DecodeInput& in);                      // 7: repeat tails of 0..5 durations
+Decoded decodePulseDistance11LongSpaces(const DecodeInput& in); // 9: 11 bits in spaces of 5 and 7.5 ms
+Decoded decodeMsRemote(const DecodeInput& in);                  // 10
+Decoded decodeSirc(const DecodeInput& in);                      // 11: SIRC of 12 and 20 bits
+Decoded decodeJvc(const DecodeInput& in);                       // 12
+Decoded decodePulseDistance24(const DecodeInput& in);           // 13: 24 bits
+Decoded decodeRunLength(const DecodeInput& in);                 // 14: cells of run lengths
+Decoded decodeJoystick(const DecodeInput& in);                  // 15
+Decoded decodeMouse(const DecodeInput& in);                     // 16
+Decoded decodeRoison(const DecodeInput& in);                    // 17
+Decoded decodeTadiran(const DecodeInput& in);                   // 18
+Decoded decodePulseDistanceLongLeader(const DecodeInput& in);   // 19: after a 6.4 ms leader mark
+Decoded decodeTimeSlots(const DecodeInput& in);                 // 20: durations cut into 40-unit slots
 // Optional sub-decoders (off unless ticked).
-Decoded decodeRc6(const DecodeInput& in);
-Decoded decodeSirc15(const DecodeInput& in);
-Decoded decodeRc5x(const DecodeInput& in);
+Decoded decodeRc6(const DecodeInput& in);    // 21
+Decoded decodeSirc15(const DecodeInput& in); // 22
+Decoded decodeRc5x(const DecodeInput& in);   // 23
 
 } // namespace ravlin::decoder

@@ -6,20 +6,20 @@
 
 namespace ravlin::decoder {
 
-Decoded decode96(const DecodeInput& in) {
+Decoded decodeNec(const DecodeInput& in) {
     const int check = byteDownFrom(in.burst, 50, in.threshold);
     if (check != byteDownFrom(in.burst, 66, in.threshold, true)) return std::nullopt;
     return Texts{pulseDistanceHash("96", in.burst, {50, 34, 18}, in.threshold), timingPair(in.burst)};
 }
 
-Decoded decode57(const DecodeInput& in) {
+Decoded decodePulseDistance42(const DecodeInput& in) {
     QString hash = pulseDistanceHash("57", in.burst, {86, 70, 54, 38, 22}, in.threshold);
     const int twoBits = (in.burst.at(6) > in.threshold ? 2 : 0) | (in.burst.at(4) > in.threshold ? 1 : 0);
     hash += hex2(twoBits);
     return Texts{hash, timingPair(in.burst)};
 }
 
-Decoded decode37(const DecodeInput& in) {
+Decoded decodePulseDistance16WithGap(const DecodeInput& in) {
     const Burst& s = in.burst;
     const std::int64_t s3 = s.at(3);
     if (s3 == 0) return std::nullopt;
@@ -28,21 +28,21 @@ Decoded decode37(const DecodeInput& in) {
     return Texts{pulseDistanceHash("37", s, {18, 36}, in.threshold), timingPair(s)};
 }
 
-Decoded decode99(const DecodeInput& in) {
+Decoded decodePulseDistance48(const DecodeInput& in) {
     return Texts{pulseDistanceHash("99", in.burst, {98, 82, 66, 50, 34, 18}, in.threshold),
                  timingPair(in.burst)};
 }
 
-Decoded decode67(const DecodeInput& in) {
+Decoded decodePulseDistance32(const DecodeInput& in) {
     return Texts{pulseDistanceHash("67", in.burst, {66, 50, 34, 18}, in.threshold), timingPair(in.burst)};
 }
 
-Decoded decode51(const DecodeInput& in) {
+Decoded decodePulseDistance24(const DecodeInput& in) {
     return Texts{pulseDistanceHash("51", in.burst, {50, 34, 18}, in.threshold), timingPair(in.burst)};
 }
 
 // The first byte reaches positions 54..50 beyond a 49-duration burst; they read as 0 (short).
-Decoded decode49(const DecodeInput& in) {
+Decoded decodePulseDistanceLongLeader(const DecodeInput& in) {
     return Texts{pulseDistanceHash("49", in.burst, {54, 38, 22}, in.threshold), timingPair(in.burst)};
 }
 
@@ -53,7 +53,7 @@ Decoded decodeTail(const DecodeInput& in) {
     return Texts{hash, QStringLiteral("Hvost")};
 }
 
-Decoded decode23(const DecodeInput& in) {
+Decoded decodePulseDistance11LongSpaces(const DecodeInput& in) {
     const Burst& s = in.burst;
     const QString fields = (s.at(6) > in.threshold ? QStringLiteral("01") : QStringLiteral("00")) +
                            hex2(byteDownFrom(s, 22, in.threshold));
@@ -74,7 +74,7 @@ Decoded decodeMsRemote(const DecodeInput& in) {
 }
 
 // Marks carry the bits; a short mark is a 1.
-Decoded decodeSony(const DecodeInput& in) {
+Decoded decodeSirc(const DecodeInput& in) {
     const Burst& s = in.burst;
     const int n = s.size();
     const QString b1 = hex2(byteDownFrom(s, n, in.threshold, true));

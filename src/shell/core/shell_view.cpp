@@ -1,6 +1,6 @@
 #include "shell/core/shell_view.h"
 
-#include <cmath>
+#include "platform/core/rounding.h"
 
 namespace ravlin {
 
@@ -15,7 +15,7 @@ QString withDirectoryPrefix(const QString& preset, const QString& dir) {
 }
 
 QPoint centredPosition(QSize screen, QSize window) {
-    const auto half = [](int free) { return static_cast<int>(std::nearbyint(free / 2.0)); };
+    const auto half = [](int free) { return static_cast<int>(divideHalfEven(free, 2)); };
     return {half(screen.width() - window.width()), half(screen.height() - window.height())};
 }
 

@@ -1,13 +1,12 @@
 #include "acquisition/core/drivers/udp_emulator.h"
 
-#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_protocol.h"
+#include "formats/core/mode2.h"
 
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
 #include <algorithm>
-#include <cmath>
 
 namespace ravlin {
 
@@ -17,10 +16,9 @@ std::vector<std::uint8_t> UdpEmulator::udpBlockOf(const CapturedBurst& burst) {
         if (bytes.size() > static_cast<std::size_t>(udp::kMaxPayload)) bytes.resize(udp::kMaxPayload);
         return bytes;
     }
-    const double unitMicros = ReceiverKinds::unitMs(burst.kind) * 1000.0;
     std::vector<std::uint32_t> micros;
     for (std::int32_t d : convertRawBlock(burst.kind, burst.bytes))
-        micros.push_back(static_cast<std::uint32_t>(std::lround(std::max(d, 0) * unitMicros)));
+        micros.push_back(static_cast<std::uint32_t>(unitsToMicros(std::max(d, 0), burst.kind)));
     return encodeMicros(ReceiverKind::IgorPlugUdp, micros, udp::kMaxPayload);
 }
 
