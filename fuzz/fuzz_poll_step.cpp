@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     poller.settings().skipRepeats = flags & 1;
     poller.settings().fiveByteRepeats = flags & 2;
     poller.settings().storeAnswers = flags & 4;
-    view.kestrumActive = flags & 8;
+    view.burstPageActive = flags & 8;
     // Many answers: a base that is already nearly full shows the cap.
     for (int i = (flags & 16) ? 745 : 0; i > 0; --i)
         base.append(ButtonRecord{});

@@ -258,7 +258,7 @@ private slots:
         r.ticks(2);
         QCOMPARE(r.poller.view().repeatColour, ViewColour::Teal);
         // Another tab: the face colour, every time.
-        r.poller.view().kestrumActive = false;
+        r.poller.view().burstPageActive = false;
         r.receiver.queue({0x10, 0x20, 0x30});
         r.receiver.queue({0x10, 0x20, 0x30});
         r.tick();
@@ -374,14 +374,14 @@ private slots:
 
     void otherTabShowsPlaceholder() {
         Rig r;
-        r.poller.view().kestrumActive = false;
+        r.poller.view().burstPageActive = false;
         r.receiver.queue(Bytes(40, 0x11));
         r.tick();
         QCOMPARE(r.working.timings[0], QString("011").repeated(33));
         QCOMPARE(r.working.timings[1], QString("011").repeated(7));
         QCOMPARE(r.burst.timings[0], kPlaceholder);
         QCOMPARE(r.burst.timings[1], QString());
-        r.poller.view().kestrumActive = true;
+        r.poller.view().burstPageActive = true;
         r.poller.showTimingFields();
         QCOMPARE(r.burst.timings[1], QString("011").repeated(7));
     }
@@ -541,7 +541,7 @@ private slots:
         QCOMPARE(r.entry.view.selection, QStringLiteral("2 Тест"));
         r.tick();
         QCOMPARE(r.base.count(), 2);
-        r.poller.view().kestrumActive = false;
+        r.poller.view().burstPageActive = false;
         r.entry.view.selectionColour = ViewColour::Lime;
         r.tick();
         QCOMPARE(r.base.count(), 3);
@@ -549,7 +549,7 @@ private slots:
         QCOMPARE(r.entry.view.selection, QString());
         QCOMPARE(r.entry.view.selectionColour, ViewColour::Face);
         // An answer already in the base becomes the current record.
-        r.poller.view().kestrumActive = true;
+        r.poller.view().burstPageActive = true;
         r.receiver.queue(answer(0x00, 0x07));
         r.tick();
         QCOMPARE(r.base.count(), 3);
@@ -589,7 +589,7 @@ private slots:
         QCOMPARE(r.entry.view.selection, QStringLiteral("1 Тест"));
         QVERIFY(r.entry.view.selectionHeld);
         QCOMPARE(r.entry.view.nameMarker, ViewColour::Face);
-        r.poller.view().kestrumActive = false;
+        r.poller.view().burstPageActive = false;
         r.receiver.queue(answer(0x00, 0x02));
         r.tick();
         QCOMPARE(r.entry.view.selection, QString());

@@ -31,7 +31,7 @@ struct Rig {
         h.burstRebuilt = [this] { ++handOvers; };
         h.clearDistribution = [this] { ++distributionClears; };
         h.clearPictures = [this] { ++pictureClears; };
-        h.kestrumActive = [this] { return active; };
+        h.burstPageActive = [this] { return active; };
     }
 
     // A burst on screen with its own hash and timings, then Add under the given names.

@@ -68,7 +68,7 @@ struct RunState {
 };
 
 struct PipelineRig : RunState {
-    bool kestrum = true;
+    bool burstPage = true;
     bool hashTab = false;
     bool rescan = false;
     int restarts = 0;
@@ -80,7 +80,7 @@ struct PipelineRig : RunState {
                       PipelineHooks{[this] { ++stops; },
                                     [this] { ++restarts; },
                                     [this] { return rescan; },
-                                    [this] { return kestrum; },
+                                    [this] { return burstPage; },
                                     [this] { return hashTab; },
                                     [] { return 3; },
                                     [this] { ++matches; },

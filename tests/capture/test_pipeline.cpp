@@ -162,7 +162,7 @@ void TestPipeline::existingHashIsNeverAutoAddedAndLastMatchIsSelected() {
     QCOMPARE(rig.pipeline.lastRealButtonName(), QStringLiteral("Stop"));
 
     // Off the oscillogram page the panel is emptied.
-    rig.kestrum = false;
+    rig.burstPage = false;
     rig.receive(burst);
     QCOMPARE(rig.entry.view.selection, QString());
     QCOMPARE(rig.base.currentIndex(), 3);
@@ -176,7 +176,7 @@ void TestPipeline::unknownHashOffersAdd() {
     QCOMPARE(rig.entry.view.changeCaption, QStringLiteral("Добавить"));
     QCOMPARE(rig.entry.view.selection, QStringLiteral("Нету"));
     QCOMPARE(rig.entry.view.selectionColour, ViewColour::Red);
-    rig.kestrum = false;
+    rig.burstPage = false;
     rig.receive(plainBurst(0x3333333u));
     QCOMPARE(rig.entry.view.selection, QString());
     QCOMPARE(rig.entry.view.selectionColour, ViewColour::Face);
@@ -374,7 +374,7 @@ void TestPipeline::noRestartDuringRescan() {
 
 void TestPipeline::offPageResetsPlaceholders() {
     PipelineRig rig;
-    rig.kestrum = false;
+    rig.burstPage = false;
     rig.receive(plainBurst(0x2222222u));
     QCOMPARE(rig.burst.hash, WorkingRecord::kHashPlaceholder);
     QCOMPARE(rig.reception.repeatColour, ViewColour::Face);

@@ -67,7 +67,7 @@ struct PollRig : RunState {
                                         poller.startPolling();
                                     },
                                     [] { return false; },
-                                    [this] { return poller.view().kestrumActive; },
+                                    [this] { return poller.view().burstPageActive; },
                                     [] { return false; },
                                     [this] { return poller.settings().fiveByteRepeats ? 5 : 3; },
                                     {},

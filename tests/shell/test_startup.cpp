@@ -77,10 +77,10 @@ private slots:
 
     void progressShowsFirstPages() {
         ShellFixture f;
-        f.wb->setActivePage(MainPage::Settings, KestrumPage::Module96);
+        f.wb->setActivePage(MainPage::Settings, BurstTab::Module96);
         f.runToChoices();
         QCOMPARE(f.wb->activePage(), MainPage::About);
-        QCOMPARE(f.wb->activeKestrumPage(), KestrumPage::ReceivedData);
+        QCOMPARE(f.wb->activeBurstTab(), BurstTab::ReceivedData);
     }
 
     void countdownCaptionsNineToZeroThenButton1() {
@@ -270,7 +270,7 @@ private slots:
                          launcher, main,    log,        {},   {},        {},    {}};
         c.loadRemoteDescription = [&] { calls << QStringLiteral("load ") + picture.remoteCode; };
         c.startSlowPolling = [&] { calls << QStringLiteral("poll"); };
-        c.setActivePage = [&](MainPage p, KestrumPage) { calls << QStringLiteral("page %1").arg(int(p)); };
+        c.setActivePage = [&](MainPage p, BurstTab) { calls << QStringLiteral("page %1").arg(int(p)); };
         c.applyHashPanel = [&] { calls << QStringLiteral("apply %1").arg(int(panel.source)); };
         Startup startup(std::move(c));
         QSignalSpy shown(&startup, &Startup::showMainWindowRequested);

@@ -102,13 +102,13 @@ private slots:
 
     void activePage() {
         ShellFixture f;
-        f.wb->setActivePage(MainPage::Kestrum, KestrumPage::HashModules);
-        QVERIFY(f.wb->isKestrumActive());
-        QVERIFY(f.wb->isKestrumPageActive(KestrumPage::HashModules));
-        QVERIFY(!f.wb->isKestrumPageActive(KestrumPage::Module96));
-        f.wb->setActivePage(MainPage::HexBaza, KestrumPage::HashModules);
-        QVERIFY(!f.wb->isKestrumActive());
-        QVERIFY(!f.wb->isKestrumPageActive(KestrumPage::HashModules));
+        f.wb->setActivePage(MainPage::Burst, BurstTab::HashModules);
+        QVERIFY(f.wb->isBurstPageActive());
+        QVERIFY(f.wb->isBurstTabActive(BurstTab::HashModules));
+        QVERIFY(!f.wb->isBurstTabActive(BurstTab::Module96));
+        f.wb->setActivePage(MainPage::HexBaza, BurstTab::HashModules);
+        QVERIFY(!f.wb->isBurstPageActive());
+        QVERIFY(!f.wb->isBurstTabActive(BurstTab::HashModules));
     }
 
     void notifyingTimersAnnounceAfterTheHandler() {

@@ -112,12 +112,12 @@ private slots:
 
         s.wb->startup().begin();
         s.scheduler.advance(3000); // the launcher's progress shows the About page
-        s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
+        s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Burst));
         s.receiver->queueStatus(0);
         s.receiver->queue({0xF9, 0x10, 0x20, 0x30, 0x40, 0x50});
-        QVERIFY(s.wb->poller().view().kestrumActive);
+        QVERIFY(s.wb->poller().view().burstPageActive);
         s.scheduler.advance(3000);
-        QVERIFY(s.wb->poller().view().kestrumActive);
+        QVERIFY(s.wb->poller().view().burstPageActive);
         QCOMPARE(s.find<QLabel>("LabelStatus")->text(), QStringLiteral("Status : OK!"));
         QCOMPARE(first->text(), QStringLiteral("108020030040050"));
         QCOMPARE(s.wb->capture().count, 5);
@@ -131,8 +131,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&s.main()));
         s.wb->startup().begin();
         s.scheduler.advance(3000);
-        s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
-        s.main().kestrumTabs()->setCurrentIndex(0);
+        s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Burst));
+        s.main().burstTabs()->setCurrentIndex(0);
         std::vector<std::uint8_t> burst = {0xF9, 0x10};
         for (int i = 0; i < 40; ++i)
             burst.push_back(static_cast<std::uint8_t>(0x20 + i));

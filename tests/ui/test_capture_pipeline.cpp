@@ -31,9 +31,9 @@ namespace {
 struct Shell : test::UiShell {
     explicit Shell(const QStringList& baseLines = {QStringLiteral("; none")}) : UiShell(baseLines) {}
     // Brings " Kestrum " and its inner page to the front, as the user would.
-    void showKestrum(KestrumPage inner) {
-        main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Kestrum));
-        main().kestrumTabs()->setCurrentIndex(static_cast<int>(inner));
+    void showBurstPage(BurstTab inner) {
+        main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Burst));
+        main().burstTabs()->setCurrentIndex(static_cast<int>(inner));
     }
     void process(const std::vector<std::int32_t>& burst) {
         CaptureBuffer& b = wb->capture();
@@ -153,7 +153,7 @@ void TestCapturePipelineUi::launcherConfigurationTakesEffect() {
 
 void TestCapturePipelineUi::processedBurstIsShown() {
     Shell s;
-    s.showKestrum(KestrumPage::HashModules);
+    s.showBurstPage(BurstTab::HashModules);
     s.find<QCheckBox>("CheckBoxAutoAdd")->click();
     const auto burst = ravlin::testing::plainBurst(0x2468ACEu);
     s.process(burst);
@@ -188,7 +188,7 @@ void TestCapturePipelineUi::sourcesWindowListsFiles() {
     const QString hash = QStringLiteral("00") + ver1Text(EncodeVer1(burst, one.threshold));
     Shell s({QStringLiteral("; demo"), hash, QStringLiteral("/tv1.txt/tv2.txt")});
     s.wb->analogues().load(AnalogueBase::filePath(s.dir.path()));
-    s.showKestrum(KestrumPage::ReceivedData);
+    s.showBurstPage(BurstTab::ReceivedData);
     s.process(burst);
     QCOMPARE(s.find<QLabel>("LabelD1")->text(), QStringLiteral("КНОПКА ЕСТЬ В БАЗЕ."));
     auto* see = s.find<QPushButton>("ButtonHsSm");

@@ -25,7 +25,7 @@ private slots:
     void goToRecordDrawsAndProcesses() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
-        wb.setActivePage(MainPage::Kestrum, KestrumPage::ReceivedData);
+        wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
         wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
         wb.poller().startPolling();
         wb.baseEditor().settings().recordNumber = QStringLiteral("1");
@@ -45,11 +45,11 @@ private slots:
     void goToRecordOnAnotherPageLeavesTheStripBlack() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
-        wb.setActivePage(MainPage::Kestrum, KestrumPage::ReceivedData);
+        wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
         wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
         wb.baseEditor().goToRecord();
         QVERIFY(!wb.oscillogram().drawing().lines.empty());
-        wb.setActivePage(MainPage::HexBaza, KestrumPage::ReceivedData);
+        wb.setActivePage(MainPage::HexBaza, BurstTab::ReceivedData);
         wb.baseEditor().goToRecord();
         QVERIFY(wb.oscillogram().drawing().lines.empty());
         QVERIFY(wb.oscillogram().stripCleared());
@@ -59,7 +59,7 @@ private slots:
     void clearingTheBaseResetsTheStrip() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
-        wb.setActivePage(MainPage::Kestrum, KestrumPage::ReceivedData);
+        wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
         wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
         wb.baseEditor().goToRecord();
         f.scheduler.advance(50);

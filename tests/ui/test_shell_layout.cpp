@@ -34,13 +34,13 @@ struct Shell : test::UiShell {
         main().show();
         if (!QTest::qWaitForWindowExposed(&main())) return false;
         main().tabs()->setCurrentIndex(page);
-        main().kestrumTabs()->setCurrentIndex(inner);
+        main().burstTabs()->setCurrentIndex(inner);
         QApplication::processEvents();
         return true;
     }
 };
 
-constexpr int kKestrum = 2;
+constexpr int kBurstPage = 2;
 
 // True when every pixel of `w` can be painted: nothing of it is clipped by its parents.
 bool wholly(QWidget* w) {
@@ -59,7 +59,7 @@ private slots:
         for (int page = 0; page < 5; ++page)
             QTest::addRow("page %d", page) << page << 0;
         for (int inner = 1; inner < 4; ++inner)
-            QTest::addRow("Kestrum inner %d", inner) << kKestrum << inner;
+            QTest::addRow("Kestrum inner %d", inner) << kBurstPage << inner;
     }
 
     void opensAtDesignSize() {
@@ -85,7 +85,7 @@ private slots:
 
     void userMayEnlargeTheWindow() {
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
+        QVERIFY(s.showPage(kBurstPage));
         s.main().resize(1000, 700);
         QApplication::processEvents();
         QCOMPARE(s.main().size(), QSize(1000, 700));
@@ -96,7 +96,7 @@ private slots:
 
     void stripBoxIsWhollyVisible() {
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
+        QVERIFY(s.showPage(kBurstPage));
         auto* box = s.main().findChild<QScrollArea*>(QStringLiteral("ScrollBoxDiagram"));
         QVERIFY(box);
         QCOMPARE(box->size(), QSize(Oscillogram::kBoxWidth, Oscillogram::kBoxHeight));
@@ -106,7 +106,7 @@ private slots:
                  "the strip is cut off");
     }
 
-    void kestrumControlsAreWhollyVisible_data() {
+    void burstPageControlsAreWhollyVisible_data() {
         QTest::addColumn<QString>("name");
         for (const char* name :
              {"LabelStatus",   "LabelLength",     "PageControl2",    "EditTiming1",   "EditTiming6",
@@ -118,10 +118,10 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
-    void kestrumControlsAreWhollyVisible() {
+    void burstPageControlsAreWhollyVisible() {
         QFETCH(QString, name);
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
+        QVERIFY(s.showPage(kBurstPage));
         auto* w = s.main().findChild<QWidget*>(name);
         QVERIFY(w);
         QVERIFY2(wholly(w), qPrintable(name + QStringLiteral(" is cut off")));
@@ -134,7 +134,7 @@ private slots:
 
     // Every control of every inner page of " Kestrum " is wholly visible without scrolling, and its
     // text fits; on "Модули ХЭШирования" also with the longest 1bit status text.
-    void everyKestrumPageControlIsWhollyVisible_data() {
+    void everyBurstTabControlIsWhollyVisible_data() {
         QTest::addColumn<int>("inner");
         QTest::addColumn<bool>("longStatus");
         QTest::newRow(" Принятые данные ") << 0 << false;
@@ -143,11 +143,11 @@ private slots:
         QTest::newRow("Модули ХЭШирования, long 1bit status") << 2 << true;
         QTest::newRow("Модуль 96 и другие") << 3 << false;
     }
-    void everyKestrumPageControlIsWhollyVisible() {
+    void everyBurstTabControlIsWhollyVisible() {
         QFETCH(int, inner);
         QFETCH(bool, longStatus);
         Shell s;
-        QVERIFY(s.showPage(kKestrum, inner));
+        QVERIFY(s.showPage(kBurstPage, inner));
         if (longStatus) {
             s.wb->pipeline().view().oneBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
             s.wb->pipeline().view().xBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
@@ -155,7 +155,7 @@ private slots:
             QApplication::processEvents();
         }
         test::saveShot(s.main(), QStringLiteral("kestrum-%1%2").arg(inner).arg(longStatus ? "-long" : ""));
-        auto* box = qobject_cast<QScrollArea*>(s.main().kestrumTabs()->currentWidget());
+        auto* box = qobject_cast<QScrollArea*>(s.main().burstTabs()->currentWidget());
         QVERIFY(box);
         QVERIFY2(!box->horizontalScrollBar()->isVisible() && !box->verticalScrollBar()->isVisible(),
                  "the page scrolls");
@@ -184,7 +184,7 @@ private slots:
 
     void hashFieldShowsAWholeHashAndTheStartOfLongerOnes() {
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
+        QVERIFY(s.showPage(kBurstPage));
         auto* hash = s.main().findChild<QLineEdit*>(QStringLiteral("EditPebr"));
         QVERIFY(hash);
         QVERIFY2(hash->width() >
@@ -208,7 +208,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, field);
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
+        QVERIFY(s.showPage(kBurstPage));
         QLabel* label = nullptr;
         for (QLabel* l : s.main().findChildren<QLabel*>())
             if (l->text() == caption) label = l;
@@ -254,8 +254,8 @@ private slots:
 
     void innerTabsShowAllCaptions() {
         Shell s;
-        QVERIFY(s.showPage(kKestrum));
-        QTabBar* bar = s.main().kestrumTabs()->tabBar();
+        QVERIFY(s.showPage(kBurstPage));
+        QTabBar* bar = s.main().burstTabs()->tabBar();
         const QRect last = bar->tabRect(bar->count() - 1);
         QVERIFY2(last.right() < bar->width(),
                  qPrintable(QStringLiteral("last tab ends at %1 of %2").arg(last.right()).arg(bar->width())));

@@ -145,8 +145,8 @@ private slots:
         QCOMPARE(s.main().tabs()->tabPosition(), QTabWidget::South);
         QCOMPARE(tabTexts(s.main().tabs()),
                  (QStringList{" About ", " HEX Baza ", " Kestrum ", " Settings ", "IR Distribution"}));
-        QCOMPARE(tabTexts(s.main().kestrumTabs()), (QStringList{" Принятые данные ", " Параметры приёма ",
-                                                                "Модули ХЭШирования", "Модуль 96 и другие"}));
+        QCOMPARE(tabTexts(s.main().burstTabs()), (QStringList{" Принятые данные ", " Параметры приёма ",
+                                                              "Модули ХЭШирования", "Модуль 96 и другие"}));
         QStringList tools;
         for (QAction* a : s.main().toolBar()->actions())
             tools << a->text();
@@ -163,7 +163,7 @@ private slots:
         for (QWidget* place :
              {s.main().receivedDataPage(), s.main().receptionParamsPage(), s.main().hashModulesPage(),
               s.main().module96Page(), s.main().hexBazaPage(), s.main().irDistributionPage(),
-              s.main().settingsPage(), s.main().kestrumTopArea(), s.main().stripArea(),
+              s.main().settingsPage(), s.main().burstTopArea(), s.main().stripArea(),
               s.main().hashResultArea(), s.main().baseEntryArea(), s.main().analogueArea()})
             QVERIFY(place && place->layout());
     }
@@ -247,13 +247,13 @@ private slots:
     void tabSwitchesAreReported() {
         Shell s;
         s.main().tabs()->setCurrentIndex(2);
-        s.main().kestrumTabs()->setCurrentIndex(2);
-        QCOMPARE(s.wb->activePage(), MainPage::Kestrum);
-        QCOMPARE(s.wb->activeKestrumPage(), KestrumPage::HashModules);
-        s.wb->setActivePage(MainPage::IrDistribution, KestrumPage::Module96);
+        s.main().burstTabs()->setCurrentIndex(2);
+        QCOMPARE(s.wb->activePage(), MainPage::Burst);
+        QCOMPARE(s.wb->activeBurstTab(), BurstTab::HashModules);
+        s.wb->setActivePage(MainPage::IrDistribution, BurstTab::Module96);
         s.wb->notifyChanged();
         QCOMPARE(s.main().tabs()->currentIndex(), 4);
-        QCOMPARE(s.main().kestrumTabs()->currentIndex(), 3);
+        QCOMPARE(s.main().burstTabs()->currentIndex(), 3);
     }
 
     void resultLogAppearsInTheMemo() {

@@ -201,7 +201,7 @@ void Poller::storeAnswer(const QString& identity) {
         index = result.index;
     }
     m_s.base.setCurrentIndex(index);
-    if (m_s.view.kestrumActive) {
+    if (m_s.view.burstPageActive) {
         m_s.entry.holdSelection(QString::number(index) + QStringLiteral(" Тест"));
     } else {
         m_s.entry.dropSelection();
@@ -218,7 +218,7 @@ bool Poller::isRepeat(std::span<const std::uint8_t> bytes) const {
 }
 
 void Poller::repeatSignal() {
-    if (!m_s.view.kestrumActive) {
+    if (!m_s.view.burstPageActive) {
         m_s.view.repeatColour = ViewColour::Face;
         return;
     }
@@ -244,7 +244,7 @@ void Poller::burst(std::span<const std::uint8_t> bytes) {
 
 void Poller::showTimingFields() {
     for (int i = 0; i < kTimingTextCount; ++i) {
-        if (m_s.view.kestrumActive)
+        if (m_s.view.burstPageActive)
             setField(i, m_s.working.timings[i]);
         else
             setField(i, i == 0 ? WorkingRecord::kTimingPlaceholder : QString());

@@ -41,7 +41,7 @@ struct ReceptionSettings {
 // What the receiver part shows: texts and colours the poller writes (the processing run colours the
 // repeat square too), and what the UI tells it about the screen. Owned by the workbench.
 struct ReceptionView {
-    bool kestrumActive = true; // the " Kestrum " tab is the active page (written by the UI)
+    bool burstPageActive = true; // the " Kestrum " tab is the active page (written by the UI)
 
     QString statusText;                         // status label at the top of the " Kestrum " tab
     ViewColour repeatColour = ViewColour::Face; // repeat indicator square

@@ -2,9 +2,9 @@
 
 namespace ravlin {
 
-void showAnalogueLookup(const AnalogueBase& base, const QString& hash, bool kestrumActive, bool enabled,
+void showAnalogueLookup(const AnalogueBase& base, const QString& hash, bool burstPageActive, bool enabled,
                         AnalogueView& view) {
-    if (!kestrumActive) {
+    if (!burstPageActive) {
         if (view.label != kAnalogueUnknown) {
             view.seeButtonVisible = false;
             view.label = kAnalogueUnknown;

@@ -16,9 +16,9 @@ struct AnalogueView {
     bool seeButtonVisible = false;    // ButtonHsSm
 };
 
-// Shows whether `hash` is a known remote's hash (exact match). `kestrumActive`: the oscillogram
+// Shows whether `hash` is a known remote's hash (exact match). `burstPageActive`: the oscillogram
 // page is in front; `enabled`: "Проверять аналоги..." is ticked.
-void showAnalogueLookup(const AnalogueBase& base, const QString& hash, bool kestrumActive, bool enabled,
+void showAnalogueLookup(const AnalogueBase& base, const QString& hash, bool burstPageActive, bool enabled,
                         AnalogueView& view);
 
 // The remote files listed for `hash` in the lines of the known-remotes file: for every line that

@@ -91,7 +91,7 @@ void BaseEditor::setRecordNumber(int n) {
 }
 
 void BaseEditor::showBurstFields() {
-    if (kestrumActive()) {
+    if (burstPageActive()) {
         m_burst.hash = m_working.hash;
         m_burst.timings = m_working.timings;
     } else {

@@ -35,7 +35,7 @@ public:
         // The display reset fills the oscillogram and the variable distribution picture black.
         std::function<void()> clearPictures;
         // Whether the oscillogram tab is the active page.
-        std::function<bool()> kestrumActive;
+        std::function<bool()> burstPageActive;
     };
 
     BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, BaseEntry& entry,
@@ -79,7 +79,7 @@ private:
     void setRecordNumber(int n);
     void appendWorking();
     void storeWorking();
-    bool kestrumActive() const { return !m_hooks.kestrumActive || m_hooks.kestrumActive(); }
+    bool burstPageActive() const { return !m_hooks.burstPageActive || m_hooks.burstPageActive(); }
     void showBurstFields();
 
     ButtonBase& m_base;

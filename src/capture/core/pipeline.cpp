@@ -203,7 +203,7 @@ void Pipeline::run() {
 
     m_lastSelectedHash = out.selection;
     m_s.working.hash = out.selection;
-    const QString hashShown = isKestrum() ? out.selection : WorkingRecord::kHashPlaceholder;
+    const QString hashShown = isBurstPage() ? out.selection : WorkingRecord::kHashPlaceholder;
     if (m_s.burst.hash != hashShown) m_s.burst.hash = hashShown;
 
     drawVariables(out);
@@ -226,13 +226,13 @@ void Pipeline::showModules(const RunOutcome& out) {
         if (out.decoderRan) {
             m_view.decodedText = kDecodedPlaceholder;
             m_view.decodedVars = kVarsPlaceholder;
-            m_s.reception.repeatColour = isKestrum() ? ViewColour::Fuchsia : ViewColour::Face;
+            m_s.reception.repeatColour = isBurstPage() ? ViewColour::Fuchsia : ViewColour::Face;
         }
     } else {
         m_view.decodedText = out.decoder.hash;
         m_view.decodedVars = out.decoder.vars;
         if (hashTab) m_view.decoderStatus = out.decoder.hash;
-        m_s.reception.repeatColour = isKestrum() ? ViewColour::Teal : ViewColour::Face;
+        m_s.reception.repeatColour = isBurstPage() ? ViewColour::Teal : ViewColour::Face;
     }
     if (!out.oneBitRan)
         m_view.oneBitStatus = kNotAvailable;
@@ -262,7 +262,7 @@ void Pipeline::drawVariables(const RunOutcome& out) {
 }
 
 void Pipeline::checkAnalogues() {
-    showAnalogueLookup(m_s.analogues, m_lastSelectedHash, isKestrum(), m_settings.checkAnalogues,
+    showAnalogueLookup(m_s.analogues, m_lastSelectedHash, isBurstPage(), m_settings.checkAnalogues,
                        m_view.analogue);
 }
 
@@ -347,7 +347,7 @@ void Pipeline::lookUp() {
         const ButtonRecord& record = base.record(index);
         indexText = QString::number(index);
         m_s.entry.view.selectionColour = ViewColour::Face;
-        if (isKestrum())
+        if (isBurstPage())
             m_s.entry.view.holdSelection(indexText + QStringLiteral(" - ") + record.buttonName);
         else
             m_s.entry.view.dropSelection();
@@ -358,7 +358,7 @@ void Pipeline::lookUp() {
         base.setCurrentIndex(base.count() + 1);
         indexText = kAbsentIndex;
         m_s.entry.view.offerAdd();
-        if (isKestrum()) {
+        if (isBurstPage()) {
             m_s.entry.view.selectionColour = ViewColour::Red;
             m_s.entry.view.holdSelection(QStringLiteral("Нету"));
         } else {

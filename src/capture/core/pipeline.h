@@ -58,7 +58,7 @@ struct PipelineHooks {
     std::function<void()> stopPolling;
     std::function<void()> restartPolling;
     std::function<bool()> rescanRunning;
-    std::function<bool()> kestrumActive;     // the " Kestrum " page is in front
+    std::function<bool()> burstPageActive;   // the " Kestrum " page is in front
     std::function<bool()> hashTabActive;     // ... and its inner page "Модули ХЭШирования"
     std::function<int()> repeatLimit;        // 3 ("В 3 байта") or 5 ("В 5 байт")
     std::function<void()> matchSignal;       // reset the run counter, press start, start the blink timer
@@ -149,8 +149,8 @@ public:
     static QString filterButtonName(const QString& text);
 
 private:
-    bool isKestrum() const { return m_hooks.kestrumActive && m_hooks.kestrumActive(); }
-    bool isHashTab() const { return isKestrum() && m_hooks.hashTabActive && m_hooks.hashTabActive(); }
+    bool isBurstPage() const { return m_hooks.burstPageActive && m_hooks.burstPageActive(); }
+    bool isHashTab() const { return isBurstPage() && m_hooks.hashTabActive && m_hooks.hashTabActive(); }
     bool isRescan() const { return m_hooks.rescanRunning && m_hooks.rescanRunning(); }
     void log(const QString& line) const;
     void showCaption(const QString& caption) const;

@@ -18,9 +18,9 @@ inline const QString kAuthorText =
     QStringLiteral("Ravlin IR workbench — автор и сопровождение: команда Ravlin, 10.01.11");
 
 // Pages of the main window's tab set, in tab order.
-enum class MainPage { About = 0, HexBaza = 1, Kestrum = 2, Settings = 3, IrDistribution = 4 };
+enum class MainPage { About = 0, HexBaza = 1, Burst = 2, Settings = 3, IrDistribution = 4 };
 // Inner pages of the " Kestrum " tab, in tab order.
-enum class KestrumPage { ReceivedData = 0, ReceptionParams = 1, HashModules = 2, Module96 = 3 };
+enum class BurstTab { ReceivedData = 0, ReceptionParams = 1, HashModules = 2, Module96 = 3 };
 
 // What the launcher shows.
 struct LauncherView {
@@ -39,7 +39,7 @@ struct MainView {
     QString authorLabel;
     bool visible = false;
     MainPage page = MainPage::About;
-    KestrumPage kestrumPage = KestrumPage::ReceivedData;
+    BurstTab burstTab = BurstTab::ReceivedData;
     // Drop-down items of the button-name box ("Имя кнопки"), filled by the start tick.
     QStringList keyNameItems;
 };

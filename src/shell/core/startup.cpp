@@ -102,7 +102,7 @@ void Startup::progressTick() {
     main.caption = kAppCaption;
     main.versionLabel = kVersionText;
     main.authorLabel = kAuthorText;
-    if (m_c.setActivePage) m_c.setActivePage(MainPage::About, KestrumPage::ReceivedData);
+    if (m_c.setActivePage) m_c.setActivePage(MainPage::About, BurstTab::ReceivedData);
 
     launcher.progressVisible = false;
     launcher.choicesVisible = true;

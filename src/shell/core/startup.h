@@ -36,7 +36,7 @@ struct StartupContext {
     // The name-by-picture window's load command for the current remote code.
     std::function<void()> loadRemoteDescription;
     // The page in front changes (the receiver is told whether the oscillogram tab is).
-    std::function<void(MainPage, KestrumPage)> setActivePage;
+    std::function<void(MainPage, BurstTab)> setActivePage;
 };
 
 // The start-up sequence: the launcher's three timers (loading, progress, countdown), the

@@ -45,10 +45,10 @@ QString Workbench::guideFile() const {
     return m_guideFile.isEmpty() ? dataPath(QStringLiteral("docs/index.md")) : m_guideFile;
 }
 
-void Workbench::setActivePage(MainPage page, KestrumPage inner) {
+void Workbench::setActivePage(MainPage page, BurstTab inner) {
     m_mainView.page = page;
-    m_mainView.kestrumPage = inner;
-    m_reception.kestrumActive = isKestrumActive();
+    m_mainView.burstTab = inner;
+    m_reception.burstPageActive = isBurstPageActive();
 }
 
 bool Workbench::exitCommand() {
@@ -97,7 +97,7 @@ void Workbench::connectStartup() {
     };
     // The name-by-picture load command ("O") for the current remote code.
     c.loadRemoteDescription = [this] { m_namePictureAid->load(); };
-    c.setActivePage = [this](MainPage page, KestrumPage inner) { setActivePage(page, inner); };
+    c.setActivePage = [this](MainPage page, BurstTab inner) { setActivePage(page, inner); };
     m_startup = std::make_unique<Startup>(std::move(c));
 }
 

@@ -106,13 +106,13 @@ public:
     BurstFields& burstFields() { return m_burst; }
 
     // The page the UI has in front; the UI reports every switch.
-    void setActivePage(MainPage page, KestrumPage inner);
+    void setActivePage(MainPage page, BurstTab inner);
     MainPage activePage() const { return m_mainView.page; }
-    KestrumPage activeKestrumPage() const { return m_mainView.kestrumPage; }
+    BurstTab activeBurstTab() const { return m_mainView.burstTab; }
     // Whether the oscillogram tab (and, for `inner`, its inner page) is in front.
-    bool isKestrumActive() const { return m_mainView.page == MainPage::Kestrum; }
-    bool isKestrumPageActive(KestrumPage inner) const {
-        return isKestrumActive() && m_mainView.kestrumPage == inner;
+    bool isBurstPageActive() const { return m_mainView.page == MainPage::Burst; }
+    bool isBurstTabActive(BurstTab inner) const {
+        return isBurstPageActive() && m_mainView.burstTab == inner;
     }
 
     Startup& startup() { return *m_startup; }
@@ -164,7 +164,7 @@ public:
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front) and hands
     // it to the signal view.
     void drawBurst() {
-        m_oscillogram->draw(isKestrumActive());
+        m_oscillogram->draw(isBurstPageActive());
         m_signalView->screenBurstChanged();
     }
     // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.

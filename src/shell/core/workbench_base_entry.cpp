@@ -17,7 +17,7 @@ void Workbench::connectBaseEntry() {
         processBurst();
     };
     h.logLine = [this](const QString& line) { log(line); };
-    h.kestrumActive = [this] { return isKestrumActive(); };
+    h.burstPageActive = [this] { return isBurstPageActive(); };
     h.clearDistribution = [this] { m_pipeline->clearDistribution(); };
     h.clearPictures = [this] {
         m_oscillogram->clear();

@@ -8,8 +8,8 @@ void Workbench::connectPipeline() {
     PipelineHooks h;
     h.stopPolling = [this] { m_poller->stopPolling(); };
     h.restartPolling = [this] { m_poller->startPolling(); };
-    h.kestrumActive = [this] { return isKestrumActive(); };
-    h.hashTabActive = [this] { return isKestrumPageActive(KestrumPage::HashModules); };
+    h.burstPageActive = [this] { return isBurstPageActive(); };
+    h.hashTabActive = [this] { return isBurstTabActive(BurstTab::HashModules); };
     h.repeatLimit = [this] { return m_poller->settings().fiveByteRepeats ? 5 : 3; };
     h.rescanRunning = [this] { return m_rescan->isRunning(); };
     h.log = [this](const QString& line) { log(line); };

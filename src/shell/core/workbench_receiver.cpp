@@ -9,7 +9,7 @@ void Workbench::connectReceiver() {
     m_poller = std::make_unique<Poller>(
         PollerState{m_capture, m_working, m_base, m_reception, m_entry.view, m_burst}, m_drivers, m_timers,
         m_dialogs);
-    m_reception.kestrumActive = isKestrumActive();
+    m_reception.burstPageActive = isBurstPageActive();
     Poller::Hooks& h = m_poller->hooks();
     h.burstStored = [this] {
         drawBurst();

@@ -130,7 +130,7 @@ private:
 
     void mainTab(int page, int inner = -1) {
         main().tabs()->setCurrentIndex(page);
-        if (inner >= 0) main().kestrumTabs()->setCurrentIndex(inner);
+        if (inner >= 0) main().burstTabs()->setCurrentIndex(inner);
         settle();
     }
 

@@ -69,7 +69,7 @@ MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(pare
 
     buildAbout();
     buildHexBaza();
-    buildKestrum();
+    buildBurstPage();
     m_settings = makePlace(QStringLiteral("TabSheetSettings"));
     m_tabs->addTab(scrollable(m_settings), QStringLiteral(" Settings "));
     m_irDistribution = makePlace(QStringLiteral("TabSheetIrDistribution"));
@@ -78,7 +78,7 @@ MainWindow::MainWindow(Workbench& workbench, QWidget* parent) : QMainWindow(pare
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
-    connect(m_kestrumTabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    connect(m_burstTabs, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
     connect(&m_wb, &Workbench::changed, this, &MainWindow::refresh);
     connect(&m_wb.startup(), &Startup::centreMainWindowRequested, this, &MainWindow::centreOnScreen);
     connect(&m_wb.startup(), &Startup::showMainWindowRequested, this, &MainWindow::showFromLauncher);
@@ -194,44 +194,44 @@ void MainWindow::buildHexBaza() {
     m_tabs->addTab(page, QStringLiteral(" HEX Baza "));
 }
 
-void MainWindow::buildKestrum() {
+void MainWindow::buildBurstPage() {
     // From top to bottom: status and length line; inner tabs beside a narrow column with the base
     // entry and analogue groups; hash result line; oscillogram strip with its readouts. Only the
     // inner tabs stretch; pages that hold more than they show scroll.
-    m_kestrum = new QWidget;
-    m_kestrum->setObjectName(QStringLiteral("TabSheetKestrum"));
-    auto* column = new QVBoxLayout(m_kestrum);
+    m_burstPage = new QWidget;
+    m_burstPage->setObjectName(QStringLiteral("TabSheetKestrum"));
+    auto* column = new QVBoxLayout(m_burstPage);
     column->setContentsMargins(2, 2, 2, 2);
     column->setSpacing(2);
 
-    m_kestrumTop = new QWidget(m_kestrum);
-    m_kestrumTop->setObjectName(QStringLiteral("KestrumTopArea"));
-    auto* top = new QHBoxLayout(m_kestrumTop);
+    m_burstTop = new QWidget(m_burstPage);
+    m_burstTop->setObjectName(QStringLiteral("KestrumTopArea"));
+    auto* top = new QHBoxLayout(m_burstTop);
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(8);
-    column->addWidget(m_kestrumTop);
+    column->addWidget(m_burstTop);
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(4);
-    m_kestrumTabs = new QTabWidget(m_kestrum);
-    m_kestrumTabs->setObjectName(QStringLiteral("PageControl2"));
-    m_kestrumTabs->setUsesScrollButtons(true);
+    m_burstTabs = new QTabWidget(m_burstPage);
+    m_burstTabs->setObjectName(QStringLiteral("PageControl2"));
+    m_burstTabs->setUsesScrollButtons(true);
     // Slim tabs, so the four captions fit beside the right column.
-    QFont tabFont = m_kestrumTabs->tabBar()->font();
+    QFont tabFont = m_burstTabs->tabBar()->font();
     tabFont.setPointSizeF(std::max(6.0, tabFont.pointSizeF() - 1.0));
-    m_kestrumTabs->tabBar()->setFont(tabFont);
-    m_kestrumTabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 1px; }"));
+    m_burstTabs->tabBar()->setFont(tabFont);
+    m_burstTabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 1px; }"));
     m_receivedData = makePlace(QStringLiteral("TabSheetReceivedData"));
     m_receptionParams = makePlace(QStringLiteral("TabSheetReceptionParams"));
     m_hashModules = makePlace(QStringLiteral("TabSheetHashModules"));
     m_module96 = makePlace(QStringLiteral("TabSheetModule96"));
-    m_kestrumTabs->addTab(scrollable(m_receivedData), QStringLiteral(" Принятые данные "));
-    m_kestrumTabs->addTab(scrollable(m_receptionParams), QStringLiteral(" Параметры приёма "));
-    m_kestrumTabs->addTab(scrollable(m_hashModules), QStringLiteral("Модули ХЭШирования"));
-    m_kestrumTabs->addTab(scrollable(m_module96), QStringLiteral("Модуль 96 и другие"));
-    middle->addWidget(m_kestrumTabs, 1);
+    m_burstTabs->addTab(scrollable(m_receivedData), QStringLiteral(" Принятые данные "));
+    m_burstTabs->addTab(scrollable(m_receptionParams), QStringLiteral(" Параметры приёма "));
+    m_burstTabs->addTab(scrollable(m_hashModules), QStringLiteral("Модули ХЭШирования"));
+    m_burstTabs->addTab(scrollable(m_module96), QStringLiteral("Модуль 96 и другие"));
+    middle->addWidget(m_burstTabs, 1);
 
-    auto* right = new QWidget(m_kestrum);
+    auto* right = new QWidget(m_burstPage);
     right->setObjectName(QStringLiteral("KestrumRightColumn"));
     right->setFixedWidth(kRightColumnWidth);
     auto* rightColumn = new QVBoxLayout(right);
@@ -245,18 +245,18 @@ void MainWindow::buildKestrum() {
     middle->addWidget(right);
     column->addLayout(middle, 1);
 
-    m_hashResult = makePlace(QStringLiteral("HashResultArea"), m_kestrum);
+    m_hashResult = makePlace(QStringLiteral("HashResultArea"), m_burstPage);
     column->addWidget(m_hashResult);
-    m_strip = makePlace(QStringLiteral("StripArea"), m_kestrum);
+    m_strip = makePlace(QStringLiteral("StripArea"), m_burstPage);
     column->addWidget(m_strip);
 
-    m_tabs->addTab(m_kestrum, QStringLiteral(" Kestrum "));
+    m_tabs->addTab(m_burstPage, QStringLiteral(" Kestrum "));
 }
 
 void MainWindow::pageChanged() {
     if (m_refreshing) return;
     m_wb.setActivePage(static_cast<MainPage>(m_tabs->currentIndex()),
-                       static_cast<KestrumPage>(m_kestrumTabs->currentIndex()));
+                       static_cast<BurstTab>(m_burstTabs->currentIndex()));
     m_wb.notifyChanged();
 }
 
@@ -281,8 +281,8 @@ void MainWindow::refresh() {
     if (m_author->text() != v.authorLabel) m_author->setText(v.authorLabel);
     const int page = static_cast<int>(v.page);
     if (m_tabs->currentIndex() != page) m_tabs->setCurrentIndex(page);
-    const int inner = static_cast<int>(v.kestrumPage);
-    if (m_kestrumTabs->currentIndex() != inner) m_kestrumTabs->setCurrentIndex(inner);
+    const int inner = static_cast<int>(v.burstTab);
+    if (m_burstTabs->currentIndex() != inner) m_burstTabs->setCurrentIndex(inner);
     refreshMemo();
     m_refreshing = false;
 }

@@ -16,7 +16,7 @@
 //   aboutPage()            " About " (filled here)
 //   hexBazaPage()          " HEX Baza ": base file options, checks, statistics, operations
 //                          (above the result log memo Memo1, which the shell shows)
-//   kestrumTopArea()       " Kestrum ": status and length lines at the top
+//   burstTopArea()       " Kestrum ": status and length lines at the top
 //   receivedDataPage()     inner tab " Принятые данные " (six timing lines)
 //   receptionParamsPage()  inner tab " Параметры приёма " (receiver settings)
 //   hashModulesPage()      inner tab "Модули ХЭШирования"
@@ -63,7 +63,7 @@ public:
     // Places for the subsystems' widgets (see above).
     QWidget* aboutPage() const { return m_about; }
     QWidget* hexBazaPage() const { return m_hexBaza; }
-    QWidget* kestrumTopArea() const { return m_kestrumTop; }
+    QWidget* burstTopArea() const { return m_burstTop; }
     QWidget* receivedDataPage() const { return m_receivedData; }
     QWidget* receptionParamsPage() const { return m_receptionParams; }
     QWidget* hashModulesPage() const { return m_hashModules; }
@@ -76,7 +76,7 @@ public:
     QWidget* irDistributionPage() const { return m_irDistribution; }
 
     QTabWidget* tabs() const { return m_tabs; }
-    QTabWidget* kestrumTabs() const { return m_kestrumTabs; }
+    QTabWidget* burstTabs() const { return m_burstTabs; }
     QToolBar* toolBar() const { return m_toolBar; }
     QPlainTextEdit* resultMemo() const { return m_memo; }
     // A tool bar or menu action by its text ("Open", "Save", "Pult", "Eprom", "Создание слепка",
@@ -94,7 +94,7 @@ private:
     void buildActions();
     void buildAbout();
     void buildHexBaza();
-    void buildKestrum();
+    void buildBurstPage();
     void pageChanged();
     void centreOnScreen();
     void showFromLauncher();
@@ -102,7 +102,7 @@ private:
 
     Workbench& m_wb;
     QTabWidget* m_tabs;
-    QTabWidget* m_kestrumTabs = nullptr;
+    QTabWidget* m_burstTabs = nullptr;
     QToolBar* m_toolBar = nullptr;
     QPlainTextEdit* m_memo = nullptr;
     QLabel* m_version = nullptr;
@@ -110,8 +110,8 @@ private:
 
     QWidget* m_about = nullptr;
     QWidget* m_hexBaza = nullptr;
-    QWidget* m_kestrum = nullptr;
-    QWidget* m_kestrumTop = nullptr;
+    QWidget* m_burstPage = nullptr;
+    QWidget* m_burstTop = nullptr;
     QWidget* m_receivedData = nullptr;
     QWidget* m_receptionParams = nullptr;
     QWidget* m_hashModules = nullptr;

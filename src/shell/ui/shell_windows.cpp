@@ -36,7 +36,7 @@ namespace {
 // lines and the reception parameters in their inner tabs.
 void assembleReception(Workbench& wb, MainWindow& main) {
     auto* status = new ReceptionStatusBar(wb.poller());
-    main.kestrumTopArea()->layout()->addWidget(status);
+    main.burstTopArea()->layout()->addWidget(status);
     auto* data = new ReceivedDataPage(wb.burstFields());
     main.receivedDataPage()->layout()->addWidget(data);
     auto* params = new ReceptionParamsPage(wb.poller());
@@ -207,7 +207,7 @@ void ShellWindows::assemblePages() {
 void ShellWindows::assembleStripAndBaseEntry() {
     auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] { return m_wb.durationUnitMs(); });
     m_main->stripArea()->layout()->addWidget(strip);
-    m_main->kestrumTopArea()->layout()->addWidget(strip->lengthLabel());
+    m_main->burstTopArea()->layout()->addWidget(strip->lengthLabel());
     QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
     ZoomSettingsWindow* zoom = m_zoom;
     QObject::connect(&m_wb, &Workbench::changed, zoom, &ZoomSettingsWindow::refresh);
