@@ -129,6 +129,6 @@ int main(int argc, char** argv) {
     });
 
     windows.showLauncher();
-    workbench.startup().begin();
+    workbench.beginStartup();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "platform/core/timer.h"
 #include "platform/core/url_opener.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
@@ -224,7 +225,7 @@ TourResult Tour::run() {
     }
     // Start: the launcher counts down; the main configuration is chosen.
     m_windows->showLauncher();
-    m_wb.startup().begin();
+    m_wb.beginStartup();
     advance(Startup::kLoadingMs + 7 * Startup::kProgressMs + 2 * Startup::kCountdownMs);
     shot(m_windows->launcher(), QStringLiteral("launcher"));
     click(m_windows->launcher(), "Button1");
