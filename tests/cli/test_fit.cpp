@@ -43,38 +43,39 @@ void TestCliFit::samePatchAsTheWindow() {
 
     // The same base through the workbench: open, select " ХЭШ 1bit", rescan, open the window, scan.
     Workbench& wb = *f.wb;
+    WorkbenchParts& parts = *f.parts;
     f.dialogs.fileNames << path;
-    wb.baseFiles().open();
-    wb.hashPanel().source = HashSource::OneBit;
-    wb.pipeline().applyPanel();
-    wb.rescan().pressRescan();
+    parts.baseFiles.open();
+    parts.hashPanel.source = HashSource::OneBit;
+    parts.pipeline.applyPanel();
+    parts.rescan.pressRescan();
     f.scheduler.advance(30000);
     QVERIFY(wb.openFittingWindow());
-    wb.fitting().hooks().stamp = [] {
+    parts.fitting.hooks().stamp = [] {
         return PatchStamp{QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234, 0xABCD};
     };
-    wb.fitting().scan();
+    parts.fitting.scan();
     // The demo's buttons need the automatic re-run with the breaking point: two ticks.
     f.scheduler.advance(2 * Fitting::kIntervalMs);
-    QVERIFY(wb.fitting().patchReady());
+    QVERIFY(parts.fitting.patchReady());
 
     QStringList cliPatch;
     for (const QJsonValue& v : cli.json.value(QStringLiteral("patch")).toArray())
         cliPatch << v.toString();
-    QCOMPARE(cliPatch, wb.fitting().view().patch);
+    QCOMPARE(cliPatch, parts.fitting.view().patch);
     QCOMPARE(cliPatch.at(4).left(27), QStringLiteral("; Уник. индифик. - 1234ABCD"));
     const QJsonObject boxes = cli.json.value(QStringLiteral("boxes")).toObject();
     QCOMPARE(boxes.value(QStringLiteral("KnPer")).toString(),
-             wb.fitting().settings().box(HashVariableSet::Per));
+             parts.fitting.settings().box(HashVariableSet::Per));
     QCOMPARE(
         cli.json.value(QStringLiteral("labels")).toObject().value(QStringLiteral("duplicates")).toString(),
-        wb.fitting().view().duplicatesLabel);
+        parts.fitting.view().duplicatesLabel);
 
     // --check: the window's recognition check, button by button.
     const QJsonObject check = cli.json.value(QStringLiteral("recognition")).toObject();
-    const auto& shown = wb.fitting().view().recognition;
+    const auto& shown = parts.fitting.view().recognition;
     QVERIFY(shown.has_value());
-    QCOMPARE(check.value(QStringLiteral("verdict")).toString(), wb.fitting().view().recognitionVerdict);
+    QCOMPARE(check.value(QStringLiteral("verdict")).toString(), parts.fitting.view().recognitionVerdict);
     QCOMPARE(check.value(QStringLiteral("clean")).toBool(), shown->clean());
     const QJsonArray buttons = check.value(QStringLiteral("buttons")).toArray();
     QCOMPARE(buttons.size(), qsizetype(shown->rows.size()));

@@ -7,11 +7,13 @@
 #include "platform/core/text_file.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 namespace ravlin::test {
 
@@ -23,6 +25,8 @@ struct ShellFixture {
     fakes::RecordingUrlOpener urls;
     fakes::FixedClock clock;
     std::unique_ptr<Workbench> wb;
+    // The workbench's parts, to arrange and inspect what its public face only shows.
+    std::optional<WorkbenchParts> parts;
 
     // With `withBase` a known-remotes base of comment lines only; with `withRemote` the first
     // remote's description file A01.txt and a file standing for its picture A01.jpg.
@@ -34,6 +38,7 @@ struct ShellFixture {
             writeData(QStringLiteral("A01.jpg"), {QStringLiteral("picture")});
         }
         wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        parts.emplace(partsOf(*wb));
     }
 
     void writeData(const QString& name, const QStringList& lines) {
@@ -42,7 +47,7 @@ struct ShellFixture {
 
     // From begin() to the choice phase: T1 at 200 ms, then 7 progress ticks of 120 ms.
     void runToChoices() {
-        wb->startup().begin();
+        wb->beginStartup();
         scheduler.advance(200 + 7 * 120);
     }
 };

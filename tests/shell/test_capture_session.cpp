@@ -1,8 +1,8 @@
 // Capture sessions on the workbench: a scripted receiver sends bursts through polling and the
 // processing run while the session timer guides the passes.
+#include "fakes/scripted_receiver.h"
 #include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
-#include "fakes/scripted_receiver.h"
 #include "shell_fixture.h"
 
 #include <QtTest>
@@ -19,23 +19,23 @@ struct Session : test::ShellFixture {
     fakes::ScriptedReceiver* receiver = nullptr;
     CaptureSession& session;
 
-    Session() : session(wb->captureSession()) {
+    Session() : session(parts->captureSession) {
         auto r = std::make_unique<fakes::ScriptedReceiver>();
         receiver = r.get();
         wb->setUsbDriver(std::move(r));
-        wb->poller().enterSlowStartMode();
-        wb->poller().startPolling();
+        parts->poller.enterSlowStartMode();
+        parts->poller.startPolling();
         scheduler.advance(Poller::kSlowIntervalMs); // the receiver answered: status 0
     }
     // Options the session takes, set so that giving them back shows.
     void setOptions(bool value) {
-        wb->poller().settings().skipRepeats = value;
-        wb->pipeline().settings().autoAdd = value;
-        wb->matchSignal().enabled = value;
+        parts->poller.settings().skipRepeats = value;
+        parts->pipeline.settings().autoAdd = value;
+        parts->matchSignal.enabled = value;
     }
     QList<bool> options() {
-        return {wb->poller().settings().skipRepeats, wb->pipeline().settings().autoAdd,
-                wb->matchSignal().enabled};
+        return {parts->poller.settings().skipRepeats, parts->pipeline.settings().autoAdd,
+                parts->matchSignal.enabled};
     }
     void startWithTarget(const QString& target) {
         wb->openCaptureSession();
@@ -59,8 +59,8 @@ struct Session : test::ShellFixture {
     }
     QStringList suffixes() {
         QStringList out;
-        for (int i = 1; i <= wb->base().count(); ++i)
-            out << wb->base().record(i).hash.mid(wb->base().record(i).hash.indexOf(QLatin1Char(' ')));
+        for (int i = 1; i <= parts->base.count(); ++i)
+            out << parts->base.record(i).hash.mid(parts->base.record(i).hash.indexOf(QLatin1Char(' ')));
         return out;
     }
 };
@@ -73,10 +73,10 @@ private slots:
     void targetOneMakesTwoPasses() {
         Session s;
         s.setOptions(true);
-        s.wb->rescanFlags().rescanned = true;
+        s.parts->rescanFlags.rescanned = true;
         s.startWithTarget(QStringLiteral("1"));
         QCOMPARE(s.options(), (QList<bool>{false, false, false}));
-        QVERIFY(!s.wb->rescanFlags().rescanned);
+        QVERIFY(!s.parts->rescanFlags.rescanned);
         QCOMPARE(s.wb->session().suffix, kN0);
         QCOMPARE(s.session.view().stage, SessionStage::Press);
 
@@ -111,9 +111,9 @@ private slots:
         QVERIFY(s.reaches(SessionStage::Release));
         s.scheduler.advance(300);
         QCOMPARE(s.session.tickCounter(), 3);
-        const int before = s.wb->base().count();
+        const int before = s.parts->base.count();
         s.send(1);
-        QVERIFY(s.runUntil([&] { return s.wb->base().count() == before + 1; }));
+        QVERIFY(s.runUntil([&] { return s.parts->base.count() == before + 1; }));
         QVERIFY(s.runUntil([&] { return s.session.tickCounter() == 0; }, 100));
         const qint64 restarted = s.scheduler.now();
         QVERIFY(s.reaches(SessionStage::Wait));
@@ -134,11 +134,11 @@ private slots:
         QCOMPARE(s.session.view().stage, SessionStage::Idle);
         QVERIFY(!s.session.isTimerActive());
         // With the window closed and no auto-add, bursts are no longer added.
-        s.wb->pipeline().settings().autoAdd = false;
-        const int count = s.wb->base().count();
+        s.parts->pipeline.settings().autoAdd = false;
+        const int count = s.parts->base.count();
         s.send(2);
         s.scheduler.advance(1000);
-        QCOMPARE(s.wb->base().count(), count);
+        QCOMPARE(s.parts->base.count(), count);
     }
 
     void aPassStopsAddingAfterFifteen() {
@@ -150,7 +150,7 @@ private slots:
         // The press is added in stage 1; then the counter starts over and 15 more are added. (A
         // burst between the end of holding and the release stage is not counted.)
         QVERIFY(s.wb->session().sessionCounter > 15);
-        QCOMPARE(s.wb->base().count(), 16);
+        QCOMPARE(s.parts->base.count(), 16);
         QCOMPARE(s.session.view().stage, SessionStage::Release);
     }
 
@@ -166,18 +166,18 @@ private slots:
         r->idleStatus = StatusNotConnected;
         f.wb->setUsbDriver(std::move(r));
         if (polled) {
-            f.wb->poller().enterSlowStartMode();
-            f.wb->poller().startPolling();
+            f.parts->poller.enterSlowStartMode();
+            f.parts->poller.startPolling();
             f.scheduler.advance(Poller::kSlowIntervalMs);
         }
         f.wb->openCaptureSession();
-        f.wb->captureSession().start();
+        f.parts->captureSession.start();
         QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("beep")});
-        QCOMPARE(f.wb->captureSession().view().stage, SessionStage::Idle);
-        QVERIFY(!f.wb->captureSession().isTimerActive());
+        QCOMPARE(f.parts->captureSession.view().stage, SessionStage::Idle);
+        QVERIFY(!f.parts->captureSession.isTimerActive());
         QVERIFY(!f.wb->session().running);
         QVERIFY(f.wb->session().suffix.isEmpty());
-        QVERIFY(f.wb->poller().settings().skipRepeats);
+        QVERIFY(f.parts->poller.settings().skipRepeats);
     }
 
     void targetBoxReadsLeadingDigits_data() {
@@ -198,17 +198,17 @@ private slots:
 
     void sessionButtonResetsTheDisplayAndMatchesBlink() {
         Session s;
-        s.wb->baseEditor().settings().recordNumber = QStringLiteral("7");
+        s.parts->baseEditor.settings().recordNumber = QStringLiteral("7");
         s.wb->openCaptureSession();
-        QCOMPARE(s.wb->baseEditor().settings().recordNumber, QStringLiteral("1"));
+        QCOMPARE(s.parts->baseEditor.settings().recordNumber, QStringLiteral("1"));
         s.session.windowClosed();
         // A match found by the processing run blinks the match window.
-        s.wb->matchSignal().enabled = true;
-        s.wb->matchSignal().anyRecord = true;
-        s.wb->pipeline().settings().autoAdd = true;
+        s.parts->matchSignal.enabled = true;
+        s.parts->matchSignal.anyRecord = true;
+        s.parts->pipeline.settings().autoAdd = true;
         s.send(2);
-        QVERIFY(s.runUntil([&] { return s.wb->matchVisualisation().isBlinking(); }));
-        QCOMPARE(s.wb->base().count(), 1);
+        QVERIFY(s.runUntil([&] { return s.parts->matchVisualisation.isBlinking(); }));
+        QCOMPARE(s.parts->base.count(), 1);
     }
 };
 

@@ -43,17 +43,17 @@ private slots:
     void nothingRunsBeforeBegin() {
         ShellFixture f;
         f.scheduler.advance(10000);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Created);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Created);
         QVERIFY(f.dialogs.events.isEmpty());
     }
 
     void progressReaches105AfterSevenTicks() {
         ShellFixture f;
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         f.scheduler.advance(199);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Loading);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Loading);
         f.scheduler.advance(1);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Progress);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Progress);
         QCOMPARE(f.wb->launcherView().progress, 0);
         for (int tick = 1; tick <= 6; ++tick) {
             f.scheduler.advance(120);
@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(f.wb->launcherView().progress, 105);
         QVERIFY(!f.wb->launcherView().progressVisible);
         QVERIFY(f.wb->launcherView().choicesVisible);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Choosing);
         QCOMPARE(f.wb->mainView().caption, QStringLiteral("Ravlin   ver 1.1E"));
         QCOMPARE(f.wb->mainView().versionLabel, QStringLiteral("ver 1.1E"));
         QVERIFY(f.wb->mainView().authorLabel.contains(QStringLiteral("10.01.11")));
@@ -86,9 +86,9 @@ private slots:
     void countdownCaptionsNineToZeroThenButton1() {
         ShellFixture f;
         f.runToChoices();
-        QSignalSpy shown(&f.wb->startup(), &Startup::showMainWindowRequested);
-        QSignalSpy hidden(&f.wb->startup(), &Startup::hideLauncherRequested);
-        f.wb->hashPanel().source = HashSource::XBit;
+        QSignalSpy shown(&f.parts->startup, &Startup::showMainWindowRequested);
+        QSignalSpy hidden(&f.parts->startup, &Startup::hideLauncherRequested);
+        f.parts->hashPanel.source = HashSource::XBit;
         QCOMPARE(f.wb->launcherView().button1Caption, QStringLiteral("Основная конфигурация  (10)"));
         for (int shownNumber = 9; shownNumber >= 0; --shownNumber) {
             f.scheduler.advance(500);
@@ -97,16 +97,16 @@ private slots:
         }
         f.scheduler.advance(500); // eleventh tick: the caption stays at (0)
         QCOMPARE(f.wb->launcherView().button1Caption, QStringLiteral("Основная конфигурация  (0)"));
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Choosing);
         QCOMPARE(shown.count(), 0);
         f.scheduler.advance(500); // twelfth tick presses Button1
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Done);
-        QCOMPARE(f.wb->hashPanel().source, HashSource::OneBitPlusM96);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Done);
+        QCOMPARE(f.parts->hashPanel.source, HashSource::OneBitPlusM96);
         QCOMPARE(shown.count(), 1);
         QCOMPARE(hidden.count(), 1);
         QVERIFY(f.wb->mainView().visible);
         QVERIFY(!f.wb->launcherView().visible);
-        QCOMPARE(f.wb->startup().countdown(), Startup::kCountdownStart);
+        QCOMPARE(f.parts->startup.countdown(), Startup::kCountdownStart);
         f.scheduler.advance(10000);
         QCOMPARE(shown.count(), 1);
     }
@@ -123,17 +123,17 @@ private slots:
         QFETCH(int, button);
         QFETCH(HashSource, source);
         ShellFixture f;
-        f.wb->hashPanel().source = HashSource::XBit;
-        HashPanelSettings applied = f.wb->hashPanel();
+        f.parts->hashPanel.source = HashSource::XBit;
+        HashPanelSettings applied = f.parts->hashPanel;
         applied.source = source;
         synchronisePanel(applied);
         f.runToChoices();
         f.scheduler.advance(1500);
-        QSignalSpy shown(&f.wb->startup(), &Startup::showMainWindowRequested);
-        f.wb->startup().chooseConfiguration(button);
-        QCOMPARE(f.wb->hashPanel().source, source);
+        QSignalSpy shown(&f.parts->startup, &Startup::showMainWindowRequested);
+        f.parts->startup.chooseConfiguration(button);
+        QCOMPARE(f.parts->hashPanel.source, source);
         // The panel was applied after the choice was set: its check boxes follow the new source.
-        const HashPanelSettings& panel = f.wb->hashPanel();
+        const HashPanelSettings& panel = f.parts->hashPanel;
         QCOMPARE(panel.oneBitLocked, applied.oneBitLocked);
         QCOMPARE(panel.xBitLocked, applied.xBitLocked);
         QCOMPARE(panel.decoderLocked, applied.decoderLocked);
@@ -144,52 +144,52 @@ private slots:
         const QString caption = f.wb->launcherView().button1Caption;
         f.scheduler.advance(10000);
         QCOMPARE(f.wb->launcherView().button1Caption, caption);
-        QCOMPARE(f.wb->hashPanel().source, source);
+        QCOMPARE(f.parts->hashPanel.source, source);
     }
 
     void startTickEmptiesBaseFillsNamesStartsPolling() {
         ShellFixture f;
         ButtonRecord r{
             QStringLiteral("TV"), QStringLiteral("PW"), QStringLiteral("00AB"), {QStringLiteral("123")}};
-        f.wb->base().append(r);
-        f.wb->base().append(r);
-        f.wb->base().record(700).hash = QStringLiteral("dangling");
-        f.wb->startup().begin();
+        f.parts->base.append(r);
+        f.parts->base.append(r);
+        f.parts->base.record(700).hash = QStringLiteral("dangling");
+        f.parts->startup.begin();
         f.scheduler.advance(399);
-        QCOMPARE(f.wb->base().count(), 2);
-        QVERIFY(!f.wb->poller().isPolling());
+        QCOMPARE(f.parts->base.count(), 2);
+        QVERIFY(!f.parts->poller.isPolling());
         f.scheduler.advance(1);
-        QCOMPARE(f.wb->base().count(), 0);
-        QCOMPARE(f.wb->base().record(1).hash, QString());
-        QCOMPARE(f.wb->base().record(1).timings[0], QString());
-        QCOMPARE(f.wb->base().record(700).hash, QString());
+        QCOMPARE(f.parts->base.count(), 0);
+        QCOMPARE(f.parts->base.record(1).hash, QString());
+        QCOMPARE(f.parts->base.record(1).timings[0], QString());
+        QCOMPARE(f.parts->base.record(700).hash, QString());
         QCOMPARE(f.wb->mainView().keyNameItems.size(), 65);
         QCOMPARE(f.wb->mainView().keyNameItems, KeyNamTab::names());
         // Polling in its slow start mode.
-        QVERIFY(f.wb->poller().isPolling());
-        QVERIFY(f.wb->poller().slow());
-        QCOMPARE(f.wb->poller().pollIntervalMs(), 1000);
-        f.wb->base().append(r);
+        QVERIFY(f.parts->poller.isPolling());
+        QVERIFY(f.parts->poller.slow());
+        QCOMPARE(f.parts->poller.pollIntervalMs(), 1000);
+        f.parts->base.append(r);
         f.scheduler.advance(5000);
-        QCOMPARE(f.wb->base().count(), 1); // one-shot
+        QCOMPARE(f.parts->base.count(), 1); // one-shot
     }
 
     void missingAnalogueBaseBeepsBoxesAndLogs() {
         ShellFixture f(false, true);
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         f.scheduler.advance(200);
         QCOMPARE(f.dialogs.events,
                  (QStringList{
                      QStringLiteral("beep"),
                      QStringLiteral("info: Немогу подгрузить базу!!!\r\n(её необходимо скачать отдельно)")}));
         // The memo says where the base was looked for.
-        QCOMPARE(f.wb->resultLog().lines(),
+        QCOMPARE(f.parts->resultLog.lines(),
                  (QStringList{QStringLiteral("Немогу подгрузить базу!!!"),
                               lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"))}));
-        QCOMPARE(f.wb->analogues().count(), 0);
+        QCOMPARE(f.parts->analogues.count(), 0);
         // Start-up goes on.
         f.scheduler.advance(7 * 120);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Choosing);
     }
 
     void commentOnlyBaseLoadsNothingQuietly() {
@@ -197,9 +197,9 @@ private slots:
         f.writeData(QStringLiteral("BazaDannih.baz"), {QStringLiteral("; header"), QStringLiteral("AB"),
                                                        QString(), QStringLiteral("/x.txt/y.txt")});
         f.runToChoices();
-        QCOMPARE(f.wb->analogues().count(), 0);
+        QCOMPARE(f.parts->analogues.count(), 0);
         QVERIFY(f.dialogs.events.isEmpty());
-        QVERIFY(f.wb->resultLog().lines().isEmpty());
+        QVERIFY(f.parts->resultLog.lines().isEmpty());
     }
 
     void analogueBaseIsLoadedAtStart() {
@@ -208,9 +208,9 @@ private slots:
                     {QStringLiteral(";c"), QStringLiteral("002F"), QStringLiteral("/tv1.txt/tv2.txt"),
                      QStringLiteral("1234")});
         f.runToChoices();
-        QCOMPARE(f.wb->analogues().count(), 2);
-        QCOMPARE(f.wb->analogues().entry(1), QStringLiteral("002F"));
-        QCOMPARE(f.wb->analogues().entry(2), QStringLiteral("1234"));
+        QCOMPARE(f.parts->analogues.count(), 2);
+        QCOMPARE(f.parts->analogues.entry(1), QStringLiteral("002F"));
+        QCOMPARE(f.parts->analogues.entry(2), QStringLiteral("1234"));
     }
 
     void unreadableAnalogueBaseIsReportedAndStartupGoesOn() {
@@ -221,32 +221,32 @@ private slots:
         QCOMPARE(f.dialogs.events.size(), 1);
         QVERIFY(f.dialogs.events.first().startsWith(QStringLiteral("info: ")));
         QVERIFY(f.dialogs.events.first().contains(QStringLiteral("BazaDannih.baz")));
-        QCOMPARE(f.wb->analogues().count(), 0);
-        QCOMPARE(f.wb->startup().phase(), Startup::Phase::Choosing);
+        QCOMPARE(f.parts->analogues.count(), 0);
+        QCOMPARE(f.parts->startup.phase(), Startup::Phase::Choosing);
     }
 
     void missingRemoteDescriptionBeepsAndLogsWithoutBox() {
         ShellFixture f(true, false);
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         f.scheduler.advance(200);
         QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("beep")});
         const QString folder = lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"));
         // The picture is missing too, and the memo says so.
-        QCOMPARE(f.wb->resultLog().lines(),
+        QCOMPARE(f.parts->resultLog.lines(),
                  (QStringList{QStringLiteral("Немогу подгрузить базу пульта!!!"),
                               QStringLiteral("Немогу подгрузить вид пульта!!!"), folder}));
-        QCOMPARE(f.wb->namePicture().remoteCode, QStringLiteral("A01"));
-        QCOMPARE(f.wb->namePicture().selectorText, QStringLiteral("A1"));
+        QCOMPARE(f.parts->namePicture.remoteCode, QStringLiteral("A01"));
+        QCOMPARE(f.parts->namePicture.selectorText, QStringLiteral("A1"));
     }
 
     void bothFilesMissingGiveBothReportsInOrder() {
         ShellFixture f(false, false);
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         f.scheduler.advance(200);
         QCOMPARE(f.dialogs.beeps(), 2);
         QCOMPARE(f.dialogs.events.last(), QStringLiteral("beep"));
         const QString folder = lookedInLine(f.dir.path() + QStringLiteral("/Tarnisk/OpisPl"));
-        QCOMPARE(f.wb->resultLog().lines(),
+        QCOMPARE(f.parts->resultLog.lines(),
                  (QStringList{QStringLiteral("Немогу подгрузить базу!!!"), folder,
                               QStringLiteral("Немогу подгрузить базу пульта!!!"),
                               QStringLiteral("Немогу подгрузить вид пульта!!!"), folder}));
@@ -288,20 +288,20 @@ private slots:
 
     void presetsGetTheApplicationDirectory() {
         ShellFixture f;
-        f.wb->presets().lengths = QStringLiteral("/already/full/Len.txt");
-        f.wb->presets().saveBase = QStringLiteral("C:\\base\\pult.txt");
+        f.parts->presets.lengths = QStringLiteral("/already/full/Len.txt");
+        f.parts->presets.saveBase = QStringLiteral("C:\\base\\pult.txt");
         f.runToChoices();
         const QString dir = f.dir.path();
-        QCOMPARE(f.wb->presets().openBase, dir + QStringLiteral("/pult.txt"));
-        QCOMPARE(f.wb->presets().saveBase, QStringLiteral("C:\\base\\pult.txt"));
-        QCOMPARE(f.wb->presets().diagram, dir + QStringLiteral("/Diagram.bmp"));
-        QCOMPARE(f.wb->presets().lengths, QStringLiteral("/already/full/Len.txt"));
+        QCOMPARE(f.parts->presets.openBase, dir + QStringLiteral("/pult.txt"));
+        QCOMPARE(f.parts->presets.saveBase, QStringLiteral("C:\\base\\pult.txt"));
+        QCOMPARE(f.parts->presets.diagram, dir + QStringLiteral("/Diagram.bmp"));
+        QCOMPARE(f.parts->presets.lengths, QStringLiteral("/already/full/Len.txt"));
     }
 
     void centreRequestedDuringLoading() {
         ShellFixture f;
-        QSignalSpy centre(&f.wb->startup(), &Startup::centreMainWindowRequested);
-        f.wb->startup().begin();
+        QSignalSpy centre(&f.parts->startup, &Startup::centreMainWindowRequested);
+        f.parts->startup.begin();
         f.scheduler.advance(199);
         QCOMPARE(centre.count(), 0);
         f.scheduler.advance(1);
@@ -313,7 +313,7 @@ private slots:
     void everyTickAnnouncesAChange() {
         ShellFixture f;
         QSignalSpy changed(f.wb.get(), &Workbench::changed);
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         // The match window's tune timer runs from creation too (100, 200, 300, 400 ms).
         f.scheduler.advance(200); // T1
         QCOMPARE(changed.count(), 1 + 2);

@@ -20,10 +20,10 @@ class TestWorkbench : public QObject {
 private slots:
     void initialState() {
         ShellFixture f;
-        QCOMPARE(f.wb->pipeline().lastRealButtonName(), QStringLiteral("N/A"));
-        QCOMPARE(f.wb->base().currentIndex(), 1);
-        QCOMPARE(f.wb->working().hash, QStringLiteral("Тут преобразованное значение"));
-        QCOMPARE(f.wb->hashPanel().source, HashSource::OneBitPlusM96);
+        QCOMPARE(f.parts->pipeline.lastRealButtonName(), QStringLiteral("N/A"));
+        QCOMPARE(f.parts->base.currentIndex(), 1);
+        QCOMPARE(f.parts->working.hash, QStringLiteral("Тут преобразованное значение"));
+        QCOMPARE(f.parts->hashPanel.source, HashSource::OneBitPlusM96);
         QVERIFY(!f.wb->mainView().visible);
         QVERIFY(f.wb->launcherView().visible);
         QCOMPARE(f.wb->launcherView().caption, QStringLiteral("Ravlin   ver 1.1E"));
@@ -46,7 +46,7 @@ private slots:
     void exitWithRecordsAsks() {
         QFETCH(bool, yes);
         ShellFixture f;
-        f.wb->base().append(ButtonRecord{});
+        f.parts->base.append(ButtonRecord{});
         f.dialogs.answers << (yes ? Answer::Yes : Answer::No);
         QSignalSpy close(f.wb.get(), &Workbench::closeMainWindowRequested);
         QSignalSpy quit(f.wb.get(), &Workbench::quitRequested);
@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(f.dialogs.events, QStringList{kExitQuestion});
         QCOMPARE(close.count(), yes ? 1 : 0);
         QCOMPARE(quit.count(), 0);
-        QCOMPARE(f.wb->base().count(), 1); // nothing discarded by asking
+        QCOMPARE(f.parts->base.count(), 1); // nothing discarded by asking
     }
 
     void closingClosesNetworkReceiverThenQuitsOnce() {
@@ -63,17 +63,17 @@ private slots:
         auto network = std::make_unique<fakes::ScriptedNetworkDriver>();
         const fakes::ScriptedNetworkDriver& net = *network;
         f.wb->setNetworkDriver(std::move(network));
-        f.wb->poller().settings().address[0] = QStringLiteral("127");
-        f.wb->poller().settings().address[1] = QStringLiteral("0");
-        f.wb->poller().settings().address[2] = QStringLiteral("0");
-        f.wb->poller().settings().address[3] = QStringLiteral("1");
-        f.wb->poller().settings().kindText = QStringLiteral("IgorPlug-UDP");
-        f.wb->poller().applyReceiverKind();
-        f.wb->poller().stopPolling();
+        f.parts->poller.settings().address[0] = QStringLiteral("127");
+        f.parts->poller.settings().address[1] = QStringLiteral("0");
+        f.parts->poller.settings().address[2] = QStringLiteral("0");
+        f.parts->poller.settings().address[3] = QStringLiteral("1");
+        f.parts->poller.settings().kindText = QStringLiteral("IgorPlug-UDP");
+        f.parts->poller.applyReceiverKind();
+        f.parts->poller.stopPolling();
         f.dialogs.events.clear(); // the network start's beep
         connect(f.wb.get(), &Workbench::quitRequested, this,
                 [&] { order << net.calls.filter(QStringLiteral("close")) << QStringLiteral("quit"); });
-        f.wb->startup().begin();
+        f.parts->startup.begin();
         f.scheduler.advance(300);
         f.wb->mainWindowClosing();
         f.wb->mainWindowClosing(); // the launcher's own close comes back here

@@ -26,7 +26,7 @@ class TestWorkbenchBaseFiles : public QObject {
 private slots:
     void saveReopenRescanDeduplicateAndSummarise() {
         test::ShellFixture fx;
-        Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         const QStringList names = {"Mute", "PW", "OK", "N/A"};
         const int codes[] = {0x1234, 0x00FF, 0x0F0F, 0x00FF};
         for (int i = 0; i < 4; ++i) {
@@ -36,53 +36,53 @@ private slots:
             r.hash = QStringLiteral("stale%1").arg(i);
             r.timings = burst(codes[i]);
             if (i == 3) r.remoteName = QStringLiteral("TV2");
-            wb.base().append(r);
+            parts.base.append(r);
         }
-        wb.baseEditor().settings().remoteName = QStringLiteral("TV (Sony).1");
+        parts.baseEditor.settings().remoteName = QStringLiteral("TV (Sony).1");
         const QString path = fx.dir.filePath(QStringLiteral("TV__Sony__1.txt"));
         fx.dialogs.fileNames << path;
-        wb.baseFiles().save();
+        parts.baseFiles.save();
         QVERIFY(fx.dialogs.events.contains(QStringLiteral("save: TV__Sony__1.txt")));
         // After the save the base is cleared (its own question answered Yes).
-        QCOMPARE(wb.base().count(), 0);
+        QCOMPARE(parts.base.count(), 0);
 
-        wb.hashPanel().threshold = QStringLiteral("44");
+        parts.hashPanel.threshold = QStringLiteral("44");
         fx.dialogs.fileNames << path;
-        wb.baseFiles().open();
-        QCOMPARE(wb.base().count(), 4);
-        QCOMPARE(wb.hashPanel().threshold, QStringLiteral("3B"));
-        QCOMPARE(wb.baseEditor().view().countLabel, QStringLiteral("4"));
-        QCOMPARE(wb.baseEditor().settings().recordNumber, QStringLiteral("1"));
-        QVERIFY(wb.resultLog().lines().contains(QStringLiteral("Действие завершилось успешно")));
-        QCOMPARE(wb.presets().saveBase, path);
+        parts.baseFiles.open();
+        QCOMPARE(parts.base.count(), 4);
+        QCOMPARE(parts.hashPanel.threshold, QStringLiteral("3B"));
+        QCOMPARE(parts.baseEditor.view().countLabel, QStringLiteral("4"));
+        QCOMPARE(parts.baseEditor.settings().recordNumber, QStringLiteral("1"));
+        QVERIFY(parts.resultLog.lines().contains(QStringLiteral("Действие завершилось успешно")));
+        QCOMPARE(parts.presets.saveBase, path);
 
-        wb.rescan().removeDuplicates();
-        QVERIFY(wb.rescan().isRunning());
+        parts.rescan.removeDuplicates();
+        QVERIFY(parts.rescan.isRunning());
         fx.scheduler.advance(6 * 250 + 50);
-        QVERIFY(!wb.rescan().isRunning());
-        QVERIFY(wb.rescanFlags().rescanned);
+        QVERIFY(!parts.rescan.isRunning());
+        QVERIFY(parts.rescanFlags.rescanned);
         // Every record carries a recomputed hash; the unnamed copy of PW went.
-        QCOMPARE(wb.base().count(), 3);
+        QCOMPARE(parts.base.count(), 3);
         for (int i = 1; i <= 3; ++i)
-            QVERIFY(!wb.base().record(i).hash.startsWith(QStringLiteral("stale")));
-        QCOMPARE(wb.base().record(1).buttonName, QStringLiteral("PW"));
-        QCOMPARE(wb.base().record(2).buttonName, QStringLiteral("Mute"));
-        QCOMPARE(wb.base().record(3).buttonName, QStringLiteral("OK"));
-        QVERIFY(wb.resultLog().lines().contains(QStringLiteral("При этом было игнорировано дублей - 1")));
-        QCOMPARE(wb.baseEditor().view().countLabel, QStringLiteral("3"));
+            QVERIFY(!parts.base.record(i).hash.startsWith(QStringLiteral("stale")));
+        QCOMPARE(parts.base.record(1).buttonName, QStringLiteral("PW"));
+        QCOMPARE(parts.base.record(2).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(parts.base.record(3).buttonName, QStringLiteral("OK"));
+        QVERIFY(parts.resultLog.lines().contains(QStringLiteral("При этом было игнорировано дублей - 1")));
+        QCOMPARE(parts.baseEditor.view().countLabel, QStringLiteral("3"));
 
-        wb.baseFiles().showStatistics();
-        QCOMPARE(wb.resultLog().lines(),
+        parts.baseFiles.showStatistics();
+        QCOMPARE(parts.resultLog.lines(),
                  QStringList({"PW         - 01", "Mute       - 02", "OK         - 03"}));
     }
 
     void saveProposesTheRemoteNameInTheApplicationDirectory() {
         test::ShellFixture fx;
         fx.runToChoices();
-        fx.wb->base().append(
+        fx.parts->base.append(
             ButtonRecord{QStringLiteral("TV"), QStringLiteral("PW"), QStringLiteral("0012"), {}});
-        fx.wb->baseEditor().settings().remoteName = QStringLiteral("TV 2");
-        fx.wb->baseFiles().save();
+        fx.parts->baseEditor.settings().remoteName = QStringLiteral("TV 2");
+        fx.parts->baseFiles.save();
         QCOMPARE(fx.dialogs.events.last(),
                  QStringLiteral("save: ") + fx.dir.path() + QStringLiteral("/TV_2.txt"));
     }

@@ -19,10 +19,10 @@ private slots:
 
 namespace {
 
-void fillBase(Workbench& wb, int count) {
+void fillBase(WorkbenchParts& parts, int count) {
     for (int i = 0; i < count; ++i)
-        wb.base().append(firmwareRecord(QStringLiteral("N/A"), QString::number(i),
-                                        pattern(30, {30 - 2 * (i % 8), 29 - 2 * (i / 8), 3})));
+        parts.base.append(firmwareRecord(QStringLiteral("N/A"), QString::number(i),
+                                         pattern(30, {30 - 2 * (i % 8), 29 - 2 * (i / 8), 3})));
 }
 
 } // namespace
@@ -30,44 +30,46 @@ void fillBase(Workbench& wb, int count) {
 void WorkbenchFirmwareTest::fittingAfterOneBitRescan() {
     test::ShellFixture f;
     Workbench& wb = *f.wb;
-    fillBase(wb, 6);
-    wb.hashPanel().source = HashSource::OneBit;
-    wb.pipeline().applyPanel();
-    wb.rescan().pressRescan();
+    WorkbenchParts& parts = *f.parts;
+    fillBase(parts, 6);
+    parts.hashPanel.source = HashSource::OneBit;
+    parts.pipeline.applyPanel();
+    parts.rescan.pressRescan();
     f.scheduler.advance(20000);
-    QVERIFY(!wb.rescan().isRunning());
-    QVERIFY(wb.rescanFlags().rescanned);
+    QVERIFY(!parts.rescan.isRunning());
+    QVERIFY(parts.rescanFlags.rescanned);
 
     QSignalSpy shown(&wb, &Workbench::fittingWindowRequested);
     QVERIFY(wb.openFittingWindow());
     QCOMPARE(shown.count(), 1);
     QCOMPARE(f.dialogs.events.last(), QStringLiteral("yesno: ") + FittingText::kFewerThan15);
 
-    wb.baseEditor().settings().recordNumber = QStringLiteral("4");
-    wb.hashPanel().threshold = QStringLiteral("7F");
-    wb.fitting().scan();
-    QCOMPARE(wb.baseEditor().settings().recordNumber, QStringLiteral("1"));
+    parts.baseEditor.settings().recordNumber = QStringLiteral("4");
+    parts.hashPanel.threshold = QStringLiteral("7F");
+    parts.fitting.scan();
+    QCOMPARE(parts.baseEditor.settings().recordNumber, QStringLiteral("1"));
     f.scheduler.advance(Fitting::kIntervalMs);
-    QVERIFY(wb.fitting().patchReady());
+    QVERIFY(parts.fitting.patchReady());
     // KnPer is "Порог" as the scan's go-to-record left it, not as it was when the scan began.
-    QVERIFY(wb.hashPanel().threshold != QStringLiteral("7F"));
-    QCOMPARE(wb.fitting().settings().box(HashVariableSet::Per),
-             ByteHex(StrToBase(wb.hashPanel().threshold, 16)));
-    QCOMPARE(wb.fitting().view().patch.at(1), QStringLiteral("; Имя пульта     - TV"));
-    QCOMPARE(wb.fitting().table().count(), 6);
+    QVERIFY(parts.hashPanel.threshold != QStringLiteral("7F"));
+    QCOMPARE(parts.fitting.settings().box(HashVariableSet::Per),
+             ByteHex(StrToBase(parts.hashPanel.threshold, 16)));
+    QCOMPARE(parts.fitting.view().patch.at(1), QStringLiteral("; Имя пульта     - TV"));
+    QCOMPARE(parts.fitting.table().count(), 6);
 }
 
 void WorkbenchFirmwareTest::openingRefusedWithoutOneBit() {
     test::ShellFixture f;
     Workbench& wb = *f.wb;
-    fillBase(wb, 20);
-    wb.rescanFlags().rescanned = true;
+    WorkbenchParts& parts = *f.parts;
+    fillBase(parts, 20);
+    parts.rescanFlags.rescanned = true;
     QSignalSpy shown(&wb, &Workbench::fittingWindowRequested);
     QVERIFY(!wb.openFittingWindow());
-    QVERIFY(!wb.rescanFlags().rescanned);
+    QVERIFY(!parts.rescanFlags.rescanned);
     QCOMPARE(f.dialogs.events, (QStringList{"beep", "info: " + FittingText::kSelectOneBit}));
     // The test-mode switch skips the checks.
-    wb.testArea().settings().testSwitch = true;
+    parts.testArea.settings().testSwitch = true;
     QVERIFY(wb.openFittingWindow());
     QCOMPARE(shown.count(), 1);
 }

@@ -1,9 +1,9 @@
 // The workbench's network kind against the receiver emulator on loopback.
 #include "shell_fixture.h"
 
-#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_receiver.h"
+#include "formats/core/mode2.h"
 #include "formats/core/signal_generator.h"
 
 #include <QTest>
@@ -20,7 +20,7 @@ private slots:
         const auto bytes = encodeMicros(ReceiverKind::Movrik, SignalGenerator::nec(0x04, 0x08));
         UdpEmulator emulator({{0, bytes, ReceiverKind::Movrik}});
         QVERIFY(emulator.listen(QHostAddress(QHostAddress::LocalHost), 0));
-        Poller& p = f.wb->poller();
+        Poller& p = f.parts->poller;
         p.settings().address = {QStringLiteral("127"), QStringLiteral("0"), QStringLiteral("0"),
                                 QStringLiteral("1")};
         p.settings().port = QString::number(emulator.port());
@@ -32,7 +32,7 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] {
                 f.scheduler.advance(p.pollIntervalMs() + 5);
-                return f.wb->working().hash == QStringLiteral("9608FB04");
+                return f.parts->working.hash == QStringLiteral("9608FB04");
             },
             3000));
         QCOMPARE(p.view().statusText, QStringLiteral("Status : OK!"));

@@ -33,9 +33,9 @@ QString writeText(test::ShellFixture& fx, const QString& name, const QString& te
 
 // Lets a running import finish its chunks, and the go-to-record run after it.
 void finishImport(test::ShellFixture& fx) {
-    for (int i = 0; i < 100 && fx.wb->signalFiles().isImporting(); ++i)
+    for (int i = 0; i < 100 && fx.parts->signalFiles.isImporting(); ++i)
         fx.scheduler.advance(1);
-    QVERIFY(!fx.wb->signalFiles().isImporting());
+    QVERIFY(!fx.parts->signalFiles.isImporting());
     fx.scheduler.advance(20);
 }
 
@@ -43,7 +43,7 @@ void finishImport(test::ShellFixture& fx) {
 void importFile(test::ShellFixture& fx, const QString& path, QList<Answer> answers = {}) {
     fx.dialogs.fileNames << path;
     fx.dialogs.answers = answers;
-    fx.wb->signalFiles().importSignals();
+    fx.parts->signalFiles.importSignals();
     finishImport(fx);
 }
 
@@ -82,24 +82,25 @@ private slots:
         QFETCH(QString, memo);
         test::ShellFixture fx;
         Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         for (int i = 0; i < before; ++i)
-            wb.base().append(record(QStringLiteral("K%1").arg(i), QStringLiteral("0A%1").arg(i)));
+            parts.base.append(record(QStringLiteral("K%1").arg(i), QStringLiteral("0A%1").arg(i)));
         const QString path = writeText(fx, QStringLiteral("LG_TV.mode2"), necMode2({0x08, 0x11}));
         importFile(fx, path, answers);
 
         const QString question = QStringLiteral("ync: ") + BaseFileCommands::kMergeQuestion;
         QCOMPARE(fx.dialogs.events.contains(question), before > 0);
-        QCOMPARE(wb.base().count(), after);
-        QVERIFY(wb.resultLog().lines().contains(memo));
+        QCOMPARE(parts.base.count(), after);
+        QVERIFY(parts.resultLog.lines().contains(memo));
         QCOMPARE(wb.baseEntry().view.countLabel.toInt(), answers.value(0) == Answer::Cancel ? 0 : after);
         if (after == before) return;
-        const ButtonRecord& first = wb.base().record(after - 1);
+        const ButtonRecord& first = parts.base.record(after - 1);
         QCOMPARE(first.remoteName, QStringLiteral("LG_TV"));
         QCOMPARE(first.buttonName, QStringLiteral("N/A"));
-        QVERIFY(first.hash != wb.base().record(after).hash);
+        QVERIFY(first.hash != parts.base.record(after).hash);
         QVERIFY(!first.timings[0].isEmpty());
-        QVERIFY(wb.resultLog().lines().contains(QStringLiteral("Файл LG_TV.mode2 (mode2) - сигналов: 2")));
-        QVERIFY(!wb.rescanFlags().rescanned);
+        QVERIFY(parts.resultLog.lines().contains(QStringLiteral("Файл LG_TV.mode2 (mode2) - сигналов: 2")));
+        QVERIFY(!parts.rescanFlags.rescanned);
     }
 
     // The remote file's signals get the same hashes pressed through the simulated receiver as
@@ -107,69 +108,70 @@ private slots:
     void simulatedPressesGiveTheImportedHashes() {
         test::ShellFixture fx;
         Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         const QString path = writeText(fx, QStringLiteral("tv.txt"), necMode2({0x08, 0x11, 0x03}));
         importFile(fx, path);
-        QCOMPARE(wb.base().count(), 3);
+        QCOMPARE(parts.base.count(), 3);
 
         wb.setUsbDriver(std::make_unique<SimulatedReceiver>(path, [&] { return fx.scheduler.now(); }));
         QStringList hashes;
         QObject::connect(&wb, &Workbench::changed, [&] {
-            if (wb.working().hash != hashes.value(hashes.size() - 1)) hashes << wb.working().hash;
+            if (parts.working.hash != hashes.value(hashes.size() - 1)) hashes << parts.working.hash;
         });
-        wb.working().hash.clear(); // the import left its first record on screen
-        wb.poller().startPolling();
+        parts.working.hash.clear(); // the import left its first record on screen
+        parts.poller.startPolling();
         // The first read comes after the slow start interval; a press every two seconds after it.
         fx.scheduler.advance(Poller::kSlowIntervalMs + 3 * SimulatedReceiver::kPressDelayMs + 500);
         hashes.removeAll(QString());
         QStringList imported;
         for (int i = 1; i <= 3; ++i)
-            imported << wb.base().record(i).hash;
+            imported << parts.base.record(i).hash;
         QCOMPARE(hashes, imported);
         QCOMPARE(imported.first(), QStringLiteral("9608FB04")); // decoded as NEC: address 04, command 08
     }
 
     void exportThenImportGivesEqualRecords() {
         test::ShellFixture fx;
-        Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         importFile(fx, writeText(fx, QStringLiteral("remote.mode2"), necMode2({0x08, 0x11})));
-        wb.base().append(record(QStringLiteral("hash only"), QString())); // nothing to export
-        const std::vector<ButtonRecord> before = wb.base().records();
+        parts.base.append(record(QStringLiteral("hash only"), QString())); // nothing to export
+        const std::vector<ButtonRecord> before = parts.base.records();
 
         QDir(fx.dir.path()).mkpath(QStringLiteral("out"));
         const QString out = fx.dir.filePath(QStringLiteral("out/remote.mode2"));
         fx.dialogs.fileNames << out;
-        wb.signalFiles().exportSignals();
+        parts.signalFiles.exportSignals();
         QVERIFY(QFileInfo(out).size() > 0);
-        QVERIFY(wb.resultLog().lines().contains(
+        QVERIFY(parts.resultLog.lines().contains(
             QStringLiteral("Экспорт (mode2): сигналов - 2, файл remote.mode2")));
-        QVERIFY(
-            wb.resultLog().lines().contains(QStringLiteral("Записей без таймингов (не экспортированы) - 1")));
+        QVERIFY(parts.resultLog.lines().contains(
+            QStringLiteral("Записей без таймингов (не экспортированы) - 1")));
 
         importFile(fx, out, {Answer::Yes});
-        QCOMPARE(wb.base().count(), 2);
+        QCOMPARE(parts.base.count(), 2);
         for (int i = 1; i <= 2; ++i) {
-            QCOMPARE(wb.base().record(i).timings, before[i - 1].timings);
-            QCOMPARE(wb.base().record(i).hash, before[i - 1].hash);
-            QCOMPARE(wb.base().record(i).remoteName, before[i - 1].remoteName);
+            QCOMPARE(parts.base.record(i).timings, before[i - 1].timings);
+            QCOMPARE(parts.base.record(i).hash, before[i - 1].hash);
+            QCOMPARE(parts.base.record(i).remoteName, before[i - 1].remoteName);
         }
 
         // A failed write says so and leaves the base and memo's success line out.
         fx.dialogs.fileNames << fx.dir.filePath(QStringLiteral("missing/folder/x.ir"));
         fx.dialogs.events.clear();
-        wb.signalFiles().exportSignals();
+        parts.signalFiles.exportSignals();
         QCOMPARE(fx.dialogs.events.filter(QStringLiteral("info: Файл не сохранён.")).size(), 1);
-        QCOMPARE(wb.base().count(), 2);
+        QCOMPARE(parts.base.count(), 2);
     }
 
     // Chunks of signals go in on successive ticks; the base stops at 750 and says how many were
     // left out; the file's bad lines are listed, bounded.
     void bigImportStopsAt750AndListsProblems() {
         test::ShellFixture fx;
-        Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         std::vector<ButtonRecord> full;
         for (int i = 0; i < 700; ++i)
             full.push_back(record(QStringLiteral("K"), QStringLiteral("%1").arg(i, 3, 16, QChar(u'0'))));
-        wb.base().setRecords(full);
+        parts.base.setRecords(full);
         QList<int> commands;
         for (int i = 0; i < 120; ++i)
             commands << i;
@@ -180,13 +182,13 @@ private slots:
 
         fx.dialogs.fileNames << path;
         fx.dialogs.answers = {Answer::No};
-        wb.signalFiles().importSignals();
-        QVERIFY(wb.signalFiles().isImporting());
+        parts.signalFiles.importSignals();
+        QVERIFY(parts.signalFiles.isImporting());
         fx.scheduler.advance(1);
-        QCOMPARE(wb.base().count(), 700 + SignalFileCommands::kChunk);
+        QCOMPARE(parts.base.count(), 700 + SignalFileCommands::kChunk);
         finishImport(fx);
-        QCOMPARE(wb.base().count(), 750);
-        const QStringList& memo = wb.resultLog().lines();
+        QCOMPARE(parts.base.count(), 750);
+        const QStringList& memo = parts.resultLog.lines();
         QVERIFY(memo.contains(
             QStringLiteral("База заполнена (750 записей) - не загружено записей из файла - 70")));
         QCOMPARE(memo.filter(QRegularExpression(QStringLiteral("^строка \\d+: "))).size(),
@@ -239,16 +241,18 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         test::ShellFixture fx;
-        fx.wb->base().append(record(QStringLiteral("K"), QStringLiteral("0A0")));
+        fx.parts->base.append(record(QStringLiteral("K"), QStringLiteral("0A0")));
         const QString path = text.isEmpty() ? fx.dir.filePath(name) : writeText(fx, name, text);
         if (text.isEmpty()) QDir(fx.dir.path()).mkpath(name);
-        fx.wb->signalFiles().hooks().busy = [&](bool busy) { fx.dialogs.events << (busy ? "busy" : "idle"); };
+        fx.parts->signalFiles.hooks().busy = [&](bool busy) {
+            fx.dialogs.events << (busy ? "busy" : "idle");
+        };
         importFile(fx, path);
         // The window is busy only while reading, never under a message box.
         QCOMPARE(fx.dialogs.events.mid(1, 3), QStringList({"busy", "idle", "beep"}));
         QVERIFY(fx.dialogs.events.filter(QStringLiteral("info: ") + message).size() == 1);
         QVERIFY(fx.dialogs.events.filter(QStringLiteral("ync:")).isEmpty());
-        QCOMPARE(fx.wb->base().count(), 1);
+        QCOMPARE(fx.parts->base.count(), 1);
     }
 };
 

@@ -30,36 +30,36 @@ private slots:
     // with its question and the next file is opened.
     void exportButtonsMovesToTheNextFile() {
         test::ShellFixture fx;
-        Workbench& wb = *fx.wb;
+        WorkbenchParts& parts = *fx.parts;
         const QString first = fx.dir.filePath(QStringLiteral("Mute.txt"));
         const QString second = fx.dir.filePath(QStringLiteral("Next.txt"));
         writeBase(first, {"Mute", "Hvost"});
         writeBase(second, {"PW", "Stop", "OK"});
         fx.dialogs.fileNames << first;
-        wb.baseFiles().open();
-        QCOMPARE(wb.base().count(), 2);
+        parts.baseFiles.open();
+        QCOMPARE(parts.base.count(), 2);
 
         fx.dialogs.events.clear();
         fx.dialogs.fileNames << second;
-        wb.testArea().exportButtons();
+        parts.testArea.exportButtons();
         QCOMPARE(fx.dialogs.events,
                  (QStringList{"yesno: Принятые данные будут уничтожены!!! Вы уверены?", "open: " + first}));
-        QCOMPARE(wb.base().count(), 3);
-        QCOMPARE(wb.base().record(1).buttonName, QStringLiteral("PW"));
+        QCOMPARE(parts.base.count(), 3);
+        QCOMPARE(parts.base.record(1).buttonName, QStringLiteral("PW"));
         const QStringList firstBlocks{
             "0<<<<Mute.txt", "TV", "Hvost", "1AHvost", "1C20E2", "", "", "", "", "",
             "1<<<<Mute.txt", "TV", "Mute",  "1AMute",  "1C20E2", "", "", "", "", ""};
-        QCOMPARE(wb.testArea().memo().lines(), firstBlocks);
+        QCOMPARE(parts.testArea.memo().lines(), firstBlocks);
 
         // The second file: PW and Stop by the first pass, no tail, nothing more by the third.
         fx.dialogs.answers << Answer::No; // the base stays, and no file is chosen
-        wb.testArea().exportButtons();
-        const QStringList memo = wb.testArea().memo().lines();
+        parts.testArea.exportButtons();
+        const QStringList memo = parts.testArea.memo().lines();
         QCOMPARE(memo.size(), 40);
         QCOMPARE(memo.at(20), QStringLiteral("1<<<<Next.txt"));
         QCOMPARE(memo.at(30), QStringLiteral("2<<<<Next.txt"));
         QCOMPARE(memo.at(32), QStringLiteral("Stop"));
-        QCOMPARE(wb.base().count(), 3);
+        QCOMPARE(parts.base.count(), 3);
     }
 };
 

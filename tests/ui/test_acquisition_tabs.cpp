@@ -86,7 +86,7 @@ private slots:
 
     void controlsReachThePoller() {
         Shell s;
-        Poller& p = s.wb->poller();
+        Poller& p = s.parts->poller;
         s.find<QComboBox>("ComboBoxReceiver")->setCurrentText(QStringLiteral("USBtiny"));
         QCOMPARE(p.settings().kindText, QStringLiteral("USBtiny"));
         QCOMPARE(s.receiver->kind(), ReceiverKind::USBtiny);
@@ -110,26 +110,26 @@ private slots:
             QCOMPARE(s.find<QLineEdit>(n)->text(), QString());
         QVERIFY(s.find<QFrame>("PanelRepeat"));
 
-        s.wb->startup().begin();
+        s.parts->startup.begin();
         s.scheduler.advance(3000); // the launcher's progress shows the About page
         s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Burst));
         s.receiver->queueStatus(0);
         s.receiver->queue({0xF9, 0x10, 0x20, 0x30, 0x40, 0x50});
-        QVERIFY(s.wb->poller().view().burstPageActive);
+        QVERIFY(s.parts->poller.view().burstPageActive);
         s.scheduler.advance(3000);
-        QVERIFY(s.wb->poller().view().burstPageActive);
+        QVERIFY(s.parts->poller.view().burstPageActive);
         QCOMPARE(s.find<QLabel>("LabelStatus")->text(), QStringLiteral("Status : OK!"));
         QCOMPARE(first->text(), QStringLiteral("108020030040050"));
-        QCOMPARE(s.wb->capture().count, 5);
+        QCOMPARE(s.parts->capture.count, 5);
         // Polling goes on after the burst.
-        QVERIFY(s.wb->poller().isPolling());
+        QVERIFY(s.parts->poller.isPolling());
     }
 
     void longTimingLineShowsItsBeginning() {
         Shell s;
         s.main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.main()));
-        s.wb->startup().begin();
+        s.parts->startup.begin();
         s.scheduler.advance(3000);
         s.main().tabs()->setCurrentIndex(static_cast<int>(MainPage::Burst));
         s.main().burstTabs()->setCurrentIndex(0);

@@ -94,19 +94,19 @@ private slots:
         QVERIFY(main.hexBazaPage()->findChild<QPushButton*>(QStringLiteral("Button4")));
         QVERIFY(main.hexBazaPage()->findChild<QProgressBar*>(QStringLiteral("ProgressBar1")));
 
-        main.action(QStringLiteral("Save"))->trigger();
+        main.actions().save->trigger();
         QCOMPARE(fx.dialogs.events.mid(fx.dialogs.events.size() - 2),
                  QStringList({"beep", "info: Список пуст - сохранять нечего!!!"}));
-        main.action(QStringLiteral("&Save Cod File"))->trigger();
+        main.actions().saveCodFile->trigger();
         QCOMPARE(fx.dialogs.events.last(), QStringLiteral("info: Список пуст - сохранять нечего!!!"));
 
         const QString path = fx.dir.filePath(QStringLiteral("none.txt"));
         fx.dialogs.fileNames << path;
-        main.action(QStringLiteral("Open"))->trigger();
+        main.actions().open->trigger();
         QCOMPARE(fx.dialogs.events.last(), QStringLiteral("info: Указанный файл не найден!!!"));
         fx.dialogs.fileNames << path;
-        main.action(QStringLiteral("&Open Cod File"))->trigger();
-        QCOMPARE(fx.wb->resultLog().lines().last(), QStringLiteral("Но файла не оказалось"));
+        main.actions().openCodFile->trigger();
+        QCOMPARE(fx.parts->resultLog.lines().last(), QStringLiteral("Но файла не оказалось"));
         QCOMPARE(main.resultMemo()->toPlainText().split(QLatin1Char('\n')).last(),
                  QStringLiteral("Но файла не оказалось"));
     }

@@ -36,12 +36,12 @@ struct Shell : test::UiShell {
         main().burstTabs()->setCurrentIndex(static_cast<int>(inner));
     }
     void process(const std::vector<std::int32_t>& burst) {
-        CaptureBuffer& b = wb->capture();
+        CaptureBuffer& b = parts->capture;
         b.clear();
         for (auto d : burst)
             b.append(d);
         b.fromRecord = false;
-        wb->working().timings = timingTextsOf(b.span());
+        parts->working.timings = timingTextsOf(b.span());
         wb->processBurst();
         scheduler.advance(5);
     }
@@ -77,8 +77,8 @@ void TestCapturePipelineUi::controlsCarryNamesAndDefaults() {
     threshold->selectAll();
     QTest::keyClicks(threshold, QStringLiteral("2A7"));
     QCOMPARE(threshold->text(), QStringLiteral("2A"));
-    QCOMPARE(s.wb->hashPanel().threshold, QStringLiteral("2A"));
-    s.wb->hashPanel().threshold = QStringLiteral("12E"); // written back for a "23" frame
+    QCOMPARE(s.parts->hashPanel.threshold, QStringLiteral("2A"));
+    s.parts->hashPanel.threshold = QStringLiteral("12E"); // written back for a "23" frame
     s.wb->notifyChanged();
     QCOMPARE(threshold->text(), QStringLiteral("12E"));
     QVERIFY(s.find<QCheckBox>("CheckBox3")->isChecked());
@@ -122,17 +122,17 @@ void TestCapturePipelineUi::dataSourceSynchronisesCheckBoxes() {
     QVERIFY(xBit->isChecked() && !xBit->isEnabled());
     QVERIFY(oneBit->isChecked() && oneBit->isEnabled());
     QVERIFY(decoder->isChecked() && decoder->isEnabled());
-    QCOMPARE(s.wb->hashPanel().source, HashSource::XBit);
+    QCOMPARE(s.parts->hashPanel.source, HashSource::XBit);
     // A user's click on an unlocked box reaches the settings.
     oneBit->click();
-    QVERIFY(!s.wb->hashPanel().oneBit);
+    QVERIFY(!s.parts->hashPanel.oneBit);
 }
 
 void TestCapturePipelineUi::launcherConfigurationTakesEffect() {
     {
         // The second configuration selects " ХЭШ 1bit" through the panel's "!" command.
         Shell s;
-        s.wb->startup().chooseConfiguration(2);
+        s.parts->startup.chooseConfiguration(2);
         s.wb->notifyChanged();
         QVERIFY(s.find<QRadioButton>("RadioButtonHs2")->isChecked());
         QVERIFY(!s.find<QCheckBox>("CheckBoxHs96")->isChecked());
@@ -141,8 +141,8 @@ void TestCapturePipelineUi::launcherConfigurationTakesEffect() {
     }
     {
         Shell s;
-        s.wb->hashPanel().decoder = false;
-        s.wb->startup().chooseConfiguration(3);
+        s.parts->hashPanel.decoder = false;
+        s.parts->startup.chooseConfiguration(3);
         s.wb->notifyChanged();
         QVERIFY(s.find<QRadioButton>("RadioButtonHs9L")->isChecked());
         QVERIFY(s.find<QCheckBox>("CheckBoxHs96")->isChecked());
@@ -163,23 +163,23 @@ void TestCapturePipelineUi::processedBurstIsShown() {
     QCOMPARE(s.find<QLabel>("LabelHs2")->text(), statusText(one.code, one.record));
     QCOMPARE(s.find<QLineEdit>("EditA3")->text(), IntToBase(one.threshold, 16));
     QVERIFY(s.find<QLabel>("LabelMin")->text().startsWith(QStringLiteral("Min=")));
-    QCOMPARE(s.wb->base().count(), 1);
-    QVERIFY(s.wb->poller().isPolling());
+    QCOMPARE(s.parts->base.count(), 1);
+    QVERIFY(s.parts->poller.isPolling());
 }
 
 void TestCapturePipelineUi::irDistributionDrawAndClear() {
     Shell s;
     s.process(ravlin::testing::plainBurst(0x1111111u));
     s.find<QPushButton>("Button2")->click();
-    const std::size_t withData = s.wb->pipeline().irDistribution().ops.size();
+    const std::size_t withData = s.parts->pipeline.irDistribution().ops.size();
     s.find<QPushButton>("Button16")->click();
     s.find<QPushButton>("Button2")->click();
-    QCOMPARE(s.wb->pipeline().irDistribution().ops.size(), std::size_t{1 + 2 * 10 * 52});
-    QVERIFY(withData > s.wb->pipeline().irDistribution().ops.size());
+    QCOMPARE(s.parts->pipeline.irDistribution().ops.size(), std::size_t{1 + 2 * 10 * 52});
+    QVERIFY(withData > s.parts->pipeline.irDistribution().ops.size());
     s.find<QRadioButton>("RadioButtonW2")->click();
-    QCOMPARE(s.wb->pipeline().distributionSettings().show, DistributionShow::FirstOnly);
+    QCOMPARE(s.parts->pipeline.distributionSettings().show, DistributionShow::FirstOnly);
     s.find<QCheckBox>("CheckBox8")->click();
-    QVERIFY(!s.wb->baseEditor().settings().clearDistributionWithBase);
+    QVERIFY(!s.parts->baseEditor.settings().clearDistributionWithBase);
 }
 
 void TestCapturePipelineUi::sourcesWindowListsFiles() {
@@ -187,7 +187,7 @@ void TestCapturePipelineUi::sourcesWindowListsFiles() {
     const HashResult one = Hash1bit(burst);
     const QString hash = QStringLiteral("00") + ver1Text(EncodeVer1(burst, one.threshold));
     Shell s({QStringLiteral("; demo"), hash, QStringLiteral("/tv1.txt/tv2.txt")});
-    s.wb->analogues().load(AnalogueBase::filePath(s.dir.path()));
+    s.parts->analogues.load(AnalogueBase::filePath(s.dir.path()));
     s.showBurstPage(BurstTab::ReceivedData);
     s.process(burst);
     QCOMPARE(s.find<QLabel>("LabelD1")->text(), QStringLiteral("КНОПКА ЕСТЬ В БАЗЕ."));
@@ -196,11 +196,11 @@ void TestCapturePipelineUi::sourcesWindowListsFiles() {
 
     SourcesWindow* window = &s.windows->sourcesWindow();
     QVERIFY(window);
-    s.wb->poller().startPolling();
+    s.parts->poller.startPolling();
     QString listed;
     bool pausedMeanwhile = false;
     QTimer::singleShot(0, window, [&] {
-        pausedMeanwhile = !s.wb->poller().isPolling();
+        pausedMeanwhile = !s.parts->poller.isPolling();
         s.scheduler.advance(50);
         listed = window->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
         window->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
@@ -209,7 +209,7 @@ void TestCapturePipelineUi::sourcesWindowListsFiles() {
     QVERIFY(pausedMeanwhile);
     QCOMPARE(listed, QStringLiteral("tv1.txt\ntv2.txt"));
     QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), hash);
-    QVERIFY(s.wb->poller().isPolling());
+    QVERIFY(s.parts->poller.isPolling());
 }
 
 QTEST_MAIN(TestCapturePipelineUi)

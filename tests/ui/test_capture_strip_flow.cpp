@@ -25,50 +25,53 @@ private slots:
     void goToRecordDrawsAndProcesses() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
+        WorkbenchParts& parts = *f.parts;
         wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
-        wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
-        wb.poller().startPolling();
-        wb.baseEditor().settings().recordNumber = QStringLiteral("1");
-        wb.baseEditor().goToRecord();
+        parts.base.append(recordOf({100, 200, 463}, QStringLiteral("H1")));
+        parts.poller.startPolling();
+        parts.baseEditor.settings().recordNumber = QStringLiteral("1");
+        parts.baseEditor.goToRecord();
 
-        QCOMPARE(wb.capture().count, 3);
-        QVERIFY(wb.capture().fromRecord);
-        QCOMPARE(wb.capture().pixelScale, 1.0);
-        QCOMPARE(wb.oscillogram().view().lengthLabel, QStringLiteral("Length : 3"));
-        QCOMPARE(wb.oscillogram().drawing().lines.back().x2, 773);
-        QVERIFY(!wb.poller().isPolling()); // processing has the burst now
-        QCOMPARE(wb.baseEditor().settings().remoteName, QStringLiteral("TV"));
+        QCOMPARE(parts.capture.count, 3);
+        QVERIFY(parts.capture.fromRecord);
+        QCOMPARE(parts.capture.pixelScale, 1.0);
+        QCOMPARE(parts.oscillogram.view().lengthLabel, QStringLiteral("Length : 3"));
+        QCOMPARE(parts.oscillogram.drawing().lines.back().x2, 773);
+        QVERIFY(!parts.poller.isPolling()); // processing has the burst now
+        QCOMPARE(parts.baseEditor.settings().remoteName, QStringLiteral("TV"));
         f.scheduler.advance(50);
-        QVERIFY(wb.poller().isPolling()); // the run ended and polling went on
+        QVERIFY(parts.poller.isPolling()); // the run ended and polling went on
     }
 
     void goToRecordOnAnotherPageLeavesTheStripBlack() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
+        WorkbenchParts& parts = *f.parts;
         wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
-        wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
-        wb.baseEditor().goToRecord();
-        QVERIFY(!wb.oscillogram().drawing().lines.empty());
+        parts.base.append(recordOf({100, 200, 463}, QStringLiteral("H1")));
+        parts.baseEditor.goToRecord();
+        QVERIFY(!parts.oscillogram.drawing().lines.empty());
         wb.setActivePage(MainPage::HexBaza, BurstTab::ReceivedData);
-        wb.baseEditor().goToRecord();
-        QVERIFY(wb.oscillogram().drawing().lines.empty());
-        QVERIFY(wb.oscillogram().stripCleared());
-        QCOMPARE(wb.oscillogram().view().lengthLabel, QString());
+        parts.baseEditor.goToRecord();
+        QVERIFY(parts.oscillogram.drawing().lines.empty());
+        QVERIFY(parts.oscillogram.stripCleared());
+        QCOMPARE(parts.oscillogram.view().lengthLabel, QString());
     }
 
     void clearingTheBaseResetsTheStrip() {
         test::ShellFixture f;
         Workbench& wb = *f.wb;
+        WorkbenchParts& parts = *f.parts;
         wb.setActivePage(MainPage::Burst, BurstTab::ReceivedData);
-        wb.base().append(recordOf({100, 200, 463}, QStringLiteral("H1")));
-        wb.baseEditor().goToRecord();
+        parts.base.append(recordOf({100, 200, 463}, QStringLiteral("H1")));
+        parts.baseEditor.goToRecord();
         f.scheduler.advance(50);
         f.dialogs.answers << Answer::Yes;
-        wb.baseEditor().clearBase();
-        QCOMPARE(wb.base().count(), 0);
-        QVERIFY(wb.oscillogram().drawing().lines.empty());
-        QCOMPARE(wb.burstFields().hash, WorkingRecord::kHashPlaceholder);
-        QCOMPARE(wb.burstFields().timings[0], WorkingRecord::kTimingPlaceholder);
+        parts.baseEditor.clearBase();
+        QCOMPARE(parts.base.count(), 0);
+        QVERIFY(parts.oscillogram.drawing().lines.empty());
+        QCOMPARE(parts.burstFields.hash, WorkingRecord::kHashPlaceholder);
+        QCOMPARE(parts.burstFields.timings[0], WorkingRecord::kTimingPlaceholder);
     }
 };
 

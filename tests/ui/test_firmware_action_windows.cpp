@@ -53,25 +53,25 @@ void FirmwareActionWindowsTest::actionMapWindow() {
     // The opening checks stop the window on an empty base; test mode skips them.
     QVERIFY(!shell.wb->openActionMapWindow());
     QVERIFY(!w->isVisible());
-    shell.wb->testArea().settings().testSwitch = true;
+    shell.parts->testArea.settings().testSwitch = true;
     QVERIFY(shell.wb->openActionMapWindow());
     QVERIFY(w->isVisible());
 
     // Page 3, row 2: a double click imports the current button; an action makes the set valid.
     child<QScrollBar>(w, "ScrollBar1")->setValue(3);
     QCOMPARE(child<QLabel>(w, "LabelA02")->text(), QStringLiteral("32"));
-    shell.wb->baseEditor().settings().buttonName = QStringLiteral("Mute");
-    shell.wb->burstFields().hash = QStringLiteral("ABCDEF");
+    shell.parts->baseEditor.settings().buttonName = QStringLiteral("Mute");
+    shell.parts->burstFields.hash = QStringLiteral("ABCDEF");
     auto* grid = child<QTableWidget>(w, "StringGrid1");
     emit grid->cellDoubleClicked(1, 1);
-    const ActionMapEntry& e = shell.wb->actionMap().entries[31];
+    const ActionMapEntry& e = shell.parts->actionMap.entries[31];
     QCOMPARE(e.name, QStringLiteral("Mute"));
     QCOMPARE(e.hash, QStringLiteral("ABCDEF0000000000"));
     QCOMPARE(grid->item(1, 1)->text(), e.hash);
-    QVERIFY(!shell.wb->actionMap().valid[31]);
+    QVERIFY(!shell.parts->actionMap.valid[31]);
     child<QComboBox>(w, "ComboBox2")->setCurrentText(QStringLiteral("Key 12"));
     QCOMPARE(e.action, QStringLiteral("Key 12"));
-    QVERIFY(shell.wb->actionMap().valid[31]);
+    QVERIFY(shell.parts->actionMap.valid[31]);
     QCOMPARE(child<QLabel>(w, "LabelA02")->palette().color(QPalette::Window), QColor(Qt::cyan));
     child<QScrollBar>(w, "ScrollBar1")->setValue(0);
     QCOMPARE(child<QLabel>(w, "LabelA01")->text(), QStringLiteral("01"));
@@ -83,7 +83,7 @@ void FirmwareActionWindowsTest::eepromWindow() {
     auto* w = qobject_cast<EepromWindow*>(shell.windows->byName(QStringLiteral("TForm3")));
     QVERIFY(w);
     QCOMPARE(tabTexts(w->tabs()), (QStringList{" Операции с Епром  ", " Настройки системы "}));
-    QAction* eprom = shell.main().action(QStringLiteral("Eprom"));
+    QAction* eprom = shell.main().actions().eprom;
     QVERIFY(eprom);
     eprom->trigger();
     QVERIFY(w->isVisible());

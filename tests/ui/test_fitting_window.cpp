@@ -78,7 +78,7 @@ void FittingWindowTest::pauseModeSwitchesTrackBars() {
     child<QCheckBox>(w, "CheckBoxX1")->setChecked(true);
     QVERIFY(!zero->isEnabled() && pause->isEnabled());
     child<QRadioButton>(w, "RadioButtonB1")->setChecked(true);
-    const OutputSettings& s = shell.wb->fitting().output();
+    const OutputSettings& s = shell.parts->fitting.output();
     QVERIFY(s.pauseMode);
     QCOMPARE(int(s.optionsByte()), 0x04);
     QCOMPARE(int(s.zeroDepthByte()), 109);
@@ -87,9 +87,10 @@ void FittingWindowTest::pauseModeSwitchesTrackBars() {
 void FittingWindowTest::scanAndSaveFromTheWindow() {
     test::UiShell shell;
     Workbench& wb = *shell.wb;
+    WorkbenchParts& parts = *shell.parts;
     for (int i = 0; i < 4; ++i)
-        wb.base().append(test::firmwareRecord("PW", QString::number(i), test::pattern(30, {30 - i})));
-    wb.testArea().settings().testSwitch = true;
+        parts.base.append(test::firmwareRecord("PW", QString::number(i), test::pattern(30, {30 - i})));
+    parts.testArea.settings().testSwitch = true;
     shell.main().show();
     QVERIFY(wb.openFittingWindow());
     FittingWindow* w = fittingWindow(shell);

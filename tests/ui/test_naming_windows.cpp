@@ -54,7 +54,7 @@ struct Shell : test::UiShell {
     QString mainName() { return find<QComboBox>("ComboBoxKey")->currentText(); }
     // The mouse over the middle of the zone named `name`, in pixels of the picture control.
     QPoint over(const QString& name) {
-        for (const RemoteZone& z : wb->namePictureAid().zones())
+        for (const RemoteZone& z : parts->namePictureAid.zones())
             if (z.name == name) {
                 auto* view = in<QLabel>(pult(), "Image1");
                 const int x = ((z.x1 + z.x2) / 2 * view->width() + 99) / 100;
@@ -122,16 +122,16 @@ private slots:
     // click names the burst on screen and stores it.
     void demoRemoteNamesItsButtons() {
         Shell s;
-        s.wb->startup().begin();
+        s.parts->startup.begin();
         s.scheduler.advance(200);
         QVERIFY(s.dialogs.events.isEmpty());
-        QVERIFY(s.wb->namePictureAid().pictureLoaded());
-        QVERIFY(s.wb->namePictureAid().zones().size() > 20);
-        s.main().action(QStringLiteral("Pult"))->trigger();
+        QVERIFY(s.parts->namePictureAid.pictureLoaded());
+        QVERIFY(s.parts->namePictureAid.zones().size() > 20);
+        s.main().actions().pult->trigger();
         QVERIFY(s.pult()->isVisible());
         QCOMPARE(s.in<QLabel>(s.pult(), "Image1")->size(), QSize(200, 600));
         QCOMPARE(s.in<QComboBox>(s.pult(), "ComboBox1")->currentText(), QStringLiteral("A1"));
-        for (const RemoteZone& z : s.wb->namePictureAid().zones()) {
+        for (const RemoteZone& z : s.parts->namePictureAid.zones()) {
             s.mouse(QEvent::MouseMove, s.over(z.name));
             QCOMPARE(s.in<QLabel>(s.pult(), "Label3")->text(), QStringLiteral("Key=") + z.name);
         }
@@ -139,12 +139,12 @@ private slots:
         QCOMPARE(s.in<QLabel>(s.pult(), "Label1")->text(), QStringLiteral("X,Y=(0 , 1)"));
         QCOMPARE(s.in<QLabel>(s.pult(), "Label3")->text(), QStringLiteral("Key=N/A"));
 
-        s.wb->working().hash = QStringLiteral("00FF");
-        s.wb->baseEditor().view().offerAdd();
+        s.parts->working.hash = QStringLiteral("00FF");
+        s.parts->baseEditor.view().offerAdd();
         s.mouse(QEvent::MouseMove, s.over(QStringLiteral("Mute")));
         s.mouse(QEvent::MouseButtonDblClick, s.over(QStringLiteral("Mute")));
-        QCOMPARE(s.wb->base().count(), 1);
-        QCOMPARE(s.wb->base().record(1).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(s.parts->base.count(), 1);
+        QCOMPARE(s.parts->base.record(1).buttonName, QStringLiteral("Mute"));
         QCOMPARE(s.mainName(), QStringLiteral("Mute"));
     }
 
@@ -163,22 +163,22 @@ private slots:
         QFETCH(bool, visible);
         Shell s(picture);
         if (visible) {
-            s.main().action(QStringLiteral("Pult"))->trigger();
+            s.main().actions().pult->trigger();
             s.in<QComboBox>(s.pult(), "ComboBox1")->setEditText(QStringLiteral("A1"));
             s.in<QPushButton>(s.pult(), "ButtonO")->click();
         } else {
-            s.wb->startup().begin();
+            s.parts->startup.begin();
             s.scheduler.advance(200);
         }
         QCOMPARE(s.dialogs.events, (QStringList{QStringLiteral("beep"),
                                                 QStringLiteral("info: Немогу подгрузить вид пульта!!!")}));
         // The memo names the folder the picture was looked for in.
-        const QStringList log = s.wb->resultLog().lines();
+        const QStringList log = s.parts->resultLog.lines();
         QCOMPARE(log.size(), 2);
         QCOMPARE(log.first(), QStringLiteral("Немогу подгрузить вид пульта!!!"));
         QVERIFY(log.last().startsWith(QStringLiteral("Искали в папке: ")));
         QVERIFY(log.last().endsWith(QStringLiteral("/Tarnisk/OpisPl")));
-        s.main().action(QStringLiteral("Pult"))->trigger();
+        s.main().actions().pult->trigger();
         QCOMPARE(s.in<QLabel>(s.pult(), "Image1")->size(), QSize(200, 600));
         s.mouse(QEvent::MouseMove, s.over(QStringLiteral("PW")));
         QCOMPARE(s.in<QLabel>(s.pult(), "Label3")->text(), QStringLiteral("Key=PW"));
@@ -188,7 +188,7 @@ private slots:
 
     void nameChoiceWindowFlow() {
         Shell s;
-        s.main().action(QStringLiteral("Выбор имени"))->trigger();
+        s.main().actions().nameChoice->trigger();
         QWidget* w = s.windows->byName(QStringLiteral("TForm8"));
         QVERIFY(w->isVisible());
         QCOMPARE(s.in<QLabel>(w, "Panel1")->text(), QStringLiteral("Уникален"));
@@ -210,11 +210,11 @@ private slots:
         QCOMPARE(ascending->currentText(), QStringLiteral("Mute"));
         QCOMPARE(s.mainName(), QStringLiteral("Mute"));
         // "Изменить текущую" stores the burst on screen under the chosen name.
-        s.wb->working().hash = QStringLiteral("00FF");
-        s.wb->baseEditor().view().offerAdd();
+        s.parts->working.hash = QStringLiteral("00FF");
+        s.parts->baseEditor.view().offerAdd();
         s.in<QPushButton>(w, "ButtonChange")->click();
-        QCOMPARE(s.wb->base().count(), 1);
-        QCOMPARE(s.wb->base().record(1).buttonName, QStringLiteral("Mute"));
+        QCOMPARE(s.parts->base.count(), 1);
+        QCOMPARE(s.parts->base.record(1).buttonName, QStringLiteral("Mute"));
         QCOMPARE(s.in<QLabel>(w, "Panel1")->text(), QStringLiteral("Уникален"));
         s.in<QRadioButton>(w, "RadioButton1")->click();
         s.in<QComboBox>(w, "ComboBox2")->textActivated(QStringLiteral("Mute"));

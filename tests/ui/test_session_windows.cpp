@@ -45,28 +45,28 @@ private slots:
         QCOMPARE(s.in<QLabel>("TForm4", "LabelCount")->text(), QStringLiteral("Принято - 0"));
         QCOMPARE(s.enabledStages(), QStringList{QStringLiteral("Свободен")});
 
-        s.wb->baseEditor().settings().recordNumber = QStringLiteral("9");
-        s.wb->pipeline().settings().autoAdd = true; // saved when the window is shown
-        s.main().action(QStringLiteral("Создание слепка"))->trigger();
+        s.parts->baseEditor.settings().recordNumber = QStringLiteral("9");
+        s.parts->pipeline.settings().autoAdd = true; // saved when the window is shown
+        s.main().actions().captureSession->trigger();
         QVERIFY(w.isVisible());
         QVERIFY(s.wb->session().windowOpen);
-        QCOMPARE(s.wb->baseEditor().settings().recordNumber, QStringLiteral("1")); // display reset
+        QCOMPARE(s.parts->baseEditor.settings().recordNumber, QStringLiteral("1")); // display reset
 
-        s.wb->poller().enterSlowStartMode();
-        s.wb->poller().startPolling();
+        s.parts->poller.enterSlowStartMode();
+        s.parts->poller.startPolling();
         s.scheduler.advance(Poller::kSlowIntervalMs);
         QLineEdit* target = s.in<QLineEdit>("TForm4", "Edit1");
         target->selectAll();
         QTest::keyClicks(target, QStringLiteral("2"));
         s.tool("TForm4", "ToolButtonStart")->trigger();
-        QCOMPARE(s.wb->captureSession().target(), 2);
+        QCOMPARE(s.parts->captureSession.target(), 2);
         QCOMPARE(s.enabledStages(), QStringList{QStringLiteral("Нажмите кнопку пульта")});
-        QVERIFY(!s.wb->pipeline().settings().autoAdd);
+        QVERIFY(!s.parts->pipeline.settings().autoAdd);
 
         s.tool("TForm4", "ToolButtonExit")->trigger();
         QVERIFY(!w.isVisible());
         QVERIFY(!s.wb->session().windowOpen);
-        QVERIFY(s.wb->pipeline().settings().autoAdd);
+        QVERIFY(s.parts->pipeline.settings().autoAdd);
         QCOMPARE(s.enabledStages(), QStringList{QStringLiteral("Свободен")});
     }
 
@@ -86,16 +86,16 @@ private slots:
         QVERIFY(w.isVisible());
         s.in<QCheckBox>("TForm5", "CheckBox1")->click();
         s.in<QRadioButton>("TForm5", "RadioButton2")->click();
-        QVERIFY(s.wb->matchSignal().enabled);
-        QVERIFY(s.wb->matchSignal().anyRecord);
+        QVERIFY(s.parts->matchSignal.enabled);
+        QVERIFY(s.parts->matchSignal.anyRecord);
 
         const QColor face = group->palette().color(QPalette::Window);
-        s.wb->matchVisualisation().signal();
+        s.parts->matchVisualisation.signal();
         s.wb->notifyChanged();
         QCOMPARE(group->palette().color(QPalette::Window), QColor(255, 0, 0));
         s.in<QCheckBox>("TForm5", "CheckBox1")->click(); // off: back to face colour, no blinking
         QCOMPARE(group->palette().color(QPalette::Window), face);
-        QVERIFY(!s.wb->matchVisualisation().isBlinking());
+        QVERIFY(!s.parts->matchVisualisation.isBlinking());
     }
 };
 

@@ -49,7 +49,7 @@ private slots:
         for (const char* name : hidden)
             QVERIFY2(shownNow(name), name);
         QVERIFY(find<QWidget>(ui, "GroupBoxUnknown")->isVisible());
-        QVERIFY(ui.wb->testArea().settings().testSwitch);
+        QVERIFY(ui.parts->testArea.settings().testSwitch);
         QVERIFY(ui.main().receivedDataPage()->isAncestorOf(find<QWidget>(ui, "ButtonTest")));
     }
 
@@ -67,12 +67,12 @@ private slots:
         ButtonRecord r;
         r.remoteName = QStringLiteral("TV");
         r.buttonName = QStringLiteral("OK");
-        ui.wb->base().append(r);
+        ui.parts->base.append(r);
         auto* remote = find<QLineEdit>(ui, "EditModeRemote");
         remote->selectAll();
         QTest::keyClicks(remote, QStringLiteral("TV"));
         find<QPushButton>(ui, "ButtonRenameRemote")->click();
-        QCOMPARE(ui.wb->base().record(1).buttonName, QStringLiteral("Mode"));
+        QCOMPARE(ui.parts->base.record(1).buttonName, QStringLiteral("Mode"));
         QCOMPARE(find<QPushButton>(ui, "ButtonRenameHashStart")->text(),
                  QStringLiteral("Если ХЭШ=002F или 0025 то Name='PW'"));
 

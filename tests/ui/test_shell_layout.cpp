@@ -149,8 +149,8 @@ private slots:
         Shell s;
         QVERIFY(s.showPage(kBurstPage, inner));
         if (longStatus) {
-            s.wb->pipeline().view().oneBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
-            s.wb->pipeline().view().xBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
+            s.parts->pipeline.view().oneBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
+            s.parts->pipeline.view().xBitStatus = QStringLiteral("255 - FF.FF.FF.FF.FF.FF.FF");
             emit s.wb->changed();
             QApplication::processEvents();
         }
@@ -190,7 +190,7 @@ private slots:
         QVERIFY2(hash->width() >
                      hash->fontMetrics().horizontalAdvance(QStringLiteral("00A1B2C3D4E5F607")) + 8,
                  qPrintable(QString::number(hash->width())));
-        s.wb->burstFields().hash = QStringLiteral("00") + QString(60, u'7') + QStringLiteral("END");
+        s.parts->burstFields.hash = QStringLiteral("00") + QString(60, u'7') + QStringLiteral("END");
         emit s.wb->changed();
         QApplication::processEvents();
         QCOMPARE(hash->cursorPosition(), 0);
@@ -236,7 +236,7 @@ private slots:
     void centredAtDesignSize() {
         Shell s;
         // The start-up centres the window before it is shown, by its size alone.
-        emit s.wb->startup().centreMainWindowRequested();
+        emit s.parts->startup.centreMainWindowRequested();
         QVERIFY(s.showPage(0));
         const QScreen* screen = s.main().screen();
         QVERIFY(screen);
@@ -246,7 +246,7 @@ private slots:
                  centredPosition(area.size(), QSize(MainWindow::kWidth, MainWindow::kHeight)) +
                      area.topLeft());
         // Once shown, the frame counts too.
-        emit s.wb->startup().centreMainWindowRequested();
+        emit s.parts->startup.centreMainWindowRequested();
         QApplication::processEvents();
         QCOMPARE(s.main().pos(),
                  centredPosition(area.size(), s.main().frameGeometry().size()) + area.topLeft());

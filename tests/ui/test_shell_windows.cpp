@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -37,7 +38,7 @@ namespace {
 struct Shell : test::UiShell {
     Shell() {
         windows->showLauncher();
-        wb->startup().begin();
+        parts->startup.begin();
     }
     LauncherWindow& launcher() { return windows->launcher(); }
     template <typename T> T* find(QWidget& w, const char* name) {
@@ -156,9 +157,21 @@ private slots:
         for (QAction* a : s.main().menuBar()->actions())
             menus << a->text();
         QCOMPARE(menus, (QStringList{"&File", "About &Help"}));
-        for (const char* item : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Сигнал…",
-                                 "&Import Signals...", "E&xport Signals...", "&Exit"})
-            QVERIFY2(s.main().action(QString::fromUtf8(item)), item);
+        // Each typed action is the one the tool bar or menu shows, under its caption.
+        const MainWindowActions& act = s.main().actions();
+        QCOMPARE(s.main().toolBar()->actions(),
+                 (QList<QAction*>{act.open, act.save, act.pult, act.eprom, act.captureSession, act.nameChoice,
+                                  act.exit}));
+        QCOMPARE(s.main().menuBar()->actions().last(), act.help);
+        QStringList fileItems;
+        for (QAction* a : s.main().findChild<QMenu*>(QStringLiteral("MenuFile"))->actions())
+            if (!a->isSeparator()) fileItems << a->text();
+        QCOMPARE(fileItems, (QStringList{"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Сигнал…",
+                                         "&Import Signals...", "E&xport Signals...", "&Exit"}));
+        const QList<QAction*> fileActions{act.openCodFile,   act.saveCodFile,   act.saveDiagram, act.signal,
+                                          act.importSignals, act.exportSignals, act.fileExit};
+        for (int i = 0; i < fileActions.size(); ++i)
+            QCOMPARE(fileActions.at(i)->text(), fileItems.at(i));
         QVERIFY(s.main().statusBar());
         for (QWidget* place :
              {s.main().receivedDataPage(), s.main().receptionParamsPage(), s.main().hashModulesPage(),
@@ -195,7 +208,7 @@ private slots:
         Shell s;
         s.scheduler.advance(200 + 7 * 120);
         QTest::mouseClick(s.find<QPushButton>(s.launcher(), "Button2"), Qt::LeftButton);
-        QCOMPARE(s.wb->hashPanel().source, HashSource::OneBit);
+        QCOMPARE(s.parts->hashPanel.source, HashSource::OneBit);
         QVERIFY(s.main().isVisible());
         QVERIFY(!s.launcher().isVisible());
         QCOMPARE(s.main().windowTitle(), QStringLiteral("Ravlin   ver 1.1E"));
@@ -209,7 +222,7 @@ private slots:
         s.scheduler.advance(200 + 7 * 120 + 12 * 500);
         QVERIFY(s.main().isVisible());
         QVERIFY(!s.launcher().isVisible());
-        QCOMPARE(s.wb->hashPanel().source, HashSource::OneBitPlusM96);
+        QCOMPARE(s.parts->hashPanel.source, HashSource::OneBitPlusM96);
     }
 
     void exitWithEmptyBaseEndsTheProcess() {
@@ -217,7 +230,7 @@ private slots:
         s.scheduler.advance(200 + 7 * 120 + 12 * 500);
         QSignalSpy quit(s.wb.get(), &Workbench::quitRequested);
         s.windows->byName(QStringLiteral("TForm6"))->show(); // a non-modal window stays open
-        s.main().action(QStringLiteral("Exit"))->trigger();
+        s.main().actions().exit->trigger();
         QVERIFY(s.dialogs.events.filter(QStringLiteral("yesno")).isEmpty());
         QVERIFY(!s.main().isVisible());
         QCOMPARE(quit.count(), 1);
@@ -226,10 +239,10 @@ private slots:
     void exitAnsweredNoKeepsRunning() {
         Shell s;
         s.scheduler.advance(200 + 7 * 120 + 12 * 500);
-        s.wb->base().append(ButtonRecord{});
+        s.parts->base.append(ButtonRecord{});
         s.dialogs.answers << Answer::No;
         QSignalSpy quit(s.wb.get(), &Workbench::quitRequested);
-        s.main().action(QStringLiteral("&Exit"))->trigger();
+        s.main().actions().fileExit->trigger();
         QCOMPARE(s.dialogs.events.last(),
                  QStringLiteral("yesno: Буфер содержит данные...\r\nВыйти с потерей данных?"));
         QVERIFY(s.main().isVisible());
@@ -260,7 +273,7 @@ private slots:
         Shell s; // no known-remotes base in the directory
         s.scheduler.advance(200);
         QVERIFY(s.main().resultMemo()->toPlainText().contains(QStringLiteral("Немогу подгрузить базу!!!")));
-        s.wb->resultLog().clear();
+        s.parts->resultLog.clear();
         s.wb->log(QStringLiteral("one"));
         s.wb->notifyChanged();
         QCOMPARE(s.main().resultMemo()->toPlainText(), QStringLiteral("one"));
@@ -296,7 +309,7 @@ private slots:
         QCOMPARE(link->font().family(), QStringLiteral("MS Sans Serif"));
         s.main().show();
         QTest::mouseClick(link, Qt::LeftButton);
-        s.main().action(QStringLiteral("About &Help"))->trigger();
+        s.main().actions().help->trigger();
         QCOMPARE(s.urls.opened.size(), 2);
         QVERIFY(s.urls.opened.at(0).endsWith(QStringLiteral("/docs/index.md")));
         QVERIFY(s.urls.opened.at(1).endsWith(QStringLiteral("/docs/index.md#help")));

@@ -28,9 +28,10 @@ private slots:
 void TestSignalWindow::showsExportsAndCopiesABurst() {
     test::UiShell s;
     Workbench& wb = *s.wb;
+    WorkbenchParts& parts = *s.parts;
     const std::vector<std::int32_t> nec = SignalGenerator::inUnits(SignalGenerator::nec(0x04, 0x08));
     for (std::int32_t d : nec)
-        wb.capture().append(d);
+        parts.capture.append(d);
     wb.drawBurst();
 
     // A double click on the strip opens the window; so does "&File" -> "&Сигнал…".
@@ -42,7 +43,7 @@ void TestSignalWindow::showsExportsAndCopiesABurst() {
     QTest::mouseDClick(strip, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QVERIFY(window.isVisible());
     window.hide();
-    s.main().action(QStringLiteral("&Сигнал…"))->trigger();
+    s.main().actions().signal->trigger();
     QVERIFY(window.isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.findChild<QComboBox*>(QStringLiteral("ComboBoxSignalSource"))->currentText(),
@@ -53,8 +54,8 @@ void TestSignalWindow::showsExportsAndCopiesABurst() {
 
     // Drawn at the plot's size: the trace, short marks and the long leader mark in their colours.
     auto* plot = window.findChild<SignalPlot*>(QStringLiteral("SignalPlot"));
-    QCOMPARE(wb.signalView().picture().width, plot->width());
-    const QImage image = renderSignal(wb.signalView().picture());
+    QCOMPARE(parts.signalView.picture().width, plot->width());
+    const QImage image = renderSignal(parts.signalView.picture());
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -66,7 +67,7 @@ void TestSignalWindow::showsExportsAndCopiesABurst() {
     // A larger window draws the burst across its new width.
     window.resize(1400, 600);
     QCoreApplication::processEvents();
-    QCOMPARE(wb.signalView().picture().width, plot->width());
+    QCOMPARE(parts.signalView.picture().width, plot->width());
     QVERIFY(plot->width() > 1300);
 
     // PNG and SVG of the view, then the microsecond list.
@@ -83,7 +84,7 @@ void TestSignalWindow::showsExportsAndCopiesABurst() {
     QVERIFY(svgText.contains("#ffff00")); // the trace
 
     window.findChild<QPushButton*>(QStringLiteral("ButtonCopyMicros"))->click();
-    const ReadResult read = readBurstList(QGuiApplication::clipboard()->text(), {true, wb.poller().kind()});
+    const ReadResult read = readBurstList(QGuiApplication::clipboard()->text(), {true, parts.poller.kind()});
     QCOMPARE(read.bursts.size(), 1);
     QCOMPARE(std::vector<std::int32_t>(read.bursts[0].durations.begin(), read.bursts[0].durations.end()),
              nec);

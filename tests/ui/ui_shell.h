@@ -7,6 +7,7 @@
 #include "platform/core/text_file.h"
 #include "shell/core/startup.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
 
@@ -16,6 +17,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace ravlin::test {
 
@@ -37,6 +39,8 @@ struct UiShell {
     fakes::FixedClock clock;
     fakes::ScriptedReceiver* receiver = nullptr;
     std::unique_ptr<Workbench> wb;
+    // The workbench's parts, to arrange and inspect what its public face only shows.
+    std::optional<WorkbenchParts> parts;
     std::unique_ptr<ShellWindows> windows;
 
     explicit UiShell(const QStringList& baseLines = {}, bool scriptedReceiver = false) {
@@ -44,6 +48,7 @@ struct UiShell {
         if (!baseLines.isEmpty())
             TextFileWriter::write(dir.path() + QStringLiteral("/Tarnisk/OpisPl/BazaDannih.baz"), baseLines);
         wb = std::make_unique<Workbench>(dialogs, scheduler, urls, clock, dir.path());
+        parts.emplace(partsOf(*wb));
         if (scriptedReceiver) {
             auto r = std::make_unique<fakes::ScriptedReceiver>();
             receiver = r.get();

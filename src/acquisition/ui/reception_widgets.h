@@ -5,21 +5,17 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QSlider;
 
 namespace ravlin {
 
 class Poller;
+namespace ui {
+class Bindings;
+}
 
 // Status label and repeat indicator square at the top of the " Kestrum " tab.
 class ReceptionStatusBar : public QWidget {
@@ -64,20 +60,9 @@ signals:
     void changed();
 
 private:
-    void edited(const std::function<void()>& apply);
-
     Poller& m_poller;
-    QComboBox* m_kind;                     // ComboBoxReceiver
-    QLabel* m_unit;                        // LabelUnit
-    QSlider* m_pollRate;                   // TrackBarPoll
-    QSlider* m_rescanSpeed;                // TrackBarRescan
-    QCheckBox* m_skipRepeats;              // CheckBoxRepeats
-    QRadioButton* m_three;                 // RadioButton3
-    QRadioButton* m_five;                  // RadioButton5
-    QCheckBox* m_storeAnswers;             // CheckBoxMini
-    QLineEdit* m_port;                     // EditPort
-    std::array<QLineEdit*, 4> m_address{}; // EditIp1..EditIp4
-    bool m_refreshing = false;
+    ui::Bindings* m_bindings; // the controls and the poller's settings
+    QLabel* m_unit;           // LabelUnit
 };
 
 } // namespace ravlin

@@ -1,5 +1,7 @@
 #include "base/ui/test_area_page.h"
 
+#include "platform/ui/bindings.h"
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -21,8 +23,10 @@ void showIf(QWidget* w, bool shown) {
 
 } // namespace
 
-TestAreaPage::TestAreaPage(TestArea& area, QWidget* parent) : QWidget(parent), m_area(area) {
+TestAreaPage::TestAreaPage(TestArea& area, QWidget* parent)
+    : QWidget(parent), m_area(area), m_bindings(new ui::Bindings(this)) {
     setObjectName(QStringLiteral("TestAreaPage"));
+    connect(m_bindings, &ui::Bindings::edited, this, &TestAreaPage::changed);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(buildTestsGroup(), 1);
@@ -45,20 +49,17 @@ QPushButton* TestAreaPage::button(const QString& text, const QString& name, QWid
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     connect(b, &QPushButton::clicked, this, [this, command] {
-        copySettings();
         (m_area.*command)();
         emit changed();
     });
     return b;
 }
 
-QLineEdit* TestAreaPage::box(const QString& name, QString TestAreaSettings::*field, QWidget* parent) {
+QLineEdit* TestAreaPage::box(const QString& name, QString& field, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaximumWidth(64);
-    m_boxes.append({e, field});
-    connect(e, &QLineEdit::textEdited, this, [this] { copySettings(); });
-    return e;
+    return m_bindings->bind(e, field);
 }
 
 QWidget* TestAreaPage::buildTestsGroup() {
@@ -83,21 +84,17 @@ QWidget* TestAreaPage::buildTestsGroup() {
     side->addStretch();
     auto* mode = new QHBoxLayout;
     mode->setSpacing(0);
-    m_switch = new QCheckBox(QStringLiteral("Перейти в тестовый "), g);
-    m_switch->setObjectName(QStringLiteral("CheckBoxTestMode"));
+    auto* testSwitch = new QCheckBox(QStringLiteral("Перейти в тестовый "), g);
+    testSwitch->setObjectName(QStringLiteral("CheckBoxTestMode"));
+    m_bindings->bind(testSwitch, m_area.settings().testSwitch,
+                     [this] { m_area.switchChanged(m_area.settings().testSwitch); });
     m_modeLabel = new QLabel(QStringLiteral("режим"), g);
     m_modeLabel->setObjectName(QStringLiteral("LabelTestMode"));
     m_modeLabel->installEventFilter(this);
-    mode->addWidget(m_switch);
+    mode->addWidget(testSwitch);
     mode->addWidget(m_modeLabel);
     side->addLayout(mode);
     l->addLayout(side);
-    connect(m_switch, &QCheckBox::toggled, this, [this](bool on) {
-        if (m_refreshing) return;
-        copySettings();
-        m_area.switchChanged(on);
-        emit changed();
-    });
     return g;
 }
 
@@ -112,7 +109,7 @@ QWidget* TestAreaPage::buildUnknownGroup() {
     auto* bit = new QHBoxLayout;
     bit->addWidget(button(QStringLiteral("Анализ бита"), QStringLiteral("ButtonBitAnalysis"), g,
                           &TestArea::bitAnalysis));
-    bit->addWidget(box(QStringLiteral("EditBitNumber"), &TestAreaSettings::bitNumber, g));
+    bit->addWidget(box(QStringLiteral("EditBitNumber"), m_area.settings().bitNumber, g));
     l->addLayout(bit, 1, 0);
     l->addWidget(
         button(QStringLiteral("Имена - Тест"), QStringLiteral("ButtonKeyNames"), g, &TestArea::keyNamesTest),
@@ -130,8 +127,8 @@ QWidget* TestAreaPage::buildUnknownGroup() {
     auto* start = new QHBoxLayout;
     start->addWidget(button(QStringLiteral("Если ХЭШ=002F или 0025 то Name='PW'"),
                             QStringLiteral("ButtonRenameHashStart"), g, &TestArea::renameByHashStart));
-    start->addWidget(box(QStringLiteral("EditHashStart1"), &TestAreaSettings::hashStart1, g));
-    start->addWidget(box(QStringLiteral("EditHashStart2"), &TestAreaSettings::hashStart2, g));
+    start->addWidget(box(QStringLiteral("EditHashStart1"), m_area.settings().hashStart1, g));
+    start->addWidget(box(QStringLiteral("EditHashStart2"), m_area.settings().hashStart2, g));
     l->addLayout(start, 1, 1);
     l->addWidget(button(QStringLiteral("Name=key0-key9 от длины"), QStringLiteral("ButtonRenameByLength"), g,
                         &TestArea::renameByLength),
@@ -139,14 +136,13 @@ QWidget* TestAreaPage::buildUnknownGroup() {
     auto* remote = new QHBoxLayout;
     remote->addWidget(button(QStringLiteral("Переим все кн пульта"), QStringLiteral("ButtonRenameRemote"), g,
                              &TestArea::renameRemoteToMode));
-    remote->addWidget(box(QStringLiteral("EditModeRemote"), &TestAreaSettings::modeRemote, g));
+    remote->addWidget(box(QStringLiteral("EditModeRemote"), m_area.settings().modeRemote, g));
     l->addLayout(remote, 3, 1);
     return g;
 }
 
 bool TestAreaPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_modeLabel && event->type() == QEvent::MouseButtonDblClick) {
-        copySettings();
         m_area.modeLabelDoubleClicked();
         emit changed();
         return true;
@@ -154,26 +150,14 @@ bool TestAreaPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TestAreaPage::copySettings() {
-    TestAreaSettings& s = m_area.settings();
-    s.testSwitch = m_switch->isChecked();
-    for (const Box& b : m_boxes)
-        s.*b.field = b.edit->text();
-}
-
 void TestAreaPage::refresh() {
-    m_refreshing = true;
-    const TestAreaSettings& s = m_area.settings();
-    if (m_switch->isChecked() != s.testSwitch) m_switch->setChecked(s.testSwitch);
-    for (const Box& b : m_boxes)
-        if (b.edit->text() != s.*b.field) b.edit->setText(s.*b.field);
+    m_bindings->refresh();
     const TestAreaView& v = m_area.view();
     showIf(m_unknown, v.unknownGroup);
     showIf(m_save, v.saveButton);
     showIf(m_fitting, v.fittingButton);
     showIf(m_pelvar, v.pelvarButton);
     refreshMemo();
-    m_refreshing = false;
 }
 
 void TestAreaPage::refreshMemo() {

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -15,11 +14,16 @@ class QPushButton;
 
 namespace ravlin {
 
+namespace ui {
+class Bindings;
+}
+
 // The " Settings " tab: group " Для тестов " (Memo3, "Очистить", "Сохранить в файл", the switch
 // "Перейти в тестовый " with its label "режим"), the group " Работа с неизвестными " with the
 // analyses, exports and bulk renaming rules, and the main window's buttons "Подбор переменных
-// ХЭШирования" and "Кнопки для Pelvar", which test mode shows. Handlers copy the controls into the
-// test area's settings, make one call and announce the change; refresh() shows its state.
+// ХЭШирования" and "Кнопки для Pelvar", which test mode shows. The switch and the boxes are bound to
+// the test area's settings; a button makes one call and announces the change; refresh() shows its
+// state.
 class TestAreaPage : public QWidget {
     Q_OBJECT
 
@@ -43,24 +47,17 @@ private:
     QWidget* buildUnknownGroup();
     QPushButton* button(const QString& text, const QString& name, QWidget* parent,
                         void (TestArea::*command)());
-    QLineEdit* box(const QString& name, QString TestAreaSettings::*field, QWidget* parent);
-    void copySettings();
+    QLineEdit* box(const QString& name, QString& field, QWidget* parent);
     void refreshMemo();
 
     TestArea& m_area;
+    ui::Bindings* m_bindings;         // the switch, the boxes and their settings
     QPlainTextEdit* m_memo = nullptr; // Memo3
-    QCheckBox* m_switch = nullptr;
     QLabel* m_modeLabel = nullptr;
     QPushButton* m_save = nullptr;
     QGroupBox* m_unknown = nullptr;
     QPushButton* m_fitting = nullptr;
     QPushButton* m_pelvar = nullptr;
-    struct Box {
-        QLineEdit* edit;
-        QString TestAreaSettings::*field;
-    };
-    QList<Box> m_boxes;
-    bool m_refreshing = false;
     qsizetype m_memoLines = 0;
     std::uint64_t m_memoClears = 0;
 };

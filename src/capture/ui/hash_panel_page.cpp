@@ -2,6 +2,7 @@
 
 #include "capture/core/pipeline.h"
 #include "capture/ui/distribution_picture.h"
+#include "platform/ui/bindings.h"
 #include "platform/ui/refresh.h"
 
 #include <QButtonGroup>
@@ -51,7 +52,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QWidget* parent)
-    : QWidget(parent), m_pipeline(pipeline), m_settings(settings) {
+    : QWidget(parent), m_pipeline(pipeline), m_settings(settings), m_bindings(new ui::Bindings(this)) {
     setObjectName(QStringLiteral("HashPanelPage"));
     // Laid out to fit the inner tab at the window's design size: on the left the modules, each with
     // its status text under it, and the data source; on the right the distribution picture with its
@@ -68,6 +69,9 @@ HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QW
     m_oneBit = checkBox("CheckBoxHs2", QStringLiteral("ХЭШ (Ver 3 mini - 1bit)"), modules);
     m_xBit = checkBox("CheckBoxHs3", QStringLiteral("ХЭШ (Ver 3 full - X bit)"), modules);
     m_decoder = checkBox("CheckBoxHs96", QStringLiteral("ХЭШ 96 и компания"), modules);
+    m_bindings->bind(m_oneBit, m_settings.oneBit);
+    m_bindings->bind(m_xBit, m_settings.xBit);
+    m_bindings->bind(m_decoder, m_settings.decoder);
     m_oneBitStatus = label("LabelHs2", QStringLiteral("N/A"), modules);
     m_xBitStatus = label("LabelHs3", QStringLiteral("N/A"), modules);
     m_decoderStatus = label("LabelHs96", QStringLiteral("N/A"), modules);
@@ -127,8 +131,8 @@ HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QW
     right->addWidget(distribution);
 
     auto* ver1 = new QHBoxLayout;
-    m_ver1 = checkBox("CheckBoxHs1", QStringLiteral("Выдать результат"), this);
-    ver1->addWidget(m_ver1);
+    ver1->addWidget(
+        m_bindings->bind(checkBox("CheckBoxHs1", QStringLiteral("Выдать результат"), this), m_settings.ver1));
     ver1->addWidget(new QLabel(QStringLiteral("в виде Ver1"), this));
     ver1->addStretch(1);
     right->addLayout(ver1);
@@ -138,25 +142,15 @@ HashPanelPage::HashPanelPage(Pipeline& pipeline, HashPanelSettings& settings, QW
     m_threshold->setObjectName(QStringLiteral("EditA3"));
     m_threshold->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000W")) + 12);
     threshold->addWidget(m_threshold);
-    m_auto = checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), this);
-    threshold->addWidget(m_auto);
+    threshold->addWidget(m_bindings->bind(checkBox("CheckBox3", QStringLiteral("Включить Автоподбор"), this),
+                                          m_settings.autoThreshold));
     threshold->addStretch(1);
     right->addLayout(threshold);
     right->addStretch(1);
     layout->addLayout(right);
     layout->addStretch();
 
-    const auto toggle = [this](QCheckBox* box, bool HashPanelSettings::*member) {
-        connect(box, &QCheckBox::clicked, this, [this, member](bool on) {
-            m_settings.*member = on;
-            emit changed();
-        });
-    };
-    toggle(m_oneBit, &HashPanelSettings::oneBit);
-    toggle(m_xBit, &HashPanelSettings::xBit);
-    toggle(m_decoder, &HashPanelSettings::decoder);
-    toggle(m_ver1, &HashPanelSettings::ver1);
-    toggle(m_auto, &HashPanelSettings::autoThreshold);
+    connect(m_bindings, &ui::Bindings::edited, this, &HashPanelPage::changed);
     // At most two characters are typed; the automatic threshold may write a longer one ("12E").
     connect(m_threshold, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (text.size() > kThresholdTyped && text.size() > m_settings.threshold.size()) {
@@ -180,9 +174,7 @@ void HashPanelPage::sourceClicked(HashSource source) {
 
 void HashPanelPage::refresh() {
     using namespace ui;
-    setIfDifferent(m_oneBit, m_settings.oneBit);
-    setIfDifferent(m_xBit, m_settings.xBit);
-    setIfDifferent(m_decoder, m_settings.decoder);
+    m_bindings->refresh();
     setEnabledIfDifferent(m_oneBit, !m_settings.oneBitLocked);
     setEnabledIfDifferent(m_xBit, !m_settings.xBitLocked);
     setEnabledIfDifferent(m_decoder, !m_settings.decoderLocked);
@@ -192,9 +184,7 @@ void HashPanelPage::refresh() {
     setIfDifferent(m_decoderStatus, v.decoderStatus);
     for (std::size_t i = 0; i < m_sources.size(); ++i)
         setIfDifferent(m_sources[i], kSourceButtons[i].source == m_settings.source);
-    setIfDifferent(m_ver1, m_settings.ver1);
     setIfDifferent(m_threshold, m_settings.threshold);
-    setIfDifferent(m_auto, m_settings.autoThreshold);
     setIfDifferent(m_min, v.minLabel);
     setIfDifferent(m_max, v.maxLabel);
     setIfDifferent(m_medium, v.mediumLabel);

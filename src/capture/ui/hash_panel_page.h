@@ -16,6 +16,9 @@ namespace ravlin {
 
 class Pipeline;
 class PictureView;
+namespace ui {
+class Bindings;
+}
 
 // Inner tab "Модули ХЭШирования": which hash modules run, the data source, the Ver1 coding and its
 // threshold, and the variable-distribution picture.
@@ -34,6 +37,7 @@ private:
 
     Pipeline& m_pipeline;
     HashPanelSettings& m_settings;
+    ui::Bindings* m_bindings;                 // the check boxes and their settings
     QCheckBox* m_oneBit;                      // CheckBoxHs2
     QCheckBox* m_xBit;                        // CheckBoxHs3
     QCheckBox* m_decoder;                     // CheckBoxHs96
@@ -41,9 +45,7 @@ private:
     QLabel* m_xBitStatus;                     // LabelHs3
     QLabel* m_decoderStatus;                  // LabelHs96
     std::array<QRadioButton*, 5> m_sources{}; // in HashSource order
-    QCheckBox* m_ver1;                        // CheckBoxHs1
     QLineEdit* m_threshold;                   // EditA3
-    QCheckBox* m_auto;                        // CheckBox3
     PictureView* m_image;                     // Image2
     QLabel* m_min;
     QLabel* m_max;

@@ -1,6 +1,9 @@
 #include "shell/core/workbench.h"
 
+#include "shell/core/workbench_parts.h"
+
 #include "acquisition/core/receiver_kind.h"
+#include "platform/core/url_opener.h"
 
 #include <QUrl>
 
@@ -30,6 +33,35 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
 }
 
 Workbench::~Workbench() = default;
+
+const Startup& Workbench::startup() const {
+    return *m_startup;
+}
+
+void Workbench::beginStartup() {
+    m_startup->begin();
+}
+
+const Rescan& Workbench::rescan() const {
+    return *m_rescan;
+}
+
+const Fitting& Workbench::fitting() const {
+    return *m_fitting;
+}
+
+const MatchVisualisation& Workbench::matchVisualisation() const {
+    return *m_matchVisualisation;
+}
+
+const SignalView& Workbench::signalView() const {
+    return *m_signalView;
+}
+
+void Workbench::drawBurst() {
+    m_oscillogram->draw(isBurstPageActive());
+    m_signalView->screenBurstChanged();
+}
 
 QString Workbench::projectPageUrl() const {
     return QUrl::fromLocalFile(guideFile()).toString();

@@ -2,62 +2,73 @@
 
 // The workbench owns everything the program shares between its windows: the ports, the button
 // base, the working record, the capture buffer, the base of known remotes, the settings of the
-// panels, the view state, every subsystem's core object and the start-up sequence. Windows read
-// and write it and call its subsystem objects; they never talk to each other.
+// panels, the view state, every subsystem's core object and the start-up sequence. Its public face
+// is read-only views and commands; the windows are assembled from its parts (workbench_parts.h),
+// handed out once. Windows never talk to each other.
 //
 // How to plug a subsystem in
 // --------------------------
 // 1. Shared view state is a plain struct in the core of the subsystem that owns it, a member here;
 //    every object that writes it gets a reference in its constructor.
 // 2. Add the subsystem's core object as a member below, built in its wiring file
-//    (workbench_<subsystem>.cpp) with references to what it needs: timers() (NOT the raw factory:
-//    the timers it makes announce a change after every tick), dialogs(), the shared state.
+//    (workbench_<subsystem>.cpp) with references to what it needs: m_timers (NOT the raw factory:
+//    the timers it makes announce a change after every tick), m_dialogs, the shared state.
 // 3. Its events (callbacks or Qt signals) are connected in that file straight to the object that
 //    carries the work out; nothing is relayed.
-// 4. Expose it with an accessor; the UI calls it and then notifyChanged(); every window refreshes
-//    on changed().
+// 4. Windows get it through WorkbenchParts (workbench_parts.h): add it there. What others only read
+//    is a const view here, what they ask for a command; the UI calls it and then notifyChanged();
+//    every window refreshes on changed().
 
 #include "acquisition/core/drivers/receiver_drivers.h"
-#include "acquisition/core/poller.h"
+#include "acquisition/core/reception_settings.h"
 #include "base/core/analogue_base.h"
-#include "base/core/base_editor.h"
 #include "base/core/base_entry.h"
-#include "base/core/base_file_commands.h"
+#include "base/core/base_file.h"
+#include "base/core/base_file_tab.h"
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
-#include "base/core/capture_session.h"
-#include "base/core/hash_sources.h"
-#include "base/core/match_visualisation.h"
-#include "base/core/name_choice.h"
 #include "base/core/name_picture.h"
-#include "base/core/rescan.h"
+#include "base/core/rescan_flags.h"
 #include "base/core/session_flags.h"
-#include "base/core/test_area.h"
 #include "capture/core/oscillogram.h"
-#include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
-#include "capture/core/signal_file_commands.h"
-#include "capture/core/signal_view.h"
 #include "firmware/core/action_map.h"
-#include "firmware/core/eeprom_operations.h"
-#include "firmware/core/fitting.h"
 #include "firmware/core/random_source.h"
 #include "hashing/core/panel_settings.h"
-#include "platform/core/clock.h"
-#include "platform/core/dialogs.h"
-#include "platform/core/timer.h"
-#include "platform/core/tune_player.h"
-#include "platform/core/url_opener.h"
+#include "platform/core/file_dialog_presets.h"
 #include "shell/core/notifying_timer_factory.h"
 #include "shell/core/shell_view.h"
-#include "shell/core/startup.h"
 
 #include <QObject>
 
 #include <memory>
 
 namespace ravlin {
+
+class ActionMapCommands;
+class BaseEditor;
+class BaseFileCommands;
+class CaptureSession;
+class Clock;
+class Dialogs;
+class EepromOperations;
+class Fitting;
+class HashSources;
+class MatchVisualisation;
+class NameChoice;
+class NamePicture;
+class Pipeline;
+class Poller;
+class Rescan;
+class SignalFileCommands;
+class SignalView;
+class Startup;
+class TestArea;
+class TimerFactory;
+class TunePlayer;
+class UrlOpener;
+struct WorkbenchParts;
 
 class Workbench : public QObject {
     Q_OBJECT
@@ -67,10 +78,6 @@ public:
     Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Clock& clock, QString appDir,
               QObject* parent = nullptr);
     ~Workbench() override;
-
-    // Ports. timers() wraps the factory given: each tick of its timers announces a change.
-    Dialogs& dialogs() { return m_dialogs; }
-    TimerFactory& timers() { return m_timers; }
 
     // The application directory and paths under it.
     const QString& appDir() const { return m_appDir; }
@@ -82,18 +89,12 @@ public:
     QString projectPageUrl() const;
     QString helpPageUrl() const;
 
-    // Shared state.
-    ButtonBase& base() { return m_base; }
-    WorkingRecord& working() { return m_working; }
-    CaptureBuffer& capture() { return m_capture; }
-    AnalogueBase& analogues() { return m_analogues; }
-    HashPanelSettings& hashPanel() { return m_hashPanel; }
-    FileDialogPresets& presets() { return m_presets; }
-    NamePictureState& namePicture() { return m_namePicture; }
-    // The naming aids: name by picture (TForm2) and name choice (TForm8).
-    NamePicture& namePictureAid() { return *m_namePictureAid; }
-    NameChoice& nameChoice() { return *m_nameChoice; }
-    ResultLog& resultLog() { return m_log; }
+    // Read-only views of the shared state; windows and tests that change it take the parts
+    // (workbench_parts.h).
+    const ButtonBase& base() const { return m_base; }
+    const WorkingRecord& working() const { return m_working; }
+    const CaptureBuffer& capture() const { return m_capture; }
+    const ResultLog& resultLog() const { return m_log; }
     void log(const QString& line) { m_log.append(line); }
 
     // View state of the shell windows.
@@ -103,7 +104,6 @@ public:
     // processing run and the poller.
     const BaseEntry& baseEntry() const { return m_entry; }
     const BurstFields& burstFields() const { return m_burst; }
-    BurstFields& burstFields() { return m_burst; }
 
     // The page the UI has in front; the UI reports every switch.
     void setActivePage(MainPage page, BurstTab inner);
@@ -115,72 +115,46 @@ public:
         return isBurstPageActive() && m_mainView.burstTab == inner;
     }
 
-    Startup& startup() { return *m_startup; }
+    // The start-up sequence: its announcements, and the command that begins it.
+    const Startup& startup() const;
+    void beginStartup();
 
-    // The oscillogram strip with its zoom settings, and the base-entry commands.
-    ZoomSettings& zoom() { return m_zoom; }
-    Oscillogram& oscillogram() { return *m_oscillogram; }
-    BaseEditor& baseEditor() { return *m_baseEditor; }
-    // Receiver polling, and the backends behind both driver ports (the simulated receiver with no
-    // file until main() chooses one).
-    Poller& poller() { return *m_poller; }
+    // The backends behind both receiver driver ports (the simulated receiver with no file until
+    // main() chooses one).
     const ReceiverDrivers& drivers() const { return m_drivers; }
     void setUsbDriver(std::unique_ptr<UsbDriver> driver);
     void setNetworkDriver(std::unique_ptr<NetworkDriver> driver);
     // Duration unit of the receiver in use, in milliseconds (the strip's readouts).
     double durationUnitMs() const;
-    // The processing run of every stored burst, with what it reads: the decoder's check boxes and
-    // the match-signal settings.
-    Pipeline& pipeline() { return *m_pipeline; }
     const PositionDistribution& distribution() const { return m_distribution; }
-    DecoderSettings& decoderSettings() { return m_decoder; }
     const CaptureSessionFlags& session() const { return m_session; }
-    // The match window's settings ("Включить", its modes, the record number, the tune switch).
-    MatchSignalSettings& matchSignal() { return m_match; }
-    // Base files (Open/Save), the rescan, the statistics and the " HEX Baza " options they read.
-    BaseFileCommands& baseFiles() { return *m_baseFiles; }
-    Rescan& rescan() { return *m_rescan; }
-    HexBazaSettings& hexBaza() { return m_hexBaza; }
-    RescanFlags& rescanFlags() { return m_rescanFlags; }
     const RescanFlags& rescanFlags() const { return m_rescanFlags; }
-    // "Источник": which known-remotes files hold the hash of the last lookup.
-    HashSources& hashSources() { return *m_hashSources; }
-    // "&Import Signals..." / "E&xport Signals...": remote-control files of other tools.
-    SignalFileCommands& signalFiles() { return *m_signalFiles; }
+    // Whether a rescan or a fitting run is going on, the match window's blinking and the "Сигнал"
+    // window's view.
+    const Rescan& rescan() const;
+    const Fitting& fitting() const;
+    const MatchVisualisation& matchVisualisation() const;
+    const SignalView& signalView() const;
     // The settings a base file carries, gathered from their owners / applied to them.
     BaseFileSettings baseFileSettings() const;
     void applyBaseFileSettings(const BaseFileSettings& settings);
-    // The capture-session window and the match-visualisation window with the player of its tune
-    // (silent until main() gives a real one).
-    CaptureSession& captureSession() { return *m_captureSession; }
-    MatchVisualisation& matchVisualisation() { return *m_matchVisualisation; }
+    // The player of the match window's tune (silent until main() gives a real one).
     void setTunePlayer(std::unique_ptr<TunePlayer> player);
     // "Создание слепка": the current-record display is reset and the session window opens.
     void openCaptureSession();
-    // The test area of " Settings ": test mode, analyses, exports and bulk renaming.
-    TestArea& testArea() { return *m_testArea; }
-    // The "Сигнал" window's view of the burst on screen or a base record.
-    SignalView& signalView() { return *m_signalView; }
     // Draws the capture buffer on the strip (painted only while " Kestrum " is in front) and hands
     // it to the signal view.
-    void drawBurst() {
-        m_oscillogram->draw(isBurstPageActive());
-        m_signalView->screenBurstChanged();
-    }
+    void drawBurst();
     // The burst in the capture buffer goes to processing: polling stops, the run is scheduled.
     void processBurst();
 
-    // Hash-variable fitting (the fitting window's core) and the main window's "Подбор переменных
-    // ХЭШирования": runs the opening checks and, when they pass, asks for the window to be shown.
-    Fitting& fitting() { return *m_fitting; }
+    // The main window's "Подбор переменных ХЭШирования": runs the opening checks and, when they
+    // pass, asks for the fitting window to be shown.
     bool openFittingWindow();
-    // The button-to-action map and its window's commands; the main window's "Кнопки для Pelvar"
-    // runs the opening checks and, when they pass, asks for the window to be shown.
-    ActionMap& actionMap() { return m_actionMap; }
-    ActionMapCommands& actionMapCommands() { return *m_actionMapCommands; }
+    // The main window's "Кнопки для Pelvar" runs the opening checks of the button-to-action map
+    // and, when they pass, asks for its window to be shown.
     bool openActionMapWindow();
-    // The EEPROM operations and the tool bar's "Eprom", which asks for their window.
-    EepromOperations& eeprom() { return *m_eeprom; }
+    // The tool bar's "Eprom", which asks for the EEPROM operations' window.
     void openEepromWindow();
 
     // Exit command ("Exit" and "&File" -> "&Exit"): asks before discarding a non-empty base, then
@@ -210,6 +184,9 @@ signals:
     void eepromWindowRequested();    // the same for "Операции с Eprom"
 
 private:
+    // The parts windows are assembled from (workbench_parts.h).
+    friend WorkbenchParts partsOf(Workbench& wb);
+
     // Wiring, one function per subsystem (each in its own workbench_<subsystem>.cpp).
     void connectBaseEntry();
     void connectReceiver();

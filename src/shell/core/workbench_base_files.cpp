@@ -1,4 +1,5 @@
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 
 namespace ravlin {
 

@@ -9,6 +9,7 @@
 #include "platform/core/timer.h"
 #include "platform/core/url_opener.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/shell_windows.h"
@@ -180,7 +181,7 @@ private:
     // The steps of the tour, in order; each leaves its pictures and the windows as the next expects.
     void start();
     void recordDemoRemote();
-    void kestrumTabs();
+    void burstPageTabs();
     void baseSettingsAndDistribution();
     void sources();
     void namingAids();
@@ -218,7 +219,7 @@ TourResult Tour::run() {
     }
     start();
     recordDemoRemote();
-    kestrumTabs();
+    burstPageTabs();
     baseSettingsAndDistribution();
     sources();
     namingAids();
@@ -237,7 +238,7 @@ TourResult Tour::run() {
 void Tour::start() {
     // Start: the launcher counts down; the main configuration is chosen.
     m_windows->showLauncher();
-    m_wb.startup().begin();
+    m_wb.beginStartup();
     advance(Startup::kLoadingMs + 7 * Startup::kProgressMs + 2 * Startup::kCountdownMs);
     shot(m_windows->launcher(), QStringLiteral("launcher"));
     click(m_windows->launcher(), "Button1");
@@ -265,7 +266,7 @@ void Tour::recordDemoRemote() {
     trigger(main(), QStringLiteral("Open"));
 }
 
-void Tour::kestrumTabs() {
+void Tour::burstPageTabs() {
     // The burst on " Kestrum " and its inner tabs: the capture starts over with its first button.
     receive();
     shot(main(), QStringLiteral("kestrum-received-data"));

@@ -24,7 +24,8 @@ const QString kButton3 = QStringLiteral("Сбор данных для отпра
 
 } // namespace
 
-LauncherWindow::LauncherWindow(Workbench& workbench, QWidget* parent) : QWidget(parent), m_wb(workbench) {
+LauncherWindow::LauncherWindow(Workbench& workbench, Startup& startup, QWidget* parent)
+    : QWidget(parent), m_wb(workbench), m_startup(startup) {
     setObjectName(QStringLiteral("TFormA"));
     setFixedSize(310, 340);
 
@@ -81,12 +82,12 @@ LauncherWindow::LauncherWindow(Workbench& workbench, QWidget* parent) : QWidget(
     layout->addStretch();
 
     connect(&m_wb, &Workbench::changed, this, &LauncherWindow::refresh);
-    connect(&m_wb.startup(), &Startup::hideLauncherRequested, this, &QWidget::hide);
+    connect(&m_startup, &Startup::hideLauncherRequested, this, &QWidget::hide);
     refresh();
 }
 
 void LauncherWindow::choose(int button) {
-    m_wb.startup().chooseConfiguration(button);
+    m_startup.chooseConfiguration(button);
     m_wb.notifyChanged();
 }
 

@@ -9,6 +9,7 @@ class QPushButton;
 namespace ravlin {
 
 class LinkLabel;
+class Startup;
 class Workbench;
 
 // The launcher (TFormA): progress while the data load, then the three configuration buttons with
@@ -17,7 +18,7 @@ class LauncherWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LauncherWindow(Workbench& workbench, QWidget* parent = nullptr);
+    LauncherWindow(Workbench& workbench, Startup& startup, QWidget* parent = nullptr);
 
     void refresh();
 
@@ -29,6 +30,7 @@ private:
     void choose(int button);
 
     Workbench& m_wb;
+    Startup& m_startup;
     QProgressBar* m_progress;
     QLabel* m_labels[3];
     QPushButton* m_buttons[3];

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     windows.showLauncher();
     QTimer::singleShot(0, &app, [&] {
         windows.createOtherWindows();
-        workbench.startup().begin();
+        workbench.beginStartup();
     });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "shell/ui/main_window.h"
 
+#include "shell/core/startup.h"
 #include "shell/core/workbench.h"
 #include "shell/ui/link_label.h"
 
@@ -91,44 +92,43 @@ void MainWindow::buildActions() {
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar->setMovable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (const char* text : {"Open", "Save", "Pult", "Eprom", "Создание слепка", "Выбор имени", "Exit"})
-        m_toolBar->addAction(QString::fromUtf8(text))
-            ->setObjectName(QStringLiteral("ToolButton") + QString::fromUtf8(text));
+    const auto tool = [this](const char* text) {
+        QAction* a = m_toolBar->addAction(QString::fromUtf8(text));
+        a->setObjectName(QStringLiteral("ToolButton") + QString::fromUtf8(text));
+        return a;
+    };
+    m_actions.open = tool("Open");
+    m_actions.save = tool("Save");
+    m_actions.pult = tool("Pult");
+    m_actions.eprom = tool("Eprom");
+    m_actions.captureSession = tool("Создание слепка");
+    m_actions.nameChoice = tool("Выбор имени");
+    m_actions.exit = tool("Exit");
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    for (const char* text : {"&Open Cod File", "&Save Cod File", "Save &Diagram", "&Сигнал…"})
-        file->addAction(QString::fromUtf8(text));
+    m_actions.openCodFile = file->addAction(QStringLiteral("&Open Cod File"));
+    m_actions.saveCodFile = file->addAction(QStringLiteral("&Save Cod File"));
+    m_actions.saveDiagram = file->addAction(QStringLiteral("Save &Diagram"));
+    m_actions.signal = file->addAction(QStringLiteral("&Сигнал…"));
     // Remote-control files of other tools, beside the base files.
     file->addSeparator();
-    for (const char* text : {"&Import Signals...", "E&xport Signals..."})
-        file->addAction(QString::fromUtf8(text));
+    m_actions.importSignals = file->addAction(QStringLiteral("&Import Signals..."));
+    m_actions.exportSignals = file->addAction(QStringLiteral("E&xport Signals..."));
     file->addSeparator();
-    file->addAction(QStringLiteral("&Exit"));
-    menuBar()->addAction(QStringLiteral("About &Help"));
+    m_actions.fileExit = file->addAction(QStringLiteral("&Exit"));
+    m_actions.help = menuBar()->addAction(QStringLiteral("About &Help"));
 
     const auto exit = [this] {
         m_wb.exitCommand();
         m_wb.notifyChanged();
     };
-    connect(action(QStringLiteral("Exit")), &QAction::triggered, this, exit);
-    connect(action(QStringLiteral("&Exit")), &QAction::triggered, this, exit);
-    connect(action(QStringLiteral("About &Help")), &QAction::triggered, this, [this] {
+    connect(m_actions.exit, &QAction::triggered, this, exit);
+    connect(m_actions.fileExit, &QAction::triggered, this, exit);
+    connect(m_actions.help, &QAction::triggered, this, [this] {
         m_wb.openHelpPage();
         m_wb.notifyChanged();
     });
-}
-
-QAction* MainWindow::action(const QString& text) const {
-    for (QAction* a : m_toolBar->actions())
-        if (a->text() == text) return a;
-    for (QAction* top : menuBar()->actions()) {
-        if (top->text() == text) return top;
-        if (top->menu())
-            for (QAction* a : top->menu()->actions())
-                if (a->text() == text) return a;
-    }
-    return nullptr;
 }
 
 void MainWindow::buildAbout() {

@@ -8,10 +8,10 @@
 // Every place a subsystem fills is an empty QWidget with a QVBoxLayout (no margins; the top area of
 // " Kestrum " has a QHBoxLayout, its widgets side by side). The inner tabs, the " HEX Baza "
 // controls, " Settings " and "IR Distribution" sit in scroll boxes, so a page never enlarges the window.
-// Build your widget with the Workbench and add it to the place's layout, e.g. in the code that assembles the
-// windows (shell/ui/shell_windows.cpp):
+// Build your widget from the workbench's parts and add it to the place's layout, e.g. in the code
+// that assembles the windows (shell/ui/shell_windows.cpp):
 //
-//     main.hashModulesPage()->layout()->addWidget(new HashPanelWidget(workbench));
+//     main.hashModulesPage()->layout()->addWidget(new HashPanelPage(parts.pipeline, parts.hashPanel));
 //
 //   aboutPage()            " About " (filled here)
 //   hexBazaPage()          " HEX Baza ": base file options, checks, statistics, operations
@@ -28,9 +28,10 @@
 //   settingsPage()         " Settings ": test-mode and unknown-button tools
 //   irDistributionPage()   "IR Distribution"
 //
-// Tool bar and menu actions are exposed by name (action("Open"), action("&Exit"), ...); the shell
-// connects "Exit", "&Exit" and "About &Help"; subsystems connect the others. Each handler copies its
-// widgets' values into the workbench, calls the core, then calls Workbench::notifyChanged().
+// Tool bar and menu actions are typed members of actions(), created once; the window connects
+// "Exit", "&Exit" and "About &Help", the code that assembles the windows connects the others. Each
+// handler copies its widgets' values into the workbench, calls the core, then calls
+// Workbench::notifyChanged().
 
 #include "shell/core/shell_view.h"
 
@@ -48,6 +49,28 @@ namespace ravlin {
 
 class LinkLabel;
 class Workbench;
+
+// The tool bar's and the "&File" menu's actions (captions in comments), each created once.
+struct MainWindowActions {
+    // Tool bar.
+    QAction* open = nullptr;           // "Open"
+    QAction* save = nullptr;           // "Save"
+    QAction* pult = nullptr;           // "Pult"
+    QAction* eprom = nullptr;          // "Eprom"
+    QAction* captureSession = nullptr; // "Создание слепка"
+    QAction* nameChoice = nullptr;     // "Выбор имени"
+    QAction* exit = nullptr;           // "Exit"
+    // "&File".
+    QAction* openCodFile = nullptr;   // "&Open Cod File"
+    QAction* saveCodFile = nullptr;   // "&Save Cod File"
+    QAction* saveDiagram = nullptr;   // "Save &Diagram"
+    QAction* signal = nullptr;        // "&Сигнал…"
+    QAction* importSignals = nullptr; // "&Import Signals..."
+    QAction* exportSignals = nullptr; // "E&xport Signals..."
+    QAction* fileExit = nullptr;      // "&Exit"
+    // Menu bar.
+    QAction* help = nullptr; // "About &Help"
+};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -79,11 +102,8 @@ public:
     QTabWidget* burstTabs() const { return m_burstTabs; }
     QToolBar* toolBar() const { return m_toolBar; }
     QPlainTextEdit* resultMemo() const { return m_memo; }
-    // A tool bar or menu action by its text ("Open", "Save", "Pult", "Eprom", "Создание слепка",
-    // "Выбор имени", "Exit", "&Open Cod File", "&Save Cod File", "Save &Diagram", "&Import Signals...",
-    // "E&xport Signals...", "&Exit",
-    // "About &Help"); nullptr when there is none.
-    QAction* action(const QString& text) const;
+    // The tool bar and menu actions.
+    const MainWindowActions& actions() const { return m_actions; }
 
     void refresh();
 
@@ -105,6 +125,7 @@ private:
     QTabWidget* m_burstTabs = nullptr;
     QToolBar* m_toolBar = nullptr;
     QPlainTextEdit* m_memo = nullptr;
+    MainWindowActions m_actions;
     QLabel* m_version = nullptr;
     QLabel* m_author = nullptr;
 

@@ -5,6 +5,7 @@
 #include "capture/ui/zoom_settings_window.h"
 #include "platform/ui/refresh.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/main_window.h"
 
 #include <QAction>
@@ -13,27 +14,27 @@
 
 namespace ravlin {
 
-std::unique_ptr<QWidget> makeCaptureSessionWindow(Workbench& wb, MainWindow&) {
-    auto w = std::make_unique<CaptureSessionWindow>(wb.captureSession());
+std::unique_ptr<QWidget> makeCaptureSessionWindow(Workbench& wb, WorkbenchParts& p) {
+    auto w = std::make_unique<CaptureSessionWindow>(p.captureSession);
     QObject::connect(&wb, &Workbench::changed, w.get(), &CaptureSessionWindow::refresh);
     QObject::connect(w.get(), &CaptureSessionWindow::changed, &wb, &Workbench::notifyChanged);
-    QObject::connect(w.get(), &CaptureSessionWindow::closed, &wb, [&wb] {
-        wb.captureSession().windowClosed();
+    QObject::connect(w.get(), &CaptureSessionWindow::closed, &wb, [&wb, &p] {
+        p.captureSession.windowClosed();
         wb.notifyChanged();
     });
     return w;
 }
 
-std::unique_ptr<QWidget> makeMatchWindow(Workbench& wb, MainWindow&) {
-    auto w = std::make_unique<MatchWindow>(wb.matchVisualisation());
+std::unique_ptr<QWidget> makeMatchWindow(Workbench& wb, WorkbenchParts& p) {
+    auto w = std::make_unique<MatchWindow>(p.matchVisualisation);
     QObject::connect(&wb, &Workbench::changed, w.get(), &MatchWindow::refresh);
     QObject::connect(w.get(), &MatchWindow::changed, &wb, &Workbench::notifyChanged);
     return w;
 }
 
 void assembleSessionWindows(Workbench& wb, MainWindow& main, QWidget* session, QWidget* match) {
-    if (QAction* a = main.action(QStringLiteral("Создание слепка")); a && session)
-        QObject::connect(a, &QAction::triggered, session, [&wb, &main, session] {
+    if (session)
+        QObject::connect(main.actions().captureSession, &QAction::triggered, session, [&wb, &main, session] {
             wb.openCaptureSession();
             ui::showCentredOver(*session, main);
             wb.notifyChanged();

@@ -19,6 +19,7 @@
 #include "firmware/ui/eeprom_window.h"
 #include "firmware/ui/fitting_window.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/launcher_window.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/session_windows.h"
@@ -34,12 +35,12 @@ namespace {
 
 // The receiver's widgets: status line and repeat indicator at the top of " Kestrum ", the timing
 // lines and the reception parameters in their inner tabs.
-void assembleReception(Workbench& wb, MainWindow& main) {
-    auto* status = new ReceptionStatusBar(wb.poller());
+void assembleReception(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto* status = new ReceptionStatusBar(p.poller);
     main.burstTopArea()->layout()->addWidget(status);
-    auto* data = new ReceivedDataPage(wb.burstFields());
+    auto* data = new ReceivedDataPage(p.burstFields);
     main.receivedDataPage()->layout()->addWidget(data);
-    auto* params = new ReceptionParamsPage(wb.poller());
+    auto* params = new ReceptionParamsPage(p.poller);
     main.receptionParamsPage()->layout()->addWidget(params);
     QObject::connect(&wb, &Workbench::changed, status, &ReceptionStatusBar::refresh);
     QObject::connect(&wb, &Workbench::changed, data, &ReceivedDataPage::refresh);
@@ -49,12 +50,11 @@ void assembleReception(Workbench& wb, MainWindow& main) {
 
 // "Имя по рисунку" and "Выбор имени", opened from the tool bar's "Pult" and "Выбор имени".
 template <typename W>
-std::unique_ptr<W> namingWindow(std::unique_ptr<W> w, Workbench& wb, MainWindow& main, const char* tool) {
+std::unique_ptr<W> namingWindow(std::unique_ptr<W> w, Workbench& wb, MainWindow& main, QAction* tool) {
     W* raw = w.get();
     QObject::connect(&wb, &Workbench::changed, raw, &W::refresh);
     QObject::connect(raw, &W::changed, &wb, &Workbench::notifyChanged);
-    if (QAction* a = main.action(QString::fromUtf8(tool)))
-        QObject::connect(a, &QAction::triggered, raw, [raw, &main] { raw->showCentredOver(main); });
+    QObject::connect(tool, &QAction::triggered, raw, [raw, &main] { raw->showCentredOver(main); });
     return w;
 }
 
@@ -66,56 +66,55 @@ template <typename W> void place(Workbench& wb, QWidget* area, W* widget) {
     QObject::connect(widget, &W::changed, &wb, &Workbench::notifyChanged);
 }
 
-void assemblePipeline(Workbench& wb, MainWindow& main, SourcesWindow& sources) {
-    Pipeline& p = wb.pipeline();
-    place(wb, main.hashModulesPage(), new HashPanelPage(p, wb.hashPanel()));
-    place(wb, main.module96Page(), new DecoderPage(p, wb.decoderSettings()));
-    place(wb, main.hashResultArea(), new PipelineResultArea(p, wb.burstFields()));
-    place(wb, main.analogueArea(), new AnalogueGroup(p, [&main, &sources] { sources.openOver(main); }));
+void assemblePipeline(Workbench& wb, WorkbenchParts& p, MainWindow& main, SourcesWindow& sources) {
+    Pipeline& run = p.pipeline;
+    place(wb, main.hashModulesPage(), new HashPanelPage(run, p.hashPanel));
+    place(wb, main.module96Page(), new DecoderPage(run, p.decoderSettings));
+    place(wb, main.hashResultArea(), new PipelineResultArea(run, p.burstFields));
+    place(wb, main.analogueArea(), new AnalogueGroup(run, [&main, &sources] { sources.openOver(main); }));
     place(wb, main.irDistributionPage(),
-          new DistributionPage(p, wb.baseEditor().settings().clearDistributionWithBase,
-                               [&wb](const QImage& image) {
-                                   saveBitmap(wb.dialogs(), wb.appDir(), wb.presets().diagram, image);
+          new DistributionPage(run, p.baseEditor.settings().clearDistributionWithBase,
+                               [&wb, &p](const QImage& image) {
+                                   saveBitmap(p.dialogs, wb.appDir(), p.presets.diagram, image);
                                }));
 }
 
 // The base controls of " HEX Baza " and the Open/Save commands of the tool bar and "&File" menu.
-void assembleBaseFiles(Workbench& wb, MainWindow& main) {
-    auto* panel = new BaseFilesPanel(wb.baseFiles(), wb.rescan(), wb.hexBaza());
+void assembleBaseFiles(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto* panel = new BaseFilesPanel(p.baseFiles, p.rescan, p.hexBaza);
     main.hexBazaPage()->layout()->addWidget(panel);
     QObject::connect(&wb, &Workbench::changed, panel, &BaseFilesPanel::refresh);
     QObject::connect(panel, &BaseFilesPanel::changed, &wb, &Workbench::notifyChanged);
-    const auto bind = [&](const char* text, void (BaseFileCommands::*command)()) {
-        if (QAction* a = main.action(QString::fromLatin1(text)))
-            QObject::connect(a, &QAction::triggered, panel, [&wb, command] {
-                (wb.baseFiles().*command)();
-                wb.notifyChanged();
-            });
+    const auto bind = [&](QAction* action, void (BaseFileCommands::*command)()) {
+        QObject::connect(action, &QAction::triggered, panel, [&wb, &p, command] {
+            (p.baseFiles.*command)();
+            wb.notifyChanged();
+        });
     };
-    bind("Open", &BaseFileCommands::open);
-    bind("&Open Cod File", &BaseFileCommands::open);
-    bind("Save", &BaseFileCommands::save);
-    bind("&Save Cod File", &BaseFileCommands::save);
-    const auto bindSignals = [&](const char* text, void (SignalFileCommands::*command)()) {
-        if (QAction* a = main.action(QString::fromLatin1(text)))
-            QObject::connect(a, &QAction::triggered, panel, [&wb, command] {
-                (wb.signalFiles().*command)();
-                wb.notifyChanged();
-            });
+    const MainWindowActions& actions = main.actions();
+    bind(actions.open, &BaseFileCommands::open);
+    bind(actions.openCodFile, &BaseFileCommands::open);
+    bind(actions.save, &BaseFileCommands::save);
+    bind(actions.saveCodFile, &BaseFileCommands::save);
+    const auto bindSignals = [&](QAction* action, void (SignalFileCommands::*command)()) {
+        QObject::connect(action, &QAction::triggered, panel, [&wb, &p, command] {
+            (p.signalFiles.*command)();
+            wb.notifyChanged();
+        });
     };
-    wb.signalFiles().hooks().busy = [](bool busy) {
+    p.signalFiles.hooks().busy = [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
     };
-    bindSignals("&Import Signals...", &SignalFileCommands::importSignals);
-    bindSignals("E&xport Signals...", &SignalFileCommands::exportSignals);
+    bindSignals(actions.importSignals, &SignalFileCommands::importSignals);
+    bindSignals(actions.exportSignals, &SignalFileCommands::exportSignals);
 }
 
 // "Подбор переменных ХЭШирования": shown over the main window when the opening checks pass.
-std::unique_ptr<FittingWindow> fittingWindow(Workbench& wb, MainWindow& main) {
-    auto w = std::make_unique<FittingWindow>(wb.fitting());
+std::unique_ptr<FittingWindow> fittingWindow(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto w = std::make_unique<FittingWindow>(p.fitting);
     FittingWindow* window = w.get();
     QObject::connect(&wb, &Workbench::changed, window, &FittingWindow::refresh);
     QObject::connect(window, &FittingWindow::changed, &wb, &Workbench::notifyChanged);
@@ -125,8 +124,8 @@ std::unique_ptr<FittingWindow> fittingWindow(Workbench& wb, MainWindow& main) {
 }
 
 // "Настройки под кнопки Pelvar": shown over the main window when the opening checks pass.
-std::unique_ptr<ActionMapWindow> actionMapWindow(Workbench& wb, MainWindow& main) {
-    auto w = std::make_unique<ActionMapWindow>(wb.actionMapCommands());
+std::unique_ptr<ActionMapWindow> actionMapWindow(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto w = std::make_unique<ActionMapWindow>(p.actionMapCommands);
     ActionMapWindow* window = w.get();
     QObject::connect(&wb, &Workbench::changed, window, &ActionMapWindow::refresh);
     QObject::connect(window, &ActionMapWindow::changed, &wb, &Workbench::notifyChanged);
@@ -136,22 +135,22 @@ std::unique_ptr<ActionMapWindow> actionMapWindow(Workbench& wb, MainWindow& main
 }
 
 // "Операции с Eprom": the tool bar's "Eprom" shows it over the main window.
-std::unique_ptr<EepromWindow> eepromWindow(Workbench& wb, MainWindow& main) {
-    auto w = std::make_unique<EepromWindow>(wb.eeprom());
+std::unique_ptr<EepromWindow> eepromWindow(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto w = std::make_unique<EepromWindow>(p.eeprom);
     EepromWindow* window = w.get();
     QObject::connect(&wb, &Workbench::changed, window, &EepromWindow::refresh);
     QObject::connect(window, &EepromWindow::changed, &wb, &Workbench::notifyChanged);
     QObject::connect(&wb, &Workbench::eepromWindowRequested, window,
                      [window, &main] { window->showCentredOver(main); });
-    if (QAction* a = main.action(QStringLiteral("Eprom")))
-        QObject::connect(a, &QAction::triggered, window, [&wb] { wb.openEepromWindow(); });
+    QObject::connect(main.actions().eprom, &QAction::triggered, window, [&wb] { wb.openEepromWindow(); });
     return w;
 }
 
 } // namespace
 
-ShellWindows::ShellWindows(Workbench& workbench, Creation creation) : m_wb(workbench) {
-    m_launcher = std::make_unique<LauncherWindow>(m_wb);
+ShellWindows::ShellWindows(Workbench& workbench, Creation creation)
+    : m_wb(workbench), m_parts(std::make_unique<WorkbenchParts>(partsOf(workbench))) {
+    m_launcher = std::make_unique<LauncherWindow>(m_wb, m_parts->startup);
     if (creation == Creation::All) createOtherWindows();
 }
 
@@ -159,23 +158,26 @@ void ShellWindows::createOtherWindows() {
     if (m_main) return;
     m_main = std::make_unique<MainWindow>(m_wb);
     // Secondary windows in creation order.
-    m_eeprom = addSecondary("TForm3", "Операции с Eprom", eepromWindow(m_wb, *m_main));
-    m_namePicture = addSecondary(
-        "TForm2", "Имя по рисунку",
-        namingWindow(std::make_unique<NamePictureWindow>(m_wb.namePictureAid()), m_wb, *m_main, "Pult"));
-    m_match = addSecondary("TForm5", "Визуализация совпадений", makeMatchWindow(m_wb, *m_main));
-    m_session = addSecondary("TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow(m_wb, *m_main));
-    m_zoom =
-        addSecondary("TForm6", "Настройка графики и зума", std::make_unique<ZoomSettingsWindow>(m_wb.zoom()));
-    m_fitting = addSecondary("TForm7", "Подбор переменных ХЭШирования", fittingWindow(m_wb, *m_main));
-    m_nameChoice = addSecondary(
-        "TForm8", "Выбор имени",
-        namingWindow(std::make_unique<NameChoiceWindow>(m_wb.nameChoice()), m_wb, *m_main, "Выбор имени"));
-    m_actionMap = addSecondary("TForm10", "Настройки под кнопки Pelvar", actionMapWindow(m_wb, *m_main));
-    m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_wb.hashSources()));
+    m_eeprom = addSecondary("TForm3", "Операции с Eprom", eepromWindow(m_wb, *m_parts, *m_main));
+    m_namePicture = addSecondary("TForm2", "Имя по рисунку",
+                                 namingWindow(std::make_unique<NamePictureWindow>(m_parts->namePictureAid),
+                                              m_wb, *m_main, m_main->actions().pult));
+    m_match = addSecondary("TForm5", "Визуализация совпадений", makeMatchWindow(m_wb, *m_parts));
+    m_session = addSecondary("TForm4", "Создаём слепок кодировки", makeCaptureSessionWindow(m_wb, *m_parts));
+    m_zoom = addSecondary("TForm6", "Настройка графики и зума",
+                          std::make_unique<ZoomSettingsWindow>(m_parts->zoom));
+    m_fitting =
+        addSecondary("TForm7", "Подбор переменных ХЭШирования", fittingWindow(m_wb, *m_parts, *m_main));
+    m_nameChoice = addSecondary("TForm8", "Выбор имени",
+                                namingWindow(std::make_unique<NameChoiceWindow>(m_parts->nameChoice), m_wb,
+                                             *m_main, m_main->actions().nameChoice));
+    m_actionMap =
+        addSecondary("TForm10", "Настройки под кнопки Pelvar", actionMapWindow(m_wb, *m_parts, *m_main));
+    m_sources = addSecondary("TForm11", "Источник", std::make_unique<SourcesWindow>(m_parts->hashSources));
     QObject::connect(&m_wb, &Workbench::changed, m_sources, &SourcesWindow::refresh);
-    m_signal = addSecondary("TFormSignal", "Сигнал",
-                            std::make_unique<SignalWindow>(m_wb.signalView(), m_wb.dialogs(), m_wb.appDir()));
+    m_signal =
+        addSecondary("TFormSignal", "Сигнал",
+                     std::make_unique<SignalWindow>(m_parts->signalView, m_parts->dialogs, m_wb.appDir()));
     QObject::connect(&m_wb, &Workbench::changed, m_signal, &SignalWindow::refresh);
     assemblePages();
 }
@@ -196,16 +198,16 @@ ShellWindows::~ShellWindows() = default;
 
 void ShellWindows::assemblePages() {
     // Subsystems add their page widgets to the main window's places here.
-    assembleReception(m_wb, *m_main);
-    assembleBaseFiles(m_wb, *m_main);
+    assembleReception(m_wb, *m_parts, *m_main);
+    assembleBaseFiles(m_wb, *m_parts, *m_main);
     assembleStripAndBaseEntry();
-    assemblePipeline(m_wb, *m_main, *m_sources);
+    assemblePipeline(m_wb, *m_parts, *m_main, *m_sources);
     assembleSessionWindows(m_wb, *m_main, m_session, m_match);
-    assembleTestArea(m_wb, *m_main);
+    assembleTestArea(m_wb, *m_parts, *m_main);
 }
 
 void ShellWindows::assembleStripAndBaseEntry() {
-    auto* strip = new OscillogramPanel(m_wb.oscillogram(), [this] { return m_wb.durationUnitMs(); });
+    auto* strip = new OscillogramPanel(m_parts->oscillogram, [this] { return m_wb.durationUnitMs(); });
     m_main->stripArea()->layout()->addWidget(strip);
     m_main->burstTopArea()->layout()->addWidget(strip->lengthLabel());
     QObject::connect(&m_wb, &Workbench::changed, strip, &OscillogramPanel::refresh);
@@ -216,15 +218,13 @@ void ShellWindows::assembleStripAndBaseEntry() {
     // "Сигнал": from the strip (double click, context menu) and from the "&File" menu.
     const auto showSignal = [this] { m_signal->showCentredOver(*m_main); };
     QObject::connect(strip, &OscillogramPanel::signalWindowRequested, m_signal, showSignal);
-    if (QAction* signal = m_main->action(QStringLiteral("&Сигнал…")))
-        QObject::connect(signal, &QAction::triggered, m_signal, showSignal);
-    if (QAction* save = m_main->action(QStringLiteral("Save &Diagram")))
-        QObject::connect(save, &QAction::triggered, strip, [this] {
-            saveBitmap(m_wb.dialogs(), m_wb.appDir(), m_wb.presets().diagram,
-                       renderStrip(m_wb.oscillogram().drawing()));
-        });
+    QObject::connect(m_main->actions().signal, &QAction::triggered, m_signal, showSignal);
+    QObject::connect(m_main->actions().saveDiagram, &QAction::triggered, strip, [this] {
+        saveBitmap(m_parts->dialogs, m_wb.appDir(), m_parts->presets.diagram,
+                   renderStrip(m_parts->oscillogram.drawing()));
+    });
 
-    auto* entry = new BaseEntryGroup(m_wb.baseEditor());
+    auto* entry = new BaseEntryGroup(m_parts->baseEditor);
     m_main->baseEntryArea()->layout()->addWidget(entry);
     QObject::connect(&m_wb, &Workbench::changed, entry, &BaseEntryGroup::refresh);
     QObject::connect(entry, &BaseEntryGroup::changed, &m_wb, &Workbench::notifyChanged);

@@ -5,8 +5,8 @@
 // TForm10, TForm11.
 //
 // How to put a secondary window in: in the ShellWindows constructor (shell_windows.cpp), replace its
-// empty stand-in by your window class built from the Workbench, keep its objectName (the form name)
-// and caption, and keep a typed member for it. Pages of the main window are filled in
+// empty stand-in by your window class built from the workbench's parts (m_parts), keep its objectName (the
+// form name) and caption, and keep a typed member for it. Pages of the main window are filled in
 // ShellWindows::assemblePages().
 
 #include <QString>
@@ -27,6 +27,7 @@ class NamePictureWindow;
 class SourcesWindow;
 class SignalWindow;
 class Workbench;
+struct WorkbenchParts;
 class ZoomSettingsWindow;
 
 class ShellWindows {
@@ -62,6 +63,7 @@ private:
     void assembleStripAndBaseEntry();
 
     Workbench& m_wb;
+    std::unique_ptr<WorkbenchParts> m_parts; // taken once, handed to the windows it builds
     std::unique_ptr<LauncherWindow> m_launcher;
     std::unique_ptr<MainWindow> m_main;
     std::vector<std::unique_ptr<QWidget>> m_secondary;

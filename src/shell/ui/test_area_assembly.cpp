@@ -3,6 +3,7 @@
 #include "base/ui/burst_test_buttons.h"
 #include "base/ui/test_area_page.h"
 #include "shell/core/workbench.h"
+#include "shell/core/workbench_parts.h"
 #include "shell/ui/main_window.h"
 
 #include <QLayout>
@@ -10,8 +11,8 @@
 
 namespace ravlin {
 
-void assembleTestArea(Workbench& wb, MainWindow& main) {
-    auto* page = new TestAreaPage(wb.testArea());
+void assembleTestArea(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
+    auto* page = new TestAreaPage(p.testArea);
     main.settingsPage()->layout()->addWidget(page);
     QObject::connect(&wb, &Workbench::changed, page, &TestAreaPage::refresh);
     QObject::connect(page, &TestAreaPage::changed, &wb, &Workbench::notifyChanged);
@@ -25,7 +26,7 @@ void assembleTestArea(Workbench& wb, MainWindow& main) {
         wb.notifyChanged();
     });
 
-    auto* buttons = new BurstTestButtons(wb.testArea());
+    auto* buttons = new BurstTestButtons(p.testArea);
     main.receivedDataPage()->layout()->addWidget(buttons);
     QObject::connect(&wb, &Workbench::changed, buttons, &BurstTestButtons::refresh);
     QObject::connect(buttons, &BurstTestButtons::changed, &wb, &Workbench::notifyChanged);
