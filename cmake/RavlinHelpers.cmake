@@ -28,10 +28,14 @@ function(ravlin_subsystem name)
 endfunction()
 
 # ravlin_precompile_qt(target [WIDGETS] [TEST]): precompiles the Qt headers most sources include.
-# Only with RAVLIN_PCH, and never in the fuzz build.
+# Only with RAVLIN_PCH, never in the fuzz build, and in a library only when it has a few sources to
+# share the work (a test runner always has one: it carries tests/test_runner.h).
 function(ravlin_precompile_qt target)
     cmake_parse_arguments(ARG "WIDGETS;TEST" "" "" ${ARGN})
-    if(NOT RAVLIN_PCH OR RAVLIN_FUZZ)
+    get_target_property(sources ${target} SOURCES)
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    list(LENGTH sources count)
+    if(NOT RAVLIN_PCH OR RAVLIN_FUZZ OR (count LESS 4 AND NOT ARG_TEST))
         return()
     endif()
     set(headers <QByteArray> <QDir> <QFile> <QFileInfo> <QObject> <QString> <QStringList> <QVector>
@@ -68,7 +72,7 @@ function(ravlin_tests_in_folder sub)
     endif()
     # Without precompiled headers the runner's header is included by hand.
     if(NOT RAVLIN_PCH OR RAVLIN_FUZZ OR CMAKE_DISABLE_PRECOMPILE_HEADERS)
-        target_compile_options(${runner} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/test_runner.h)
+        target_compile_options(${runner} PRIVATE "SHELL:-include ${PROJECT_SOURCE_DIR}/tests/test_runner.h")
     endif()
     foreach(t ${ARG_TESTS})
         get_filename_component(stem ${t} NAME_WE)
