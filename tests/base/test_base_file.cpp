@@ -46,6 +46,18 @@ QStringList crlfLines(const QByteArray& bytes) {
     return lines;
 }
 
+// The six-line records makeRecord(1..count) as a file holds them.
+QStringList recordLines(int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i) {
+        const ButtonRecord r = makeRecord(i);
+        lines << QString::number(i) << r.remoteName << r.buttonName << r.hash;
+        for (const QString& t : r.timings)
+            lines << t;
+    }
+    return lines;
+}
+
 // The commands with scripted dialogs, the controls the file carries and a memo.
 struct Rig {
     ButtonBase base;
@@ -83,6 +95,24 @@ struct Rig {
         cmd.save();
     }
 };
+
+// Saves `records` as `name` in `dir` (the base kept after saving); returns the path.
+QString savedBase(QTemporaryDir& dir, const std::vector<ButtonRecord>& records, const QString& name) {
+    Rig rig;
+    rig.tab.clearAfterSave = false;
+    for (const ButtonRecord& r : records)
+        rig.base.append(r);
+    const QString path = dir.filePath(name);
+    rig.save(path);
+    return path;
+}
+
+std::vector<ButtonRecord> makeRecords(int from, int to) {
+    std::vector<ButtonRecord> records;
+    for (int i = from; i <= to; ++i)
+        records.push_back(makeRecord(i));
+    return records;
+}
 
 } // namespace
 
@@ -158,17 +188,12 @@ private slots:
 
     void roundTripOf750Records() {
         QTemporaryDir dir;
-        Rig rig;
-        rig.tab.clearAfterSave = false;
-        for (int i = 1; i <= 750; ++i)
-            rig.base.append(makeRecord(i));
-        const QString path = dir.filePath("full.txt");
-        rig.save(path);
+        const QString path = savedBase(dir, makeRecords(1, 750), "full.txt");
         QCOMPARE(crlfLines(fileBytes(path)).size(), 16 + 7500 + 1);
         Rig back;
         back.open(path);
         QCOMPARE(back.base.count(), 750);
-        QCOMPARE(back.base.records(), rig.base.records());
+        QCOMPARE(back.base.records(), makeRecords(1, 750));
         QVERIFY(back.memo.contains(QStringLiteral("Найдено дублей  - 0")));
     }
 
@@ -234,31 +259,9 @@ private slots:
         QStringList lines;
         lines << first;
         if (!second.isEmpty()) lines << second;
-        lines << "3"
-              << "True"
-              << "True"
-              << "True"
-              << "41"
-              << "04"
-              << "5"
-              << ""
-              << ""
-              << "20"
-              << " "
-              << "В этом пульте кнопок"
-              << "1"
-              << "Ну сами кнопки"
-              << "1"
-              << "R"
-              << "PW"
-              << "0077"
-              << "123"
-              << ""
-              << ""
-              << ""
-              << ""
-              << ""
-              << "Конец файла";
+        lines << QStringList{"3", "True", "True", "True", "41", "04", "5", "", "", "20", " "}
+              << QStringList{"В этом пульте кнопок", "1", "Ну сами кнопки"}
+              << QStringList{"1", "R", "PW", "0077", "123", "", "", "", "", "", "Конец файла"};
         ButtonBase base;
         BaseFileSettings s;
         s.receiverKind = "USBtiny";
@@ -332,13 +335,7 @@ private slots:
 
     void mergingTheSameFileTwiceAddsNothing() {
         QTemporaryDir dir;
-        Rig rig;
-        rig.tab.clearAfterSave = false;
-        for (int i = 1; i <= 5; ++i)
-            rig.base.append(makeRecord(i));
-        const QString path = dir.filePath("m.txt");
-        rig.save(path);
-
+        const QString path = savedBase(dir, makeRecords(1, 5), "m.txt");
         Rig m;
         m.open(path);
         QCOMPARE(m.base.count(), 5);
@@ -352,17 +349,12 @@ private slots:
         QCOMPARE(m.base.count(), 5);
         QVERIFY(m.memo.contains(QStringLiteral("Новых(из файла) - 0")));
         QVERIFY(m.memo.contains(QStringLiteral("Найдено дублей  - 5")));
-        QCOMPARE(m.base.records(), rig.base.records());
+        QCOMPARE(m.base.records(), makeRecords(1, 5));
     }
 
     void mergeQuestionYesClearsFirstAndCancelStops() {
         QTemporaryDir dir;
-        Rig src;
-        src.tab.clearAfterSave = false;
-        src.base.append(makeRecord(1));
-        const QString path = dir.filePath("one.txt");
-        src.save(path);
-
+        const QString path = savedBase(dir, {makeRecord(1)}, "one.txt");
         Rig rig;
         for (int i = 10; i < 14; ++i)
             rig.base.append(makeRecord(i));
@@ -386,18 +378,12 @@ private slots:
 
     void remoteNameOnlyDifferenceIsADuplicate() {
         QTemporaryDir dir;
-        Rig rig;
-        rig.tab.clearAfterSave = false;
-        ButtonRecord a = makeRecord(3);
+        const ButtonRecord a = makeRecord(3);
         ButtonRecord b = a;
         b.remoteName = QStringLiteral("Другой");
         b.hash = QStringLiteral("FFFF"); // hashes are not compared either
-        ButtonRecord c = makeRecord(4);
-        rig.base.append(a);
-        rig.base.append(b);
-        rig.base.append(c);
-        const QString path = dir.filePath("d.txt");
-        rig.save(path);
+        const ButtonRecord c = makeRecord(4);
+        const QString path = savedBase(dir, {a, b, c}, "d.txt");
         Rig back;
         back.open(path);
         QCOMPARE(back.base.count(), 2);
@@ -508,15 +494,10 @@ private slots:
 
     void lineBreakInsideANameDoesNotShiftTheFile() {
         QTemporaryDir dir;
-        Rig rig;
-        rig.tab.clearAfterSave = false;
         ButtonRecord r = makeRecord(1);
         r.buttonName = QStringLiteral("Да\rНет");
         r.remoteName = QStringLiteral("TV\n") + QChar(1) + QStringLiteral("DVD");
-        rig.base.append(r);
-        rig.base.append(makeRecord(2));
-        const QString path = dir.filePath("cr.txt");
-        rig.save(path);
+        const QString path = savedBase(dir, {r, makeRecord(2)}, "cr.txt");
         Rig back;
         back.open(path);
         QCOMPARE(back.base.count(), 2);
@@ -581,12 +562,7 @@ private slots:
 
     void truncatedFileReadsMissingRecordsAsEmpty() {
         QTemporaryDir dir;
-        Rig src;
-        src.tab.clearAfterSave = false;
-        src.base.append(makeRecord(1));
-        src.base.append(makeRecord(2));
-        const QString path = dir.filePath("t.txt");
-        src.save(path);
+        const QString path = savedBase(dir, makeRecords(1, 2), "t.txt");
         QStringList lines = crlfLines(fileBytes(path));
         lines[14] = "5";
         lines = lines.mid(0, 16 + 10 + 4); // record 2 stops after its hash text
@@ -617,13 +593,8 @@ private slots:
     void countLine() {
         QFETCH(QString, countLine);
         QFETCH(int, loaded);
-        QStringList lines = {"В этом пульте кнопок", countLine, "Ну сами кнопки"};
-        for (int i = 1; i <= 2; ++i) {
-            const ButtonRecord r = makeRecord(i);
-            lines << QString::number(i) << r.remoteName << r.buttonName << r.hash;
-            for (const QString& t : r.timings)
-                lines << t;
-        }
+        const QStringList lines =
+            QStringList{"В этом пульте кнопок", countLine, "Ну сами кнопки"} + recordLines(2);
         ButtonBase base;
         BaseFileSettings s;
         const BaseFileLoad load = readBaseFile(TextLines(lines), base, s);
@@ -636,13 +607,8 @@ private slots:
     void hugeCountStopsAt750() {
         QTemporaryDir dir;
         const QString path = dir.filePath("huge.txt");
-        QStringList lines = {"В этом пульте кнопок", "999999999999999999999", "Ну сами кнопки"};
-        for (int i = 1; i <= 3; ++i) {
-            const ButtonRecord r = makeRecord(i);
-            lines << QString::number(i) << r.remoteName << r.buttonName << r.hash;
-            for (const QString& t : r.timings)
-                lines << t;
-        }
+        const QStringList lines =
+            QStringList{"В этом пульте кнопок", "999999999999999999999", "Ну сами кнопки"} + recordLines(3);
         writeBytes(path, encodeCp1251(lines.join("\r\n")));
         Rig rig;
         rig.open(path);
@@ -659,13 +625,7 @@ private slots:
 
     void loadStopsAtTheCapacity() {
         QTemporaryDir dir;
-        Rig src;
-        src.tab.clearAfterSave = false;
-        for (int i = 1; i <= 3; ++i)
-            src.base.append(makeRecord(1000 + i));
-        const QString path = dir.filePath("three.txt");
-        src.save(path);
-
+        const QString path = savedBase(dir, makeRecords(1001, 1003), "three.txt");
         Rig rig;
         for (int i = 1; i <= 749; ++i)
             rig.base.append(makeRecord(i));

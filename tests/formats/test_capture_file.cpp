@@ -1,21 +1,13 @@
 #include "formats/core/capture_file.h"
 
+#include "fakes/capture_texts.h"
+
 #include <QtTest>
 
 using namespace ravlin;
 using Bytes = std::vector<std::uint8_t>;
-
-namespace {
-
-const char* kSmallCapture = "# two bursts, USBtiny bytes then Movrik\n"
-                            "kind: USBtiny\n"
-                            "100: 10 20 30 40\r\n"
-                            "\n"
-                            "  50:  F9 10 01 02 03  \n"
-                            "kind: Movrik\n"
-                            "0: 0A 0B 0C 0D 0E\n";
-
-} // namespace
+using fakes::kSmallCapture;
+using fakes::writeFile;
 
 class TestCaptureFile : public QObject {
     Q_OBJECT
@@ -57,6 +49,34 @@ private slots:
         QCOMPARE(f.problems.size(), 1);
         QCOMPARE(f.problems[0].line, 2);
         QVERIFY(f.problems[0].message().startsWith("line 2: "));
+    }
+
+    void captureFileIsCutAtItsLimit_data() {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("bursts");
+        QTest::newRow("at the limit") << CaptureFile::kMaxFileBytes << 2;
+        QTest::newRow("one past") << CaptureFile::kMaxFileBytes + 1 << 1;
+    }
+    void captureFileIsCutAtItsLimit() {
+        // A whole burst, a long comment, and a last burst that ends exactly at the size: past the
+        // limit its line is left out with a problem, never served as a shorter burst.
+        QFETCH(qint64, size);
+        QFETCH(int, bursts);
+        const QByteArray first = "5: 01 02 03\n";
+        const QByteArray last = "0: 0A 0B 0C 0D 0E\n";
+        QByteArray text = first + '#' + QByteArray(size - first.size() - last.size() - 2, 'x') + '\n' + last;
+        QCOMPARE(qint64(text.size()), size);
+        QTemporaryDir dir;
+        bool ok = false;
+        const CaptureFile file = CaptureFile::read(writeFile(dir, text), &ok);
+        QVERIFY(ok);
+        QCOMPARE(int(file.bursts.size()), bursts);
+        QCOMPARE(file.bursts.back().bytes.size(), std::size_t(bursts == 2 ? 5 : 3));
+        QCOMPARE(file.problems.size(), bursts == 2 ? 0 : 1);
+        if (bursts == 1) {
+            QCOMPARE(file.problems.at(0).line, 3);
+            QVERIFY(file.problems.at(0).text().contains("larger than 16 MiB"));
+        }
     }
 };
 
