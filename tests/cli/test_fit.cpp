@@ -50,9 +50,7 @@ void TestCliFit::samePatchAsTheWindow() {
     wb.rescan().pressRescan();
     f.scheduler.advance(30000);
     QVERIFY(wb.openFittingWindow());
-    wb.fitting().hooks().stamp = [] {
-        return PatchStamp{QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234, 0xABCD};
-    };
+    wb.fitting().stampOverride() = {QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234ABCD};
     wb.fitting().scan();
     // The demo's buttons need the automatic re-run with the breaking point: two ticks.
     f.scheduler.advance(2 * Fitting::kIntervalMs);

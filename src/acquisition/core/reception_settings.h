@@ -45,6 +45,9 @@ struct ReceptionView {
     QString statusText;                         // status label at the top of the " Kestrum " tab
     ViewColour repeatColour = ViewColour::Face; // repeat indicator square
     QString unitLabel = QStringLiteral("0.0213(3) МиллиСек"); // under "Один импульс продолжается около"
+    // Whether the protocol decoder recognised the last processed burst (the processing run writes
+    // it; a second repeat signal is coloured by it).
+    bool lastBurstRecognised = false;
 };
 
 } // namespace ravlin

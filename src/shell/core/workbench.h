@@ -31,6 +31,7 @@
 #include "base/core/match_visualisation.h"
 #include "base/core/name_choice.h"
 #include "base/core/name_picture.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan.h"
 #include "base/core/session_flags.h"
 #include "base/core/test_area.h"
@@ -50,6 +51,7 @@
 #include "platform/core/tune_player.h"
 #include "platform/core/url_opener.h"
 #include "shell/core/notifying_timer_factory.h"
+#include "shell/core/settings_owners.h"
 #include "shell/core/shell_view.h"
 #include "shell/core/startup.h"
 
@@ -147,9 +149,6 @@ public:
     HashSources& hashSources() { return *m_hashSources; }
     // "&Import Signals..." / "E&xport Signals...": remote-control files of other tools.
     SignalFileCommands& signalFiles() { return *m_signalFiles; }
-    // The settings a base file carries, gathered from their owners / applied to them.
-    BaseFileSettings baseFileSettings() const;
-    void applyBaseFileSettings(const BaseFileSettings& settings);
     // The capture-session window and the match-visualisation window with the player of its tune
     // (silent until main() gives a real one).
     CaptureSession& captureSession() { return *m_captureSession; }
@@ -244,6 +243,8 @@ private:
     LauncherView m_launcherView;
     MainView m_mainView;
     BaseEntry m_entry;
+    RecordCursor m_cursor{m_entry, m_base};
+    PageInFront m_page;
     BurstFields m_burst;
     ReceptionView m_reception;
     ZoomSettings m_zoom;
@@ -253,7 +254,6 @@ private:
     MatchSignalSettings m_match;
     HexBazaSettings m_hexBaza;
     RescanFlags m_rescanFlags;
-    BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
     ReceiverDrivers m_drivers;
 
     // Subsystems (constructed after the state they use).
@@ -262,6 +262,7 @@ private:
     std::unique_ptr<BaseEditor> m_baseEditor;
     std::unique_ptr<Poller> m_poller;
     std::unique_ptr<Pipeline> m_pipeline;
+    std::unique_ptr<OwnedCarriedSettings> m_carried;
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
     std::unique_ptr<SignalFileCommands> m_signalFiles;
@@ -270,6 +271,7 @@ private:
     std::unique_ptr<NameChoice> m_nameChoice;
     std::unique_ptr<TunePlayer> m_tunePlayer;
     std::unique_ptr<MatchVisualisation> m_matchVisualisation;
+    std::unique_ptr<OwnedSessionOptions> m_sessionOptions;
     std::unique_ptr<CaptureSession> m_captureSession;
     std::unique_ptr<TestArea> m_testArea;
     SeededRandom m_random;

@@ -103,12 +103,12 @@ void assembleBaseFiles(Workbench& wb, MainWindow& main) {
                 wb.notifyChanged();
             });
     };
-    wb.signalFiles().hooks().busy = [](bool busy) {
+    QObject::connect(&wb.signalFiles(), &SignalFileCommands::busyChanged, [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
-    };
+    });
     bindSignals("&Import Signals...", &SignalFileCommands::importSignals);
     bindSignals("E&xport Signals...", &SignalFileCommands::exportSignals);
 }
