@@ -51,7 +51,11 @@ private slots:
             RescanFlags flags;
             HexBazaSettings tab;
             FileDialogPresets names;
-            BaseFileCommands cmd(base, dialogs, flags, tab, names);
+            HeldSettings held;
+            BaseEntry entry;
+            RecordCursor cursor(entry, base);
+            ResultLog log;
+            BaseFileCommands cmd(base, dialogs, flags, tab, names, held, cursor, log);
             dialogs.fileNames << path;
             cmd.open();
             QCOMPARE(base.count(), 675);
@@ -66,7 +70,11 @@ private slots:
         HexBazaSettings tab;
         tab.clearAfterSave = false;
         FileDialogPresets names;
-        BaseFileCommands cmd(base, dialogs, flags, tab, names);
+        HeldSettings held;
+        BaseEntry entry;
+        RecordCursor cursor(entry, base);
+        ResultLog log;
+        BaseFileCommands cmd(base, dialogs, flags, tab, names, held, cursor, log);
         const QString path = dir.filePath("saved.txt");
         QBENCHMARK {
             dialogs.fileNames << path;

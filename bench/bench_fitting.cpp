@@ -58,8 +58,12 @@ void BenchFitting::fittingRunOnFullBase() {
     fakes::ManualScheduler scheduler;
     fakes::FixedClock clock;
     SeededRandom random;
-    Fitting fitting(base, flags, dialogs, scheduler, clock, random);
-    fitting.hooks().threshold = [] { return QStringLiteral("3B"); };
+    const HashPanelSettings panel; // "Порог" 3B
+    const ReceptionSettings reception;
+    const TestAreaSettings testArea;
+    BaseEntry entry;
+    RecordCursor cursor(entry, base);
+    Fitting fitting(base, flags, dialogs, scheduler, clock, random, panel, reception, testArea, cursor);
     fitting.settings().automatic = false;
     fitting.settings().box(HashVariableSet::Bit) = QStringLiteral("20");
     QBENCHMARK {

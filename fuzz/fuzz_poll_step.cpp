@@ -16,15 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fakes::ManualScheduler timers;
     fakes::ScriptedDialogs dialogs;
     fakes::PollerParts parts;
-    auto& [buffer, working, base, view, entry, burst] = parts;
+    auto& [buffer, working, base, view, entry, burst, log] = parts;
     ReceiverDrivers drivers;
     fakes::ScriptedReceiver& receiver = *drivers.setUsb(std::make_unique<fakes::ScriptedReceiver>());
     Poller poller{parts.state(), drivers, timers, dialogs};
     int stored = 0;
-    poller.hooks().burstStored = [&] {
+    QObject::connect(&poller, &Poller::burstStored, [&] {
         ++stored;
         poller.startPolling(); // the processing run would restart it
-    };
+    });
 
     static const char* const kKinds[] = {"Movrik", "USBtiny", "IgorPlug-USB", "Movrik "};
     poller.settings().kindText = QString::fromLatin1(kKinds[in.byte() % 4]);

@@ -67,8 +67,13 @@ int runActions(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     AnsweringDialogs dialogs;
     ActionMap map;
-    ActionMapCommands commands(map, base, flags, dialogs);
-    commands.hooks().m96Selected = [] { return true; };
+    // The main window's fields: " ХЭШ M96" selected, not in test mode, nothing in the boxes.
+    const TestAreaSettings testArea;
+    HashPanelSettings panel;
+    panel.source = HashSource::M96;
+    const BaseEntrySettings entry{QString(), QString(), QString()};
+    const BurstFields burst{QString(), {}};
+    ActionMapCommands commands(map, base, flags, dialogs, {testArea, panel, entry, burst});
     commands.skipXY = options->skipXY;
 
     QJsonObject result;

@@ -190,26 +190,19 @@ int runFit(const QStringList& args, QTextStream& out, QTextStream& err) {
     ManualScheduler timers;
     SystemClock clock;
     SeededRandom random;
-    Fitting fitting(base, flags, dialogs, timers, clock, random);
-    const bool fiveBytes = options->fiveBytes.value_or(fileSettings.repeatsFiveBytes);
-    Fitting::Hooks& h = fitting.hooks();
-    h.threshold = [&panel] { return panel.threshold; };
-    h.fiveByteTails = [fiveBytes] { return fiveBytes; };
-    h.oneBitSelected = [] { return true; };
-    h.testMode = [] { return false; };
-    h.goToFirstRecord = [&] {
+    ReceptionSettings reception;
+    reception.fiveByteRepeats = options->fiveBytes.value_or(fileSettings.repeatsFiveBytes);
+    const TestAreaSettings testArea; // not in test mode
+    BaseEntry entry;
+    RecordCursor cursor(entry, base);
+    QObject::connect(&cursor, &RecordCursor::goToRecordRequested, [&] {
         if (base.count() > 0) processRecord(base, 1, panel, histogram);
-    };
-    h.stamp = [&] {
-        PatchStamp s = fitting.clockStamp();
-        if (options->date) s.date = *options->date;
-        if (options->time) s.time = *options->time;
-        if (options->id) {
-            s.r1 = static_cast<std::uint16_t>(*options->id >> 16);
-            s.r2 = static_cast<std::uint16_t>(*options->id & 0xFFFF);
-        }
-        return s;
-    };
+    });
+    Fitting fitting(base, flags, dialogs, timers, clock, random, panel, reception, testArea, cursor);
+    StampOverride& stamp = fitting.stampOverride();
+    stamp.date = options->date;
+    stamp.time = options->time;
+    stamp.id = options->id;
 
     QJsonObject result;
     if (fitting.open()) {

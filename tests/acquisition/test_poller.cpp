@@ -42,13 +42,10 @@ struct Rig : fakes::PollerParts {
         *drivers.setNetwork(std::make_unique<fakes::ScriptedNetworkDriver>());
     Poller poller{state(), drivers, timers, dialogs};
     int bursts = 0;
-    QStringList log;
-    bool recognised = false;
+    bool& recognised = view.lastBurstRecognised;
 
     Rig() {
-        poller.hooks().burstStored = [this] { ++bursts; };
-        poller.hooks().logLine = [this](const QString& l) { log << l; };
-        poller.hooks().lastBurstRecognised = [this] { return recognised; };
+        QObject::connect(&poller, &Poller::burstStored, [this] { ++bursts; });
         dialogs.polling = [this] { return poller.isPolling(); };
         poller.enterSlowStartMode();
         poller.startPolling();
@@ -156,7 +153,7 @@ private slots:
     void rescanSpeedSetsRescanInterval() {
         Rig r;
         QList<int> intervals;
-        r.poller.hooks().rescanIntervalChanged = [&](int ms) { intervals << ms; };
+        QObject::connect(&r.poller, &Poller::rescanIntervalChanged, [&](int ms) { intervals << ms; });
         r.poller.settings().rescanSpeed = 55;
         r.poller.rescanSpeedChanged();
         r.poller.settings().rescanSpeed = 3;
@@ -181,7 +178,7 @@ private slots:
                      {"beep",
                       "info: !!!!  ВНИМАНИЕ  !!!!   Наблюдается потеря данных.\r\nДетектор +5В по каким-то "
                       "причинам не отработал!!!\r\nНет переключения на USB систему."}));
-        QCOMPARE(r.log, QStringList({"!!!!  ВНИМАНИЕ  !!!!   Наблюдается потеря данных."}));
+        QCOMPARE(r.log.lines(), QStringList({"!!!!  ВНИМАНИЕ  !!!!   Наблюдается потеря данных."}));
         QCOMPARE(r.bursts, 0);
         QCOMPARE(r.buffer.count, 0);
         QCOMPARE(r.working.timings[0], QStringLiteral("AAA"));
@@ -600,10 +597,11 @@ private slots:
     void randomBlocksKeepTheInvariants() {
         Rig r;
         r.poller.settings().storeAnswers = true;
-        r.poller.hooks().burstStored = [&r] {
+        QObject::disconnect(&r.poller, &Poller::burstStored, nullptr, nullptr);
+        QObject::connect(&r.poller, &Poller::burstStored, [&r] {
             ++r.bursts;
             r.poller.startPolling();
-        };
+        });
         std::mt19937 rng(31337);
         std::uniform_int_distribution<int> byte(0, 255), length(0, 255), status(-1, 6), kind(0, 3);
         const QStringList kinds = {"Movrik", "USBtiny", "IgorPlug-USB", "Movrik"};

@@ -161,10 +161,10 @@ private slots:
                                                            [&] { return timers.now(); }));
         Poller poller(parts.state(), drivers, timers, dialogs);
         QList<int> counts;
-        poller.hooks().burstStored = [&] {
+        QObject::connect(&poller, &Poller::burstStored, [&] {
             counts << buffer.count;
             poller.startPolling(); // what the processing run does at its end
-        };
+        });
         poller.enterSlowStartMode();
         poller.startPolling();
         timers.advance(5300); // first read at 1000 ms, bursts at 3100 and 5200 ms

@@ -1,6 +1,7 @@
 #include "base/core/analogue_base.h"
 #include "base/core/analogue_lookup.h"
 #include "base/core/hash_sources.h"
+#include "fakes/counting_polling.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
 #include "platform/core/text_file.h"
@@ -130,20 +131,13 @@ void TestAnalogueLookup::sourcesWindowListsFiles() {
     QVERIFY(TextFileWriter::write(path, kExample));
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler scheduler;
-    bool polling = true;
-    int starts = 0;
-    HashSources window(path, dialogs, scheduler,
-                       HashSources::Hooks{[&] { return polling; },
-                                          [&] { polling = false; },
-                                          [&] {
-                                              polling = true;
-                                              ++starts;
-                                          },
-                                          [] { return QStringLiteral("002F"); },
-                                          {}});
+    fakes::CountingPolling polling;
+    polling.polling = true;
+    const QString hash = QStringLiteral("002F");
+    HashSources window(path, hash, dialogs, scheduler, polling);
     QCOMPARE(window.hashText(), QStringLiteral("Тут будет ХЭШ"));
     window.shown();
-    QVERIFY(!polling);
+    QVERIFY(!polling.polling);
     QVERIFY(window.timerActive());
     scheduler.advance(49);
     QCOMPARE(window.hashText(), QStringLiteral("Тут будет ХЭШ"));
@@ -154,16 +148,16 @@ void TestAnalogueLookup::sourcesWindowListsFiles() {
     scheduler.advance(500);
     QCOMPARE(window.sources().size(), 2); // one shot
     window.closed();
-    QVERIFY(polling);
-    QCOMPARE(starts, 1);
+    QVERIFY(polling.polling);
+    QCOMPARE(polling.starts, 1);
 
     // Opened while polling was stopped: it stays stopped after closing.
-    polling = false;
+    polling.polling = false;
     window.shown();
     scheduler.advance(50);
     window.closed();
-    QVERIFY(!polling);
-    QCOMPARE(starts, 1);
+    QVERIFY(!polling.polling);
+    QCOMPARE(polling.starts, 1);
     QVERIFY(dialogs.events.isEmpty());
 }
 
@@ -171,8 +165,9 @@ void TestAnalogueLookup::sourcesWindowMissingFile() {
     QTemporaryDir dir;
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler scheduler;
-    HashSources window(dir.filePath(QStringLiteral("none.baz")), dialogs, scheduler,
-                       HashSources::Hooks{{}, {}, {}, [] { return QStringLiteral("002F"); }, {}});
+    fakes::CountingPolling polling;
+    const QString hash = QStringLiteral("002F");
+    HashSources window(dir.filePath(QStringLiteral("none.baz")), hash, dialogs, scheduler, polling);
     window.shown();
     scheduler.advance(50);
     QCOMPARE(

@@ -18,20 +18,18 @@ struct Rig {
     BaseEntry entry;
     BurstFields burst;
     fakes::ScriptedDialogs dialogs;
-    BaseEditor editor{base, working, buffer, entry, burst, dialogs};
-    QStringList log;
+    ResultLog memo;
+    PageInFront page{true, false};
+    BaseEditor editor{base, working, buffer, entry, burst, dialogs, memo, page};
+    const QStringList& log = memo.lines();
     int handOvers = 0;
     int distributionClears = 0;
     int pictureClears = 0;
-    bool active = true;
 
     Rig() {
-        auto& h = editor.hooks();
-        h.logLine = [this](const QString& l) { log << l; };
-        h.burstRebuilt = [this] { ++handOvers; };
-        h.clearDistribution = [this] { ++distributionClears; };
-        h.clearPictures = [this] { ++pictureClears; };
-        h.burstPageActive = [this] { return active; };
+        QObject::connect(&editor, &BaseEditor::burstRebuilt, [this] { ++handOvers; });
+        QObject::connect(&editor, &BaseEditor::distributionClearRequested, [this] { ++distributionClears; });
+        QObject::connect(&editor, &BaseEditor::displayReset, [this] { ++pictureClears; });
     }
 
     // A burst on screen with its own hash and timings, then Add under the given names.
@@ -368,7 +366,7 @@ private slots:
         QCOMPARE(r.editor.view().nameMarker, ViewColour::Face);
 
         // Another tab in front: the fields show their placeholders, the working record is loaded.
-        r.active = false;
+        r.page.burstPage = false;
         r.editor.settings().recordNumber = QStringLiteral("2");
         r.editor.goToRecord();
         QCOMPARE(r.working.timings[0], QStringLiteral("002"));

@@ -65,24 +65,23 @@ struct Rig {
     RescanFlags flags;
     HexBazaSettings tab;
     FileDialogPresets names;
-    BaseFileCommands cmd{base, dialogs, flags, tab, names};
-    QStringList memo;
-    BaseFileSettings controls;
-    QString recordNumber = QStringLiteral("7");
-    QString remoteName = QStringLiteral("Пульт 1");
+    HeldSettings held;
+    BaseEntry entry;
+    RecordCursor cursor{entry, base};
+    ResultLog log;
+    BaseFileCommands cmd{base, dialogs, flags, tab, names, held, cursor, log};
+    const QStringList& memo = log.lines();
+    BaseFileSettings& controls = held.settings;
+    QString& recordNumber = entry.settings.recordNumber;
+    QString& remoteName = entry.settings.remoteName;
     int goTos = 0;
     int clears = 0;
 
     Rig() {
-        auto& h = cmd.hooks();
-        h.log = [this](const QString& l) { memo << l; };
-        h.clearLog = [this] { memo.clear(); };
-        h.gatherSettings = [this] { return controls; };
-        h.applySettings = [this](const BaseFileSettings& s) { controls = s; };
-        h.remoteName = [this] { return remoteName; };
-        h.setRecordNumber = [this](const QString& n) { recordNumber = n; };
-        h.goToRecord = [this] { ++goTos; };
-        h.clearBase = [this] { ++clears; };
+        recordNumber = QStringLiteral("7");
+        remoteName = QStringLiteral("Пульт 1");
+        QObject::connect(&cursor, &RecordCursor::goToRecordRequested, [this] { ++goTos; });
+        QObject::connect(&cmd, &BaseFileCommands::clearBaseRequested, [this] { ++clears; });
     }
 
     void open(const QString& path, QList<Answer> answers = {}) {
@@ -339,7 +338,7 @@ private slots:
         Rig m;
         m.open(path);
         QCOMPARE(m.base.count(), 5);
-        m.memo.clear();
+        m.log.clear();
         m.dialogs.events.clear();
         m.open(path, {Answer::No});
         QCOMPARE(
@@ -824,7 +823,7 @@ private slots:
 
     void statisticsReplaceTheMemo() {
         Rig rig;
-        rig.memo << "old";
+        rig.log.append(QStringLiteral("old"));
         for (const char* n : {"PW", "OK", "PW"}) {
             ButtonRecord r;
             r.buttonName = n;

@@ -179,7 +179,8 @@ private slots:
         WorkingRecord working;
         fakes::ScriptedDialogs dialogs;
         QString name = "Len.txt";
-        TestArea area(base, working, dialogs, name);
+        QString opened;
+        TestArea area(base, working, dialogs, name, opened);
         const auto shown = [&] {
             const TestAreaView& v = area.view();
             return QList<bool>{v.unknownGroup,  v.testButton,   v.saveButton,
@@ -213,7 +214,8 @@ private slots:
         working.timings = timingsOf({450});
         fakes::ScriptedDialogs dialogs;
         QString name = "Len.txt";
-        TestArea area(base, working, dialogs, name);
+        QString opened;
+        TestArea area(base, working, dialogs, name, opened);
         const QString path = dir.filePath("out");
         dialogs.fileNames << path;
         area.durationList();
@@ -250,7 +252,8 @@ private slots:
         WorkingRecord working;
         fakes::ScriptedDialogs dialogs;
         QString name;
-        TestArea area(base, working, dialogs, name);
+        QString opened;
+        TestArea area(base, working, dialogs, name, opened);
         area.assemblerTest();
         QCOMPARE(area.memo().lines().size(), 4);
         dialogs.fileNames.clear();
@@ -264,11 +267,14 @@ private slots:
         WorkingRecord working;
         fakes::ScriptedDialogs dialogs;
         QString name = "Len.txt";
-        TestArea area(base, working, dialogs, name);
+        QString opened;
+        TestArea area(base, working, dialogs, name, opened);
         QStringList calls;
-        area.hooks().openedFile = [] { return QStringLiteral("/data/remotes/Mute.txt"); };
-        area.hooks().clearBase = [&] { calls << "clear:" + QString::number(area.memo().lines().size()); };
-        area.hooks().openBase = [&] { calls << "open"; };
+        opened = QStringLiteral("/data/remotes/Mute.txt");
+        connect(&area, &TestArea::reloadBaseRequested, [&] {
+            calls << "clear:" + QString::number(area.memo().lines().size());
+            calls << "open";
+        });
         area.keyNamesTest();
         area.exportButtons();
         QCOMPARE(calls, (QStringList{"clear:86", "open"}));
@@ -308,7 +314,8 @@ private slots:
         WorkingRecord working;
         fakes::ScriptedDialogs dialogs;
         QString name;
-        TestArea area(base, working, dialogs, name);
+        QString opened;
+        TestArea area(base, working, dialogs, name, opened);
         void (TestArea::*const rules[])() = {&TestArea::renameByNonZeroHash, &TestArea::renameByHashStart,
                                              &TestArea::renameByLength, &TestArea::renameRemoteToMode};
         (area.*rules[rule])();

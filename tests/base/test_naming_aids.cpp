@@ -30,16 +30,18 @@ struct Rig {
     fakes::ScriptedDialogs dialogs;
     BaseEntry entry;
     BurstFields burst;
-    BaseEditor editor{base, working, buffer, entry, burst, dialogs};
+    ResultLog editorMemo;
+    ResultLog memo;
+    PageInFront page{true, false};
+    BaseEditor editor{base, working, buffer, entry, burst, dialogs, editorMemo, page};
     NamePictureState state;
-    NamePicture picture{state, editor, dialogs, dir.path()};
+    NamePicture picture{state, editor, dialogs, memo, dir.path()};
     NameChoice choice{base, editor, dialogs};
     FakePicture loader;
-    QStringList log;
+    const QStringList& log = memo.lines();
 
     Rig() {
         QDir(dir.path()).mkpath(QStringLiteral("Tarnisk/OpisPl"));
-        picture.hooks().log = [this](const QString& l) { log << l; };
         picture.setPictureLoader(&loader);
     }
     QString path(const QString& name) const { return dir.path() + QStringLiteral("/Tarnisk/OpisPl/") + name; }

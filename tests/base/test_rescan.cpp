@@ -1,5 +1,6 @@
 #include "base/core/capture_buffer.h"
 #include "base/core/rescan.h"
+#include "fakes/counting_polling.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
 
@@ -9,8 +10,8 @@ using namespace ravlin;
 
 namespace {
 
-// The rescan with its hooks bound to a record-number box, a stand-in go-to-record that notes the
-// record visited, and a stand-in processing run that stores a new hash into the record the box
+// The rescan with a record cursor over a record-entry panel, a stand-in go-to-record that notes the
+// record visited and runs a stand-in processing that stores a new hash into the record the box
 // shows (as the pipeline does for a buffer rebuilt from a record).
 struct Rig {
     ButtonBase base;
@@ -18,30 +19,26 @@ struct Rig {
     fakes::ManualScheduler scheduler;
     RescanFlags flags;
     HexBazaSettings tab;
-    Rescan rescan{base, dialogs, scheduler, flags, tab};
-    QString box = QStringLiteral("1");
-    QStringList memo;
+    HashPanelSettings panel;
+    BaseEntry entry;
+    RecordCursor cursor{entry, base};
+    fakes::CountingPolling polling;
+    ResultLog log;
+    Rescan rescan{base, dialogs, scheduler, flags, tab, panel, cursor, polling, log};
+    QString& box = entry.settings.recordNumber;
+    const QStringList& memo = log.lines();
     QList<int> visited;
     QList<int> progressSeen;
-    int pollRestarts = 0;
-    int countShown = 0;
-    bool m96 = false;
 
     Rig() {
-        auto& h = rescan.hooks();
-        h.recordNumber = [this] { return box; };
-        h.setRecordNumber = [this](const QString& n) { box = n; };
-        h.goToRecord = [this] { visited << box.toInt(); };
-        h.process = [this] {
+        QObject::connect(&cursor, &RecordCursor::goToRecordRequested, [this] {
+            visited << box.toInt();
             const int n = box.toInt();
             if (n >= 1 && n <= base.count()) base.record(n).hash = "new:" + base.record(n).timings[0];
             progressSeen << rescan.view().progress;
-        };
-        h.restartPolling = [this] { ++pollRestarts; };
-        h.m96Selected = [this] { return m96; };
-        h.log = [this](const QString& l) { memo << l; };
-        h.countChanged = [this] { countShown = base.count(); };
+        });
     }
+    int countShown() const { return entry.view.countLabel.toInt(); }
 
     void fill(const QStringList& names) {
         for (int i = 0; i < names.size(); ++i) {
@@ -72,7 +69,7 @@ private slots:
         Rig rig;
         rig.fill({"PW", "OK"});
         rig.box = "2";
-        rig.m96 = true;
+        rig.panel.source = HashSource::M96;
         rig.rescan.pressRescan();
         QVERIFY(rig.rescan.isRunning());
         QCOMPARE(rig.rescan.view().caption, QStringLiteral("Прервать пересчёт ХЭШей"));
@@ -111,7 +108,7 @@ private slots:
         QCOMPARE(rig.visited, QList<int>({1, 2, 3, 4, 1})); // then go to record 1
         QCOMPARE(rig.box, QStringLiteral("1"));
         QCOMPARE(rig.scheduler.activeCount(), 0);
-        QCOMPARE(rig.pollRestarts, 1);
+        QCOMPARE(rig.polling.starts, 1);
         QCOMPARE(rig.memo.last(), QStringLiteral("Пересчёт ХЭШей завершён."));
         rig.scheduler.advance(10'000);
         QCOMPARE(rig.visited.size(), 5);
@@ -157,9 +154,9 @@ private slots:
         rig.scheduler.advance(1);
         QCOMPARE(rig.visited, QList<int>({1}));
 
-        // The slider's value is taken each time a rescan starts.
+        // A new slider value holds for the next rescan.
         rig.rescan.pressRescan();
-        rig.rescan.hooks().intervalMs = [] { return 550; };
+        rig.rescan.setIntervalMs(550);
         rig.rescan.pressRescan();
         QCOMPARE(rig.rescan.intervalMs(), 550);
         rig.scheduler.advance(549);
@@ -175,7 +172,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             rig.tick();
         rig.box = "3";
-        rig.memo.clear();
+        rig.log.clear();
         rig.rescan.pressRescan();
         QVERIFY(!rig.rescan.isRunning());
         QCOMPARE(rig.rescan.view().caption, QStringLiteral("Пересканировать все ХЭШи"));
@@ -192,7 +189,7 @@ private slots:
             QCOMPARE(rig.base.record(i).hash, QStringLiteral("old"));
         // No finish: names and order stay.
         QCOMPARE(rig.names(), QStringList({"Mute", "PW", "OK", "Key 1", "", "Key 2"}));
-        QCOMPARE(rig.pollRestarts, 0);
+        QCOMPARE(rig.polling.starts, 0);
     }
 
     void editedBoxRedirectsTheReplay() {
@@ -257,7 +254,7 @@ private slots:
         rig.scheduler.advance(5 * 250);
         QVERIFY(!rig.rescan.isRunning());
         QCOMPARE(rig.names(), QStringList({"PW", "OK"}));
-        QCOMPARE(rig.countShown, 2);
+        QCOMPARE(rig.countShown(), 2);
         const int at =
             static_cast<int>(rig.memo.indexOf(QStringLiteral("Режим удаления дублей - Активирован...")));
         QVERIFY(at > 0);

@@ -6,6 +6,7 @@
 #include "base/core/session_flags.h"
 #include "capture/core/pipeline.h"
 #include "capture/core/position_distribution.h"
+#include "fakes/counting_polling.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
 #include "hashing/core/panel_settings.h"
@@ -57,36 +58,37 @@ struct RunState {
     BaseEntry entry;
     BurstFields burst;
     ReceptionView reception;
+    RescanFlags rescanFlags;
+    PageInFront page{true, false};
+    ResultLog memo;
     QString caption = QStringLiteral("Ravlin");
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler scheduler;
 
-    PipelineState state() {
-        return PipelineState{buffer,  base,    working, analogues, distribution, panel,
-                             decoder, session, match,   entry,     burst,        reception};
+    PipelineState state(const ReceptionSettings& receptionSettings) {
+        return PipelineState{
+            buffer, base,  working, analogues, distribution,      panel,       decoder, session,
+            match,  entry, burst,   reception, receptionSettings, rescanFlags, page,    memo};
     }
 };
 
 struct PipelineRig : RunState {
-    bool burstPage = true;
-    bool hashTab = false;
-    bool rescan = false;
-    int restarts = 0;
-    int stops = 0;
+    bool& burstPage = page.burstPage;
+    bool& hashTab = page.hashModules;
+    bool& rescan = rescanFlags.running;
+    ReceptionSettings receptionSettings; // "В 3 байта"
+    fakes::CountingPolling polling;
+    int& restarts = polling.starts;
+    int& stops = polling.stops;
     int matches = 0;
-    QStringList log;
+    const QStringList& log = memo.lines();
 
-    Pipeline pipeline{state(), dialogs, scheduler,
-                      PipelineHooks{[this] { ++stops; },
-                                    [this] { ++restarts; },
-                                    [this] { return rescan; },
-                                    [this] { return burstPage; },
-                                    [this] { return hashTab; },
-                                    [] { return 3; },
-                                    [this] { ++matches; },
-                                    [this](const QString& l) { log << l; },
-                                    {},
-                                    [this](const QString& c) { caption = c; }}};
+    Pipeline pipeline{state(receptionSettings), dialogs, scheduler, polling};
+
+    PipelineRig() {
+        QObject::connect(&pipeline, &Pipeline::matched, [this] { ++matches; });
+        QObject::connect(&pipeline, &Pipeline::errorCaption, [this](const QString& c) { caption = c; });
+    }
 
     // Stores a burst as the receiver would, then lets the processing timer run it.
     void receive(const std::vector<std::int32_t>& durations, bool fromRecord = false) {

@@ -110,7 +110,9 @@ void TestKnownRemotesBuilder::roundTripThroughTheWorkbenchReaders() {
 
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler scheduler;
-    HashSources sources(path, dialogs, scheduler, {{}, {}, {}, [&] { return hashOf(power); }, {}});
+    NoPolling polling;
+    const QString hash = hashOf(power);
+    HashSources sources(path, hash, dialogs, scheduler, polling);
     sources.shown();
     scheduler.advance(50);
     QCOMPARE(sources.sources(), (QStringList{QStringLiteral("tv1.ir"), QStringLiteral("TVs\\tv2.ir"),

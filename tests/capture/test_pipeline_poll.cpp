@@ -1,13 +1,13 @@
 // From a received burst through the poll tick to the lookup: the poller stores the burst and hands
 // it to the pipeline, which processes it and lets polling resume.
-#include "formats/core/mode2.h"
 #include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/drivers/udp_emulator.h"
 #include "acquisition/core/drivers/udp_receiver.h"
 #include "acquisition/core/drivers/usb_driver.h"
 #include "acquisition/core/poller.h"
-#include "formats/core/signal_generator.h"
 #include "capture/pipeline_fixture.h"
+#include "formats/core/mode2.h"
+#include "formats/core/signal_generator.h"
 
 #include <QtTest>
 
@@ -57,27 +57,27 @@ std::vector<std::uint8_t> movrikBytes(const std::vector<std::int32_t>& durations
 struct PollRig : RunState {
     ReceiverDrivers drivers;
     QueuedReceiver& receiver = *drivers.setUsb(std::make_unique<QueuedReceiver>());
-    Poller poller{PollerState{buffer, working, base, reception, entry.view, burst}, drivers, scheduler,
+    Poller poller{PollerState{buffer, working, base, reception, entry.view, burst, memo}, drivers, scheduler,
                   dialogs};
-    int processed = 0;
-    Pipeline pipeline{state(), dialogs, scheduler,
-                      PipelineHooks{[this] { poller.stopPolling(); },
-                                    [this] {
-                                        ++processed;
-                                        poller.startPolling();
-                                    },
-                                    [] { return false; },
-                                    [this] { return poller.view().burstPageActive; },
-                                    [] { return false; },
-                                    [this] { return poller.settings().fiveByteRepeats ? 5 : 3; },
-                                    {},
-                                    {},
-                                    {},
-                                    {}}};
+    // The poller's polling, counting the restarts that end a run.
+    struct CountedPolling final : PollingControl {
+        Poller& poller;
+        int processed = 0;
+        explicit CountedPolling(Poller& p) : poller(p) {}
+        void stopPolling() override { poller.stopPolling(); }
+        void startPolling() override {
+            ++processed;
+            poller.startPolling();
+        }
+        bool isPolling() const override { return poller.isPolling(); }
+        void enterSlowStartMode() override { poller.enterSlowStartMode(); }
+        int lastDriverStatus() const override { return poller.lastDriverStatus(); }
+    } polling{poller};
+    int& processed = polling.processed;
+    Pipeline pipeline{state(poller.settings()), dialogs, scheduler, polling};
 
     PollRig() {
-        poller.hooks().burstStored = [this] { pipeline.schedule(); };
-        poller.hooks().lastBurstRecognised = [this] { return pipeline.recognised(); };
+        QObject::connect(&poller, &Poller::burstStored, [this] { pipeline.schedule(); });
         poller.startPolling();
     }
 };

@@ -51,9 +51,7 @@ void TestCliFit::samePatchAsTheWindow() {
     parts.rescan.pressRescan();
     f.scheduler.advance(30000);
     QVERIFY(wb.openFittingWindow());
-    parts.fitting.hooks().stamp = [] {
-        return PatchStamp{QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234, 0xABCD};
-    };
+    parts.fitting.stampOverride() = {QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234ABCD};
     parts.fitting.scan();
     // The demo's buttons need the automatic re-run with the breaking point: two ticks.
     f.scheduler.advance(2 * Fitting::kIntervalMs);

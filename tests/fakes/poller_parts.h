@@ -15,8 +15,9 @@ struct PollerParts {
     ReceptionView view;
     BaseEntry entry;
     BurstFields burst;
+    ResultLog log;
 
-    PollerState state() { return {buffer, working, base, view, entry.view, burst}; }
+    PollerState state() { return {buffer, working, base, view, entry.view, burst, log}; }
 };
 
 } // namespace ravlin::fakes

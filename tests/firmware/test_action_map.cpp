@@ -29,6 +29,15 @@ private slots:
 
 namespace {
 
+// The main window's fields the commands read, empty.
+struct MainFields {
+    TestAreaSettings testArea;
+    HashPanelSettings panel;
+    BaseEntrySettings entry{QString(), QString(), QString()};
+    BurstFields burst{QString(), {}};
+    ActionMapCommands::Inputs inputs() const { return {testArea, panel, entry, burst}; }
+};
+
 ButtonRecord rec(const QString& name, const QString& hash) {
     ButtonRecord r;
     r.remoteName = QStringLiteral("TV");
@@ -87,8 +96,9 @@ void ActionMapTest::saveThenOpen() {
     ButtonBase base;
     RescanFlags flags;
     ActionMap map;
-    ActionMapCommands cmd(map, base, flags, dialogs);
-    cmd.hooks().remoteName = [] { return QStringLiteral("My TV: 1.2"); };
+    MainFields fields;
+    fields.entry.remoteName = QStringLiteral("My TV: 1.2");
+    ActionMapCommands cmd(map, base, flags, dialogs, fields.inputs());
     map.entries[0] = entry("Power", "1234567890ABCDEF", "Key 01 - PW");
     map.entries[41] = entry("Сон", "00FF00FF00FF00FF0", "KeT 53");
     map.entries[79] = entry("Jumper", "ABCDABCDABCDABCD", "Jump"); // not an action: reads back "None"
@@ -274,13 +284,14 @@ void ActionMapTest::openingChecks() {
     fakes::ScriptedDialogs dialogs;
     dialogs.answers << Answer::No;
     ActionMap map;
-    ActionMapCommands cmd(map, base, flags, dialogs);
-    cmd.hooks().m96Selected = [m96] { return m96; };
+    MainFields fields;
+    fields.panel.source = m96 ? HashSource::M96 : HashSource::OneBit;
+    ActionMapCommands cmd(map, base, flags, dialogs, fields.inputs());
     QCOMPARE(cmd.open(), opens);
     QCOMPARE(dialogs.events.size(), message.isEmpty() ? 0 : 2);
     if (!message.isEmpty()) QVERIFY(dialogs.events.at(1).endsWith(message));
     QCOMPARE(flags.rescanned, rescanned && m96);
-    cmd.hooks().testMode = [] { return true; };
+    fields.testArea.testSwitch = true;
     QVERIFY(cmd.open());
 }
 

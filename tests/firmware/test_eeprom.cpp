@@ -1,4 +1,5 @@
 #include "acquisition/core/drivers/simulated_receiver.h"
+#include "fakes/counting_polling.h"
 #include "fakes/manual_scheduler.h"
 #include "fakes/scripted_dialogs.h"
 #include "firmware/core/eeprom_operations.h"
@@ -52,19 +53,14 @@ struct Rig {
     fakes::ScriptedDialogs dialogs;
     fakes::ManualScheduler timers;
     CaptureBuffer capture;
-    Receiver receiver{true};
+    ReceiverDrivers drivers;
+    Receiver& receiver = *drivers.setUsb(std::make_unique<Receiver>(true));
     QString verdict;
-    EepromOperations ops{capture, dialogs, timers, verdict};
-    bool polling = true;
-    int pollStops = 0;
-    Rig() {
-        ops.hooks().driver = [this]() -> UsbDriver* { return &receiver; };
-        ops.hooks().stopPolling = [this] {
-            polling = false;
-            ++pollStops;
-        };
-        ops.hooks().startPolling = [this] { polling = true; };
-    }
+    fakes::CountingPolling poller;
+    EepromOperations ops{capture, dialogs, timers, verdict, drivers, poller};
+    bool& polling = poller.polling;
+    int& pollStops = poller.stops;
+    Rig() { polling = true; }
     void fill(int count, int first = 0x101) {
         capture.clear();
         for (int i = 0; i < count; ++i)
@@ -93,11 +89,10 @@ void EepromTest::read_data() {
 void EepromTest::read() {
     QFETCH(bool, connected);
     Rig rig;
-    Receiver off(false);
-    if (!connected) rig.ops.hooks().driver = [&off]() -> UsbDriver* { return &off; };
     QCOMPARE(rig.ops.view().memo, QStringList{EepromView::kPlaceholder});
     rig.receiver.DoEEPROMWrite(127, 0x5A);
     rig.receiver.DoEEPROMWrite(1, 0x00);
+    if (!connected) rig.drivers.setUsb(std::make_unique<Receiver>(false)); // unplugged
     QCOMPARE(rig.ops.read(), connected);
     QCOMPARE(rig.ops.view().memoRed, !connected);
     if (!connected) {

@@ -29,25 +29,23 @@ struct Bench {
     fakes::ManualScheduler scheduler;
     fakes::FixedClock clock;
     FixedRandom random;
-    QString porog = QStringLiteral("3B");
-    bool fiveBytes = false;
-    bool oneBit = true;
-    bool testMode = false;
+    HashPanelSettings panel;
+    ReceptionSettings reception;
+    TestAreaSettings testArea;
+    BaseEntry entry;
+    RecordCursor cursor{entry, base};
+    QString& porog = panel.threshold; // "3B"
+    bool& fiveBytes = reception.fiveByteRepeats;
+    bool& testMode = testArea.testSwitch;
     int wentToFirst = 0;
-    Fitting fitting{base, flags, dialogs, scheduler, clock, random};
+    Fitting fitting{base, flags, dialogs, scheduler, clock, random, panel, reception, testArea, cursor};
 
     explicit Bench(const Records& records = {}) {
         for (const ButtonRecord& r : records)
             base.append(r);
-        Fitting::Hooks& h = fitting.hooks();
-        h.threshold = [this] { return porog; };
-        h.fiveByteTails = [this] { return fiveBytes; };
-        h.oneBitSelected = [this] { return oneBit; };
-        h.testMode = [this] { return testMode; };
-        h.goToFirstRecord = [this] { ++wentToFirst; };
-        h.stamp = [] {
-            return PatchStamp{QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234, 0xABCD};
-        };
+        panel.source = HashSource::OneBit;
+        QObject::connect(&cursor, &RecordCursor::goToRecordRequested, [this] { ++wentToFirst; });
+        fitting.stampOverride() = {QStringLiteral("10.01.2011"), QStringLiteral("12:00:00"), 0x1234ABCD};
     }
     QString& box(HashVariableSet::Index i) { return fitting.settings().box(i); }
     void scanAndTick() {
@@ -122,7 +120,7 @@ void FittingTest::openingChecks() {
     for (int i = 0; i < count; ++i)
         b.base.append(firmwareRecord("PW", QString::number(i), pattern(30, {30})));
     b.testMode = testMode;
-    b.oneBit = oneBit;
+    b.panel.source = oneBit ? HashSource::OneBit : HashSource::XBit;
     b.flags.rescanned = rescanned;
     b.dialogs.answers << answer;
     b.box(HashVariableSet::Pmax) = QStringLiteral("21");
@@ -228,7 +226,7 @@ void FittingTest::goldenPatch() {
     Bench b(records);
     // The scan's go-to-record rewrites "Порог" before the tick reads it.
     b.porog = QStringLiteral("10");
-    b.fitting.hooks().goToFirstRecord = [&b] { b.porog = QStringLiteral("3B"); };
+    QObject::connect(&b.cursor, &RecordCursor::goToRecordRequested, [&b] { b.porog = QStringLiteral("3B"); });
     b.scanAndTick();
 
     const QString sep = QStringLiteral("; ") + QString(66, u'-');

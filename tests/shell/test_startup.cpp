@@ -266,13 +266,26 @@ private slots:
         MainView main;
         ResultLog log;
         QStringList calls;
-        StartupContext c{timers,   dialogs, dir.path(), base, analogues, panel, presets, picture,
-                         launcher, main,    log,        {},   {},        {},    {}};
-        c.loadRemoteDescription = [&] { calls << QStringLiteral("load ") + picture.remoteCode; };
-        c.startSlowPolling = [&] { calls << QStringLiteral("poll"); };
-        c.setActivePage = [&](MainPage p, BurstTab) { calls << QStringLiteral("page %1").arg(int(p)); };
-        c.applyHashPanel = [&] { calls << QStringLiteral("apply %1").arg(int(panel.source)); };
-        Startup startup(std::move(c));
+        struct Polling final : PollingControl {
+            QStringList& calls;
+            bool slow = false;
+            explicit Polling(QStringList& c) : calls(c) {}
+            void stopPolling() override {}
+            void startPolling() override {
+                calls << (slow ? QStringLiteral("poll") : QStringLiteral("fast poll"));
+            }
+            bool isPolling() const override { return false; }
+            void enterSlowStartMode() override { slow = true; }
+            int lastDriverStatus() const override { return 0; }
+        } polling{calls};
+        Startup startup(StartupContext{timers, dialogs, dir.path(), base, analogues, panel, presets, picture,
+                                       launcher, main, log, polling});
+        connect(&startup, &Startup::remoteDescriptionLoadRequested,
+                [&] { calls << QStringLiteral("load ") + picture.remoteCode; });
+        connect(&startup, &Startup::activePageRequested,
+                [&](MainPage p, BurstTab) { calls << QStringLiteral("page %1").arg(int(p)); });
+        connect(&startup, &Startup::hashPanelApplyRequested,
+                [&] { calls << QStringLiteral("apply %1").arg(int(panel.source)); });
         QSignalSpy shown(&startup, &Startup::showMainWindowRequested);
         startup.begin();
         timers.advance(200 + 7 * 120);

@@ -244,9 +244,8 @@ private slots:
         fx.parts->base.append(record(QStringLiteral("K"), QStringLiteral("0A0")));
         const QString path = text.isEmpty() ? fx.dir.filePath(name) : writeText(fx, name, text);
         if (text.isEmpty()) QDir(fx.dir.path()).mkpath(name);
-        fx.parts->signalFiles.hooks().busy = [&](bool busy) {
-            fx.dialogs.events << (busy ? "busy" : "idle");
-        };
+        QObject::connect(&fx.parts->signalFiles, &SignalFileCommands::busyChanged,
+                         [&](bool busy) { fx.dialogs.events << (busy ? "busy" : "idle"); });
         importFile(fx, path);
         // The window is busy only while reading, never under a message box.
         QCOMPARE(fx.dialogs.events.mid(1, 3), QStringList({"busy", "idle", "beep"}));

@@ -33,6 +33,8 @@ class TestBaseEntryGroup : public QObject {
     WorkingRecord m_working;
     CaptureBuffer m_buffer;
     fakes::ScriptedDialogs m_dialogs;
+    ResultLog m_log;
+    PageInFront m_page{true, false}; // the burst fields show the record
 
 private slots:
     void init() {
@@ -45,7 +47,7 @@ private slots:
     void controlsAndDefaults() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         QCOMPARE(find<QLineEdit>(group, "Edit6")->text(), QStringLiteral("1"));
         QCOMPARE(find<QPushButton>(group, "BitBtn8")->text(), QStringLiteral("<"));
@@ -67,7 +69,7 @@ private slots:
     void addThenBrowse() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         int changes = 0;
         connect(&group, &BaseEntryGroup::changed, this, [&changes] { ++changes; });
@@ -98,7 +100,7 @@ private slots:
     void nameIsNormalisedOnEnter() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         auto* key = find<QComboBox>(group, "ComboBoxKey");
         key->lineEdit()->selectAll();
@@ -114,7 +116,7 @@ private slots:
     void typedNameIsNotCompleted() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         group.show();
         QVERIFY(QTest::qWaitForWindowExposed(&group));
@@ -139,7 +141,7 @@ private slots:
     void recordNumberRunsOnUserFocusOnly() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         auto* edit = find<QLineEdit>(group, "Edit6");
         giveFocus(edit, Qt::ActiveWindowFocusReason);
@@ -153,7 +155,7 @@ private slots:
     void enterInRecordNumberOnEmptyBase() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         auto* edit = find<QLineEdit>(group, "Edit6");
         edit->selectAll();
@@ -166,7 +168,7 @@ private slots:
     void deleteOnEmptyBase() {
         BaseEntry entry;
         BurstFields burst;
-        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs);
+        BaseEditor editor(m_base, m_working, m_buffer, entry, burst, m_dialogs, m_log, m_page);
         BaseEntryGroup group(editor);
         find<QPushButton>(group, "ButtonDey3")->click();
         QCOMPARE(m_dialogs.events, (QStringList{QStringLiteral("beep"),

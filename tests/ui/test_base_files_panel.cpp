@@ -24,8 +24,12 @@ class TestBaseFilesPanel : public QObject {
     RescanFlags m_flags;
     HexBazaSettings m_settings;
     FileDialogPresets m_names;
-    QStringList m_memo;
-    QString m_box = QStringLiteral("1");
+    ResultLog m_memo;
+    HeldSettings m_held;
+    BaseEntry m_entry;
+    RecordCursor m_cursor{m_entry, m_base};
+    HashPanelSettings m_panel;
+    NoPolling m_polling;
 
     template <typename W> static W* find(QWidget& root, const char* name) {
         W* w = root.findChild<W*>(QString::fromLatin1(name));
@@ -35,13 +39,9 @@ class TestBaseFilesPanel : public QObject {
 
 private slots:
     void controlsDefaultsAndCommands() {
-        BaseFileCommands files(m_base, m_dialogs, m_flags, m_settings, m_names);
-        Rescan rescan(m_base, m_dialogs, m_scheduler, m_flags, m_settings);
-        files.hooks().log = [this](const QString& l) { m_memo << l; };
-        files.hooks().clearLog = [this] { m_memo.clear(); };
-        rescan.hooks().log = [this](const QString& l) { m_memo << l; };
-        rescan.hooks().recordNumber = [this] { return m_box; };
-        rescan.hooks().setRecordNumber = [this](const QString& n) { m_box = n; };
+        BaseFileCommands files(m_base, m_dialogs, m_flags, m_settings, m_names, m_held, m_cursor, m_memo);
+        Rescan rescan(m_base, m_dialogs, m_scheduler, m_flags, m_settings, m_panel, m_cursor, m_polling,
+                      m_memo);
         BaseFilesPanel panel(files, rescan, m_settings);
         int changes = 0;
         connect(&panel, &BaseFilesPanel::changed, this, [&] { ++changes; });
@@ -72,7 +72,7 @@ private slots:
         m_base.append(r);
         find<QRadioButton>(panel, "RadioButtonStatHash")->click();
         find<QPushButton>(panel, "ButtonStat")->click();
-        QCOMPARE(m_memo, QStringList({"H1                       - 01,02"}));
+        QCOMPARE(m_memo.lines(), QStringList({"H1                       - 01,02"}));
 
         rescanButton->click();
         QCOMPARE(rescanButton->text(), QStringLiteral("Прервать пересчёт ХЭШей"));

@@ -71,7 +71,7 @@ void Poller::pollRateChanged() {
 void Poller::rescanSpeedChanged() {
     m_settings.rescanSpeed = std::clamp(m_settings.rescanSpeed, ReceptionSettings::kRescanSpeedMin,
                                         ReceptionSettings::kRescanSpeedMax);
-    if (m_hooks.rescanIntervalChanged) m_hooks.rescanIntervalChanged(m_settings.rescanIntervalMs());
+    emit rescanIntervalChanged(m_settings.rescanIntervalMs());
 }
 
 int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
@@ -87,7 +87,7 @@ int Poller::readDriver(std::uint8_t* block, std::int32_t& count) {
         if (usb->kind() != kind()) usb->setKind(kind());
         status = usb->DoGetInfraCode(block, kRawBlockMax, count);
         for (const QString& warning : usb->takeWarnings())
-            if (m_hooks.logLine) m_hooks.logLine(warning);
+            m_s.log.append(warning);
     }
     // A driver never hands more than 255 bytes; anything else is treated as its nearest sound value.
     count = std::clamp<std::int32_t>(count, 0, kRawBlockMax);
@@ -170,7 +170,7 @@ void Poller::dataLoss() {
     stopPolling();
     m_dialogs.beep();
     m_dialogs.information(kDataLossBox);
-    if (m_hooks.logLine) m_hooks.logLine(kDataLossLog);
+    m_s.log.append(kDataLossLog);
     if (wasPolling) startPolling();
 }
 
@@ -225,8 +225,7 @@ void Poller::repeatSignal() {
     if (m_s.view.repeatColour != ViewColour::Aqua) {
         m_s.view.repeatColour = ViewColour::Aqua;
     } else {
-        const bool recognised = m_hooks.lastBurstRecognised && m_hooks.lastBurstRecognised();
-        m_s.view.repeatColour = recognised ? ViewColour::Teal : ViewColour::Fuchsia;
+        m_s.view.repeatColour = m_s.view.lastBurstRecognised ? ViewColour::Teal : ViewColour::Fuchsia;
     }
 }
 
@@ -239,7 +238,7 @@ void Poller::burst(std::span<const std::uint8_t> bytes) {
     m_s.working.timings = timingTextsOf(m_s.buffer.span()); // e.
     showTimingFields();                                     // f.
     m_s.buffer.fromRecord = false;                          // g.
-    if (m_hooks.burstStored) m_hooks.burstStored();         // h., i.
+    emit burstStored();                                     // h., i.
 }
 
 void Poller::showTimingFields() {

@@ -5,10 +5,13 @@
 #include "acquisition/core/receiver_kind.h"
 #include "acquisition/core/reception_settings.h"
 #include "base/core/base_entry.h"
+#include "base/core/polling_control.h"
+#include "platform/core/result_log.h"
+
+#include <QObject>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace ravlin {
@@ -28,12 +31,15 @@ struct PollerState {
     ReceptionView& view;  // the receiver's own displays (the processing run colours the repeat square)
     BaseEntryView& entry; // PanelSi1 and the square beside the button-name box
     BurstFields& burst;   // the six timing fields
+    ResultLog& log;       // the result log of the " HEX Baza " tab
 };
 
 // Polls the selected receiver on the poll timer: status line and slow mode, data loss, device
 // answers, repeat signals, and bursts converted into the capture buffer and the timing texts. The
 // drivers are asked of the holder on every read, so a replaced backend is read from the next tick.
-class Poller {
+class Poller final : public QObject, public PollingControl {
+    Q_OBJECT
+
 public:
     static constexpr int kSlowIntervalMs = 1000;
     static constexpr int kNoStatus = 9955;
@@ -41,36 +47,24 @@ public:
     static constexpr int kNotConnectedStart = 30;
     static constexpr int kNotConnectedLimit = 20;
 
-    // What the poller hands to the parts above it.
-    struct Hooks {
-        // A burst is in the capture buffer and polling is stopped: draw it and process it.
-        std::function<void()> burstStored;
-        // A line for the result log of the " HEX Baza " tab.
-        std::function<void(const QString&)> logLine;
-        // The rescan speed changed: the rescan timer's new interval.
-        std::function<void(int)> rescanIntervalChanged;
-        // Whether the protocol decoder recognised the last processed burst.
-        std::function<bool()> lastBurstRecognised;
-    };
-
     Poller(PollerState state, ReceiverDrivers& drivers, TimerFactory& timers, Dialogs& dialogs);
-    ~Poller();
+    ~Poller() override;
 
     ReceptionSettings& settings() { return m_settings; }
     const ReceptionSettings& settings() const { return m_settings; }
     ReceptionView& view() { return m_s.view; }
     const ReceptionView& view() const { return m_s.view; }
-    Hooks& hooks() { return m_hooks; }
     NetworkReceiver& network() { return m_network; }
 
     // The kind in use (the kind text read as a kind; other texts count as Movrik).
     ReceiverKind kind() const { return ReceiverKinds::fromText(m_settings.kindText); }
 
     // The start tick's slow start mode: 1000 ms, slow flag, counter 30, previous status none.
-    void enterSlowStartMode();
-    void startPolling();
-    void stopPolling();
-    bool isPolling() const;
+    void enterSlowStartMode() override;
+    void startPolling() override;
+    void stopPolling() override;
+    bool isPolling() const override;
+    int lastDriverStatus() const override { return m_previousStatus; }
     int pollIntervalMs() const;
 
     // Handlers of the reception parameters' controls (the UI writes the settings first).
@@ -91,6 +85,12 @@ public:
     int answerHold() const { return m_hold; }
     const QString& lastAnswer() const { return m_lastAnswer; }
 
+signals:
+    // A burst is in the capture buffer and polling is stopped: draw it and process it.
+    void burstStored();
+    // The rescan speed changed: the rescan timer's new interval.
+    void rescanIntervalChanged(int ms);
+
 private:
     int readDriver(std::uint8_t* block, std::int32_t& count);
     void noteStatus(int status);
@@ -107,7 +107,6 @@ private:
     ReceiverDrivers& m_drivers;
     Dialogs& m_dialogs;
     ReceptionSettings m_settings;
-    Hooks m_hooks;
     NetworkReceiver m_network;
     std::unique_ptr<Timer> m_timer;
 

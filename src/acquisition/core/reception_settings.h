@@ -47,6 +47,9 @@ struct ReceptionView {
     ViewColour repeatColour = ViewColour::Face; // repeat indicator square
     QString unitLabel =
         ReceiverKinds::unitLabel(ReceiverKind::Movrik); // under "Один импульс продолжается около"
+    // Whether the protocol decoder recognised the last processed burst (the processing run writes
+    // it; a second repeat signal is coloured by it).
+    bool lastBurstRecognised = false;
 };
 
 } // namespace ravlin

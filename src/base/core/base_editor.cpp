@@ -30,9 +30,9 @@ ViewColour markerFor(const QString& buttonName) {
 } // namespace
 
 BaseEditor::BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, BaseEntry& entry,
-                       BurstFields& burst, Dialogs& dialogs)
-    : m_base(base), m_working(working), m_buffer(buffer), m_entry(entry), m_burst(burst), m_dialogs(dialogs) {
-}
+                       BurstFields& burst, Dialogs& dialogs, ResultLog& log, const PageInFront& page)
+    : m_base(base), m_working(working), m_buffer(buffer), m_entry(entry), m_burst(burst), m_dialogs(dialogs),
+      m_log(log), m_page(page) {}
 
 std::optional<int> BaseEditor::parseRecordNumber(const QString& text) {
     qsizetype i = 0;
@@ -91,7 +91,7 @@ void BaseEditor::setRecordNumber(int n) {
 }
 
 void BaseEditor::showBurstFields() {
-    if (burstPageActive()) {
+    if (m_page.burstPage) {
         m_burst.hash = m_working.hash;
         m_burst.timings = m_working.timings;
     } else {
@@ -117,7 +117,7 @@ void BaseEditor::goToRecord() {
     m_working.timings = r.timings;
     showBurstFields();
     rebuildBuffer(m_buffer, r.timings);
-    if (m_hooks.burstRebuilt) m_hooks.burstRebuilt();
+    emit burstRebuilt();
 }
 
 void BaseEditor::previous() {
@@ -146,9 +146,7 @@ void BaseEditor::appendWorking() {
     m_entry.view.selectionColour = ViewColour::Face;
     m_entry.view.offerChange();
     m_entry.view.countLabel = QString::number(m_base.count());
-    if (m_hooks.logLine)
-        m_hooks.logLine(QStringLiteral("Добавили запись. Теперь записей - ") +
-                        QString::number(m_base.count()));
+    m_log.append(QStringLiteral("Добавили запись. Теперь записей - ") + QString::number(m_base.count()));
 }
 
 void BaseEditor::storeWorking() {
@@ -162,7 +160,7 @@ void BaseEditor::storeWorking() {
     m_entry.view.holdSelection(QString::number(index) + QStringLiteral(" - ") + r.buttonName);
     const QString cut =
         m_buffer.fromRecord ? QString() : cutBurstStoredLine(index, m_buffer.count, r.timings);
-    if (!cut.isEmpty() && m_hooks.logLine) m_hooks.logLine(cut);
+    if (!cut.isEmpty()) m_log.append(cut);
 }
 
 void BaseEditor::add() {
@@ -217,7 +215,7 @@ void BaseEditor::clearBase() {
     setRecordNumber(1);
     m_entry.view.countLabel = QStringLiteral("0");
     m_entry.view.dropSelection();
-    if (m_entry.settings.clearDistributionWithBase && m_hooks.clearDistribution) m_hooks.clearDistribution();
+    if (m_entry.settings.clearDistributionWithBase) emit distributionClearRequested();
     resetDisplay();
 }
 
@@ -230,7 +228,7 @@ void BaseEditor::resetDisplay() {
     m_burst = BurstFields();
     setRecordNumber(1);
     m_base.setCurrentIndex(1);
-    if (m_hooks.clearPictures) m_hooks.clearPictures();
+    emit displayReset();
 }
 
 void BaseEditor::buttonNameChanged(const QString& text) {

@@ -4,11 +4,14 @@
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/page_in_front.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/result_log.h"
+
+#include <QObject>
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace ravlin {
@@ -16,7 +19,9 @@ namespace ravlin {
 // The commands of the base-entry group: go to record, previous/next, add, change, delete, clear,
 // and the button-name box's colour rule and normalisation. They write the record-entry panel and
 // the burst fields they are handed.
-class BaseEditor {
+class BaseEditor : public QObject {
+    Q_OBJECT
+
 public:
     static inline const QString kNothingSelected = QStringLiteral("На данный момент нет выбранных...");
     static inline const QString kEmptyList = QStringLiteral("Список пуст - удалять нечего!!!");
@@ -24,28 +29,15 @@ public:
     static inline const QString kClearQuestion =
         QStringLiteral("Принятые данные будут уничтожены!!! Вы уверены?");
 
-    // Work handed to other parts; an empty hook does nothing.
-    struct Hooks {
-        // The rebuilt buffer goes to drawing and processing, as a fresh burst does.
-        std::function<void()> burstRebuilt;
-        // A line for the result log of the " HEX Baza " tab.
-        std::function<void(const QString&)> logLine;
-        // "Очистить распределение": clear the position distribution map.
-        std::function<void()> clearDistribution;
-        // The display reset fills the oscillogram and the variable distribution picture black.
-        std::function<void()> clearPictures;
-        // Whether the oscillogram tab is the active page.
-        std::function<bool()> burstPageActive;
-    };
-
+    // Lines go to `log` (the results memo of the " HEX Baza " tab); the burst fields show the
+    // record only while " Kestrum " is in front (`page`).
     BaseEditor(ButtonBase& base, WorkingRecord& working, CaptureBuffer& buffer, BaseEntry& entry,
-               BurstFields& burst, Dialogs& dialogs);
+               BurstFields& burst, Dialogs& dialogs, ResultLog& log, const PageInFront& page);
 
     BaseEntrySettings& settings() { return m_entry.settings; }
     const BaseEntrySettings& settings() const { return m_entry.settings; }
     BaseEntryView& view() { return m_entry.view; }
     const BaseEntryView& view() const { return m_entry.view; }
-    Hooks& hooks() { return m_hooks; }
 
     // Go to the record numbered in Edit6 (the hidden BitBtn6, and user focus on Edit6).
     void goToRecord();
@@ -74,12 +66,19 @@ public:
     // Rebuilds a buffer from timing texts: three hex digits per duration, at most 255 kept.
     static void rebuildBuffer(CaptureBuffer& buffer, const std::array<QString, kTimingTextCount>& timings);
 
+signals:
+    // The rebuilt buffer goes to drawing and processing, as a fresh burst does.
+    void burstRebuilt();
+    // "Очистить распределение" after clearing the base, when "При очистке базы очищать" is ticked.
+    void distributionClearRequested();
+    // The display reset: the oscillogram and the variable distribution picture go black.
+    void displayReset();
+
 private:
     int recordNumberValue() const;
     void setRecordNumber(int n);
     void appendWorking();
     void storeWorking();
-    bool burstPageActive() const { return !m_hooks.burstPageActive || m_hooks.burstPageActive(); }
     void showBurstFields();
 
     ButtonBase& m_base;
@@ -88,7 +87,8 @@ private:
     BaseEntry& m_entry;
     BurstFields& m_burst;
     Dialogs& m_dialogs;
-    Hooks m_hooks;
+    ResultLog& m_log;
+    const PageInFront& m_page;
 };
 
 } // namespace ravlin

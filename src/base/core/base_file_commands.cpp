@@ -13,15 +13,13 @@
 namespace ravlin {
 
 BaseFileCommands::BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags,
-                                   HexBazaSettings& settings, FileDialogPresets& names)
-    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings), m_names(names) {}
+                                   HexBazaSettings& settings, FileDialogPresets& names,
+                                   CarriedSettings& carried, RecordCursor& cursor, ResultLog& log)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings), m_names(names),
+      m_carried(carried), m_cursor(cursor), m_log(log) {}
 
-bool BaseFileCommands::askMerge(ButtonBase& base, Dialogs& dialogs,
-                                const std::function<void(const QString&)>& setRecordNumber,
-                                const std::function<void(const QString&)>& log) {
-    const auto say = [&](const QString& line) {
-        if (log) log(line);
-    };
+bool BaseFileCommands::askMerge(ButtonBase& base, Dialogs& dialogs, RecordCursor& cursor, ResultLog& log) {
+    const auto say = [&](const QString& line) { log.append(line); };
     if (base.isEmpty()) {
         say(QStringLiteral("Добавляем к текущим записям..."));
         return true;
@@ -34,7 +32,7 @@ bool BaseFileCommands::askMerge(ButtonBase& base, Dialogs& dialogs,
     }
     if (a == Answer::Yes) {
         base.setCount(0);
-        if (setRecordNumber) setRecordNumber(QStringLiteral("1"));
+        cursor.setRecordNumber(QStringLiteral("1"));
         say(QStringLiteral("Перед загрузкой очистили базу..."));
     } else {
         say(QStringLiteral("Добавляем к текущим записям..."));
@@ -43,11 +41,11 @@ bool BaseFileCommands::askMerge(ButtonBase& base, Dialogs& dialogs,
 }
 
 void BaseFileCommands::log(const QString& line) const {
-    if (m_hooks.log) m_hooks.log(line);
+    m_log.append(line);
 }
 
 BaseFileSettings BaseFileCommands::gather() const {
-    return m_hooks.gatherSettings ? m_hooks.gatherSettings() : BaseFileSettings();
+    return m_carried.gather();
 }
 
 bool BaseFileCommands::readFailed(const QString& reason) {
@@ -63,7 +61,7 @@ void BaseFileCommands::open() {
     log(QStringLiteral("Активировали диалог - \"Открытие файла\""));
     BaseFileSettings settings = gather();
     settings.fittingAutoChoice = true;
-    if (m_hooks.applySettings) m_hooks.applySettings(settings);
+    m_carried.apply(settings);
 
     const QString chosen = m_dialogs.openFileName(kFilter, m_names.openBase);
     if (chosen.isEmpty()) return;
@@ -93,7 +91,7 @@ void BaseFileCommands::open() {
         return;
     }
 
-    if (!askMerge(m_base, m_dialogs, m_hooks.setRecordNumber, m_hooks.log)) return;
+    if (!askMerge(m_base, m_dialogs, m_cursor, m_log)) return;
 
     const int before = m_base.count();
     m_flags.rescanned = false;
@@ -104,7 +102,7 @@ void BaseFileCommands::open() {
             : QStringLiteral("Файл 6 строчного формата "));
     settings = gather();
     const BaseFileLoad load = readBaseFile(*lines, m_base, settings);
-    if (m_hooks.applySettings) m_hooks.applySettings(settings);
+    m_carried.apply(settings);
     if (!load.leftOut.isEmpty())
         log(QStringLiteral("База заполнена (%1 записей) - не загружено записей из файла - %2")
                 .arg(ButtonBase::kCapacity)
@@ -114,13 +112,13 @@ void BaseFileCommands::open() {
     const int duplicates = removeMarkedRecords(m_base);
     if (const QString line = unreadableTimingsLine(m_base); !line.isEmpty()) log(line);
 
-    if (m_hooks.countChanged) m_hooks.countChanged();
+    m_cursor.countChanged();
     log(QStringLiteral("Записей в базе  - ") + QString::number(m_base.count()));
     log(QStringLiteral("Новых(из файла) - ") + QString::number(m_base.count() - before));
     log(QStringLiteral("Найдено дублей  - ") + QString::number(duplicates));
 
-    if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QStringLiteral("1"));
-    if (m_hooks.goToRecord) m_hooks.goToRecord();
+    m_cursor.setRecordNumber(QStringLiteral("1"));
+    m_cursor.goToRecord();
     log(QStringLiteral("Действие завершилось успешно"));
 }
 
@@ -142,8 +140,7 @@ void BaseFileCommands::save() {
         // The proposal stays in the folder of the preset (the program's directory).
         QString& saveName = m_names.saveBase;
         const qsizetype folderEnd = std::max(saveName.lastIndexOf(u'/'), saveName.lastIndexOf(u'\\'));
-        saveName = saveName.left(folderEnd + 1) +
-                   proposedSaveName(m_hooks.remoteName ? m_hooks.remoteName() : QString());
+        saveName = saveName.left(folderEnd + 1) + proposedSaveName(m_cursor.remoteName());
     }
 
     const QString chosen = m_dialogs.saveFileName(kFilter, m_names.saveBase, kExtension);
@@ -169,7 +166,7 @@ void BaseFileCommands::save() {
     }
     for (const QString& line : unholdableNameLines(m_base))
         log(line);
-    if (m_settings.clearAfterSave && m_hooks.clearBase) m_hooks.clearBase();
+    if (m_settings.clearAfterSave) emit clearBaseRequested();
 }
 
 QStringList BaseFileCommands::unholdableNameLines(const ButtonBase& base) {
@@ -200,7 +197,7 @@ QString BaseFileCommands::unreadableTimingsLine(const ButtonBase& base) {
 void BaseFileCommands::showStatistics() {
     const QStringList lines = statisticsLines(
         m_base, m_settings.statisticsByHash ? StatisticsBasis::Hash : StatisticsBasis::ButtonName);
-    if (m_hooks.clearLog) m_hooks.clearLog();
+    m_log.clear();
     for (const QString& line : lines)
         log(line);
 }

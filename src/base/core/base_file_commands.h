@@ -3,20 +3,41 @@
 #include "base/core/base_file.h"
 #include "base/core/base_file_tab.h"
 #include "base/core/button_base.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan_flags.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/file_dialog_presets.h"
+#include "platform/core/result_log.h"
+
+#include <QObject>
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 namespace ravlin {
+
+// The owners of the settings a base file carries: gathered before a file is read or written,
+// applied after reading.
+class CarriedSettings {
+public:
+    virtual ~CarriedSettings() = default;
+    virtual BaseFileSettings gather() const = 0;
+    virtual void apply(const BaseFileSettings& settings) = 0;
+};
+
+// Carried settings held as they are (the command-line tool, tests).
+class HeldSettings final : public CarriedSettings {
+public:
+    BaseFileSettings settings;
+    BaseFileSettings gather() const override { return settings; }
+    void apply(const BaseFileSettings& s) override { settings = s; }
+};
 
 // Open and Save of base files ("&Open Cod File", "&Save Cod File", tool bar "Open"/"Save") and
 // "Вывести статистику". Progress goes to the results memo of the " HEX Baza " tab.
-class BaseFileCommands {
+class BaseFileCommands : public QObject {
+    Q_OBJECT
+
 public:
     static inline const QString kFilter = QStringLiteral("Text file|*.txt");
     static inline const QString kExtension = QStringLiteral(".txt");
@@ -34,25 +55,13 @@ public:
     static inline const QString kOverwriteQuestion =
         QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
 
-    // Work handed to the rest of the workbench; an empty hook does nothing.
-    struct Hooks {
-        std::function<void(const QString&)> log; // a line of the results memo
-        std::function<void()> clearLog;          // empty the results memo
-        // The current values of the controls a base file carries, and applying read values.
-        std::function<BaseFileSettings()> gatherSettings;
-        std::function<void(const BaseFileSettings&)> applySettings;
-        std::function<QString()> remoteName;                 // Edit10
-        std::function<void(const QString&)> setRecordNumber; // Edit6
-        std::function<void()> goToRecord;
-        std::function<void()> clearBase;    // the clear-base command, with its own question
-        std::function<void()> countChanged; // LabelKn shows the count
-    };
-
     // `names` holds the dialogs' preset file names, which the commands move to the chosen files.
+    // `carried` owns the settings a base file carries; `cursor` shows the first record after Open;
+    // progress goes to `log`.
     BaseFileCommands(ButtonBase& base, Dialogs& dialogs, RescanFlags& flags, HexBazaSettings& settings,
-                     FileDialogPresets& names);
+                     FileDialogPresets& names, CarriedSettings& carried, RecordCursor& cursor,
+                     ResultLog& log);
 
-    Hooks& hooks() { return m_hooks; }
     HexBazaSettings& settings() { return m_settings; }
 
     const QString& openName() const { return m_names.openBase; }
@@ -71,9 +80,11 @@ public:
     // Open's merge question, asked (with a beep) before records are loaded into a non-empty base:
     // Yes clears the base first, No adds to it, Cancel stops (false). Each answer is logged as Open
     // logs it; an empty base is added to without asking.
-    static bool askMerge(ButtonBase& base, Dialogs& dialogs,
-                         const std::function<void(const QString&)>& setRecordNumber,
-                         const std::function<void(const QString&)>& log);
+    static bool askMerge(ButtonBase& base, Dialogs& dialogs, RecordCursor& cursor, ResultLog& log);
+
+signals:
+    // Save with "Сохранить и очистить": the clear-base command, with its own question.
+    void clearBaseRequested();
 
 private:
     void log(const QString& line) const;
@@ -86,7 +97,9 @@ private:
     RescanFlags& m_flags;
     HexBazaSettings& m_settings;
     FileDialogPresets& m_names;
-    Hooks m_hooks;
+    CarriedSettings& m_carried;
+    RecordCursor& m_cursor;
+    ResultLog& m_log;
 };
 
 } // namespace ravlin

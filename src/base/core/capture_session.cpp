@@ -6,18 +6,11 @@ namespace ravlin {
 
 namespace {
 const QString kCounterPrefix = QStringLiteral("Принято - ");
-
-void setOption(bool* option, bool value) {
-    if (option) *option = value;
-}
-bool optionValue(const bool* option) {
-    return option && *option;
-}
 } // namespace
 
-CaptureSession::CaptureSession(CaptureSessionFlags& flags, RescanFlags& rescan, SessionOptions options,
-                               Dialogs& dialogs, TimerFactory& timers, Hooks hooks)
-    : m_flags(flags), m_rescan(rescan), m_options(options), m_dialogs(dialogs), m_hooks(std::move(hooks)),
+CaptureSession::CaptureSession(CaptureSessionFlags& flags, RescanFlags& rescan, SessionOptions& options,
+                               Dialogs& dialogs, TimerFactory& timers, const PollingControl& polling)
+    : m_flags(flags), m_rescan(rescan), m_options(options), m_dialogs(dialogs), m_polling(polling),
       m_timer(timers.create(kTickMs)) {
     m_timer->setHandler([this] { tick(); });
 }
@@ -49,8 +42,7 @@ int CaptureSession::targetOf(const QString& text) {
 
 void CaptureSession::windowShown() {
     if (m_flags.windowOpen) return; // already shown: the saved options stay those it found
-    m_saved = {optionValue(m_options.skipRepeats), optionValue(m_options.autoAdd),
-               optionValue(m_options.matchEnabled)};
+    m_saved = m_options.values();
     m_optionsTaken = false;
     m_flags.windowOpen = true;
 }
@@ -62,14 +54,12 @@ void CaptureSession::windowClosed() {
 
 void CaptureSession::start() {
     m_rescan.rescanned = false; // the base must be rescanned before the firmware windows compute
-    const int status = m_hooks.lastDriverStatus ? m_hooks.lastDriverStatus() : 0;
+    const int status = m_polling.lastDriverStatus();
     if (status != 0) {
         m_dialogs.beep();
         return;
     }
-    setOption(m_options.skipRepeats, false);
-    setOption(m_options.autoAdd, false);
-    setOption(m_options.matchEnabled, false);
+    m_options.set({false, false, false});
     m_optionsTaken = true;
 
     m_flags.running = true;
@@ -96,9 +86,7 @@ void CaptureSession::cancel() {
     // Only what a start took is given back, so that options the user changed while no session
     // ran are kept.
     if (m_optionsTaken) {
-        setOption(m_options.skipRepeats, m_saved[0]);
-        setOption(m_options.autoAdd, m_saved[1]);
-        setOption(m_options.matchEnabled, m_saved[2]);
+        m_options.set(m_saved);
         m_optionsTaken = false;
     }
 }

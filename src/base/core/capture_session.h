@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/core/polling_control.h"
 #include "base/core/rescan_flags.h"
 #include "base/core/session_flags.h"
 #include "platform/core/dialogs.h"
@@ -8,7 +9,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace ravlin {
@@ -29,13 +29,14 @@ struct SessionView {
     QString counterLabel = QStringLiteral("Принято - 0");
 };
 
-// The three options a session unticks while it runs and gives back when it ends. They belong to
-// other windows ("Не добавлять сигналы повтора", "Автоматически добавлять новые", the match
-// window's "Включить"); the workbench points at them.
-struct SessionOptions {
-    bool* skipRepeats = nullptr;
-    bool* autoAdd = nullptr;
-    bool* matchEnabled = nullptr;
+// The three options a session unticks while it runs and gives back when it ends, in this order:
+// "Не добавлять сигналы повтора", "Автоматически добавлять новые", the match window's "Включить".
+// They belong to other windows; the workbench hands their owners in.
+class SessionOptions {
+public:
+    virtual ~SessionOptions() = default;
+    virtual std::array<bool, 3> values() const = 0;
+    virtual void set(const std::array<bool, 3>& values) = 0;
 };
 
 // The capture-session window's logic. A session makes target + 1 passes; each guides the user
@@ -49,13 +50,9 @@ public:
     static constexpr int kQuietTicks = 7;
     static constexpr int kMaxTarget = 9999;
 
-    struct Hooks {
-        // The receiver's last driver status; a session starts only when it is 0.
-        std::function<int()> lastDriverStatus;
-    };
-
-    CaptureSession(CaptureSessionFlags& flags, RescanFlags& rescan, SessionOptions options, Dialogs& dialogs,
-                   TimerFactory& timers, Hooks hooks = {});
+    // A session starts only when the receiver's last driver status (`polling`) is 0.
+    CaptureSession(CaptureSessionFlags& flags, RescanFlags& rescan, SessionOptions& options, Dialogs& dialogs,
+                   TimerFactory& timers, const PollingControl& polling);
 
     // The window is shown / closed ("Exit" closes it).
     void windowShown();
@@ -84,9 +81,9 @@ private:
 
     CaptureSessionFlags& m_flags;
     RescanFlags& m_rescan;
-    SessionOptions m_options;
+    SessionOptions& m_options;
     Dialogs& m_dialogs;
-    Hooks m_hooks;
+    const PollingControl& m_polling;
     std::unique_ptr<Timer> m_timer;
     SessionSettings m_settings;
     SessionView m_view;

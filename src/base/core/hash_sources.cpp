@@ -8,21 +8,22 @@
 
 namespace ravlin {
 
-HashSources::HashSources(QString basePath, Dialogs& dialogs, TimerFactory& timers, Hooks hooks)
-    : m_path(std::move(basePath)), m_dialogs(dialogs), m_hooks(std::move(hooks)),
+HashSources::HashSources(QString basePath, const QString& lastHash, Dialogs& dialogs, TimerFactory& timers,
+                         PollingControl& polling)
+    : m_path(std::move(basePath)), m_dialogs(dialogs), m_lastHash(lastHash), m_polling(polling),
       m_timer(timers.create(50, true)) {
     m_timer->setHandler([this] { tick(); });
 }
 
 void HashSources::shown() {
-    m_pollingWasActive = m_hooks.pollingActive && m_hooks.pollingActive();
-    if (m_hooks.stopPolling) m_hooks.stopPolling();
+    m_pollingWasActive = m_polling.isPolling();
+    m_polling.stopPolling();
     m_timer->start();
 }
 
 void HashSources::tick() {
     m_timer->stop();
-    m_hash = m_hooks.lastHash ? m_hooks.lastHash() : QString();
+    m_hash = m_lastHash;
     m_sources.clear();
     if (!QFileInfo::exists(m_path)) {
         m_dialogs.beep();
@@ -41,7 +42,7 @@ void HashSources::tick() {
 
 void HashSources::closed() {
     m_timer->stop();
-    if (m_pollingWasActive && m_hooks.startPolling) m_hooks.startPolling();
+    if (m_pollingWasActive) m_polling.startPolling();
 }
 
 } // namespace ravlin

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/core/polling_control.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 namespace ravlin {
@@ -15,19 +15,13 @@ namespace ravlin {
 // the last lookup. Polling pauses while the window is open.
 class HashSources {
 public:
-    struct Hooks {
-        std::function<bool()> pollingActive;
-        std::function<void()> stopPolling;
-        std::function<void()> startPolling;
-        std::function<QString()> lastHash;       // the hash of the last lookup
-        std::function<void(const QString&)> log; // a line of the main results memo
-    };
-
     static inline const QString kMissingMessage =
         QStringLiteral("Немогу подгрузить базу!!!\r\n(её необходимо скачать отдельно)");
     static inline const QString kMissingLine = QStringLiteral("Немогу подгрузить базу!!!");
 
-    HashSources(QString basePath, Dialogs& dialogs, TimerFactory& timers, Hooks hooks);
+    // `lastHash` is the hash of the last lookup, read when the window fills.
+    HashSources(QString basePath, const QString& lastHash, Dialogs& dialogs, TimerFactory& timers,
+                PollingControl& polling);
 
     // Showing: remembers whether polling ran, stops it, starts the 50 ms timer.
     void shown();
@@ -43,7 +37,8 @@ public:
 private:
     QString m_path;
     Dialogs& m_dialogs;
-    Hooks m_hooks;
+    const QString& m_lastHash;
+    PollingControl& m_polling;
     std::unique_ptr<Timer> m_timer;
     bool m_pollingWasActive = false;
     QString m_hash = QStringLiteral("Тут будет ХЭШ");

@@ -24,8 +24,9 @@ FileProbe& fileProbe() {
 
 } // namespace
 
-NamePicture::NamePicture(NamePictureState& state, BaseEditor& editor, Dialogs& dialogs, QString appDir)
-    : m_state(state), m_editor(editor), m_dialogs(dialogs), m_appDir(std::move(appDir)),
+NamePicture::NamePicture(NamePictureState& state, BaseEditor& editor, Dialogs& dialogs, ResultLog& log,
+                         QString appDir)
+    : m_state(state), m_editor(editor), m_dialogs(dialogs), m_log(log), m_appDir(std::move(appDir)),
       m_loader(&fileProbe()) {}
 
 void NamePicture::setPictureLoader(RemotePictureLoader* loader) {
@@ -58,7 +59,7 @@ void NamePicture::chooseRemote(const QString& text) {
 void NamePicture::report(const QString& text, bool box) {
     m_dialogs.beep();
     if (box) m_dialogs.information(text);
-    if (m_hooks.log) m_hooks.log(text);
+    m_log.append(text);
 }
 
 void NamePicture::load() {
@@ -71,42 +72,38 @@ void NamePicture::load() {
     if (!QFileInfo::exists(path)) {
         report(kDescriptionMissing, m_windowVisible);
         // The picture is not loaded then; say so when it is missing as well, and where both were looked for.
-        if (m_hooks.log) {
-            if (!QFileInfo::exists(picturePath())) m_hooks.log(kPictureMissing);
-            m_hooks.log(lookedInLine(m_appDir + kFolder.chopped(1)));
-        }
+        if (!QFileInfo::exists(picturePath())) m_log.append(kPictureMissing);
+        m_log.append(lookedInLine(m_appDir + kFolder.chopped(1)));
         return;
     }
     QString error;
     const std::optional<TextLines> file = readTextFile(path, RemoteDescription::kMaxFileBytes, &error);
     if (!file) {
         report(kDescriptionMissing, m_windowVisible);
-        if (m_hooks.log) m_hooks.log(error);
+        m_log.append(error);
         return;
     }
     const RemoteDescription::ReadResult r = RemoteDescription::read(*file);
     m_zones = r.zones;
-    if (m_hooks.log) {
-        const QString name = m_state.remoteCode + QStringLiteral(".txt");
-        if (r.announced > RemoteDescription::kMaxZones)
-            m_hooks.log(QStringLiteral("В описании пульта %1 объявлено кнопок: %2, прочитаны первые %3")
-                            .arg(name)
-                            .arg(r.announced)
-                            .arg(RemoteDescription::kMaxZones));
-        if (r.badLine > 0)
-            m_hooks.log(QStringLiteral("В описании пульта %1 нет числа в строке %2, прочитано кнопок: %3")
-                            .arg(name)
-                            .arg(r.badLine)
-                            .arg(m_zones.size()));
-        if (r.truncatedEnd)
-            m_hooks.log(QStringLiteral("Описание пульта %1 обрывается, прочитано кнопок: %2")
-                            .arg(name)
-                            .arg(m_zones.size()));
-    }
+    const QString name = m_state.remoteCode + QStringLiteral(".txt");
+    if (r.announced > RemoteDescription::kMaxZones)
+        m_log.append(QStringLiteral("В описании пульта %1 объявлено кнопок: %2, прочитаны первые %3")
+                         .arg(name)
+                         .arg(r.announced)
+                         .arg(RemoteDescription::kMaxZones));
+    if (r.badLine > 0)
+        m_log.append(QStringLiteral("В описании пульта %1 нет числа в строке %2, прочитано кнопок: %3")
+                         .arg(name)
+                         .arg(r.badLine)
+                         .arg(m_zones.size()));
+    if (r.truncatedEnd)
+        m_log.append(QStringLiteral("Описание пульта %1 обрывается, прочитано кнопок: %2")
+                         .arg(name)
+                         .arg(m_zones.size()));
     m_pictureLoaded = m_loader->load(picturePath());
     if (!m_pictureLoaded) {
         report(kPictureMissing, true);
-        if (m_hooks.log) m_hooks.log(lookedInLine(m_appDir + kFolder.chopped(1)));
+        m_log.append(lookedInLine(m_appDir + kFolder.chopped(1)));
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 namespace ravlin {
@@ -40,15 +39,12 @@ public:
     static constexpr int kUnitsY = 700;
     static constexpr int kRemoteCount = 7;
 
-    struct Hooks {
-        std::function<void(const QString&)> log; // a line of the main results memo
-    };
-
-    // `appDir` is the application directory; the remotes' files lie in its Tarnisk/OpisPl.
-    NamePicture(NamePictureState& state, BaseEditor& editor, Dialogs& dialogs, QString appDir);
+    // `appDir` is the application directory; the remotes' files lie in its Tarnisk/OpisPl. What is
+    // missing or cut short is told in `log` (the main results memo).
+    NamePicture(NamePictureState& state, BaseEditor& editor, Dialogs& dialogs, ResultLog& log,
+                QString appDir);
 
     NamePictureState& state() { return m_state; }
-    Hooks& hooks() { return m_hooks; }
     // nullptr restores the stand-in.
     void setPictureLoader(RemotePictureLoader* loader);
     // The window tells whether it is on screen (a missing description file is shown in a box only then).
@@ -87,8 +83,8 @@ private:
     NamePictureState& m_state;
     BaseEditor& m_editor;
     Dialogs& m_dialogs;
+    ResultLog& m_log;
     QString m_appDir;
-    Hooks m_hooks;
     RemotePictureLoader* m_loader;
     bool m_windowVisible = false;
 

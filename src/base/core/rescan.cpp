@@ -16,9 +16,10 @@ const QString kUnnamed = QStringLiteral("N/A");
 } // namespace
 
 Rescan::Rescan(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags,
-               const HexBazaSettings& settings)
-    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings),
-      m_timer(timers.create(kDefaultIntervalMs)) {
+               const HexBazaSettings& settings, const HashPanelSettings& panel, RecordCursor& cursor,
+               PollingControl& polling, ResultLog& log)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_settings(settings), m_panel(panel),
+      m_cursor(cursor), m_polling(polling), m_log(log), m_timer(timers.create(kDefaultIntervalMs)) {
     m_timer->setHandler([this] { tick(); });
 }
 
@@ -32,17 +33,16 @@ int Rescan::intervalMs() const {
 }
 
 void Rescan::log(const QString& line) const {
-    if (m_hooks.log) m_hooks.log(line);
+    m_log.append(line);
 }
 
 void Rescan::setRecordNumber(int n) {
-    if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QString::number(n));
+    m_cursor.setRecordNumber(n);
 }
 
 int Rescan::recordNumber() const {
-    if (!m_hooks.recordNumber) return 0;
     return static_cast<int>(
-        std::clamp<std::int64_t>(leadingNumber(m_hooks.recordNumber()), -1, ButtonBase::kCapacity + 1));
+        std::clamp<std::int64_t>(leadingNumber(m_cursor.recordNumber()), -1, ButtonBase::kCapacity + 1));
 }
 
 void Rescan::hideProgress() {
@@ -52,7 +52,7 @@ void Rescan::hideProgress() {
 
 void Rescan::pressRescan() {
     m_flags.rescanned = true;
-    m_flags.withM96 = m_hooks.m96Selected && m_hooks.m96Selected();
+    m_flags.withM96 = m_panel.source == HashSource::M96;
     m_timer->stop();
     log(QString());
     log(QStringLiteral("Активирован режим пересканирования ХЭШей"));
@@ -65,15 +65,16 @@ void Rescan::pressRescan() {
         }
         setRecordNumber(1);
         m_firstTick = true;
-        if (m_hooks.intervalMs) m_timer->setInterval(m_hooks.intervalMs());
         m_timer->start();
         m_view.caption = RescanView::kRunningCaption;
+        m_flags.running = true;
         log(QStringLiteral("Начата обработка данных"));
         return;
     }
     // Cancelled: records already replayed keep their new hash texts.
     setRecordNumber(1);
     m_view.caption = RescanView::kIdleCaption;
+    m_flags.running = false;
     log(QStringLiteral("Пересчёт отменён пользователем!!!"));
     hideProgress();
 }
@@ -98,8 +99,7 @@ void Rescan::tick() {
     m_firstTick = false;
     if (n >= 1 && n <= count && target <= count) {
         setRecordNumber(target);
-        if (m_hooks.goToRecord) m_hooks.goToRecord();
-        if (m_hooks.process) m_hooks.process();
+        m_cursor.goToRecord();
         return;
     }
     finish();
@@ -125,15 +125,16 @@ int Rescan::removeHashDuplicates(ButtonBase& base, const DuplicateOptions& optio
 void Rescan::finish() {
     m_timer->stop();
     m_view.caption = RescanView::kIdleCaption;
+    m_flags.running = false;
     tidy(m_base);
     log(QStringLiteral("Пересчёт ХЭШей завершён."));
     hideProgress();
-    if (m_hooks.restartPolling) m_hooks.restartPolling();
+    m_polling.startPolling();
 
     if (m_dedupe) {
         log(QStringLiteral("Режим удаления дублей - Активирован..."));
         const int removed = removeHashDuplicates(m_base, m_settings.duplicates);
-        if (m_hooks.countChanged) m_hooks.countChanged();
+        m_cursor.countChanged();
         log(QStringLiteral("Пересканировали базу. Теперь записей - ") + QString::number(m_base.count()));
         log(QStringLiteral("При этом было игнорировано дублей - ") + QString::number(removed));
         log(QStringLiteral("Операция завершена успешно..."));
@@ -141,8 +142,7 @@ void Rescan::finish() {
     }
     if (const QString cut = cutBurstRescanLine(m_base); !cut.isEmpty()) log(cut);
     setRecordNumber(1);
-    if (m_hooks.goToRecord) m_hooks.goToRecord();
-    if (m_hooks.process) m_hooks.process();
+    m_cursor.goToRecord();
 }
 
 } // namespace ravlin

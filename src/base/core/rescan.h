@@ -2,13 +2,16 @@
 
 #include "base/core/base_file_tab.h"
 #include "base/core/button_base.h"
+#include "base/core/polling_control.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan_flags.h"
+#include "hashing/core/panel_settings.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/result_log.h"
 #include "platform/core/timer.h"
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace ravlin {
@@ -30,27 +33,14 @@ class Rescan {
 public:
     static constexpr int kDefaultIntervalMs = 250;
 
-    // Work handed to the rest of the workbench; an empty hook does nothing.
-    struct Hooks {
-        std::function<QString()> recordNumber;               // Edit6
-        std::function<void(const QString&)> setRecordNumber; // Edit6
-        // Go to the record Edit6 shows (rebuilds the buffer and hands it to processing).
-        std::function<void()> goToRecord;
-        // Runs processing on the rebuilt buffer, when go-to-record leaves it scheduled only.
-        std::function<void()> process;
-        std::function<void()> restartPolling;
-        std::function<bool()> m96Selected; // " ХЭШ M96" is the hash source
-        std::function<void(const QString&)> log;
-        std::function<void()> countChanged; // LabelKn shows the count
-        // "Скорость пересчёта ХЭШа" as an interval in ms, read when a rescan starts.
-        std::function<int()> intervalMs;
-    };
-
+    // Each record is replayed by going to it through `cursor` (the base-entry commands rebuild the
+    // buffer and hand it to processing, which stores the new hash into the record the box shows).
+    // `panel` tells whether " ХЭШ M96" is the hash source; polling restarts when the run ends.
     Rescan(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags,
-           const HexBazaSettings& settings);
+           const HexBazaSettings& settings, const HashPanelSettings& panel, RecordCursor& cursor,
+           PollingControl& polling, ResultLog& log);
     ~Rescan();
 
-    Hooks& hooks() { return m_hooks; }
     const RescanView& view() const { return m_view; }
 
     // "Пересканировать все ХЭШи" / "Прервать пересчёт ХЭШей" (Button4).
@@ -58,10 +48,10 @@ public:
     // "Выкинуть дубли по ХЭШ": asks for duplicate removal, then presses the rescan button.
     void removeDuplicates();
 
-    bool isRunning() const { return m_view.caption == RescanView::kRunningCaption; }
+    bool isRunning() const { return m_flags.running; }
     bool duplicateRemovalRequested() const { return m_dedupe; }
 
-    // "Скорость пересчёта ХЭШа": position × 10 ms.
+    // "Скорость пересчёта ХЭШа": position × 10 ms; a rescan runs at the last interval set.
     void setIntervalMs(int ms);
     int intervalMs() const;
 
@@ -82,7 +72,10 @@ private:
     Dialogs& m_dialogs;
     RescanFlags& m_flags;
     const HexBazaSettings& m_settings;
-    Hooks m_hooks;
+    const HashPanelSettings& m_panel;
+    RecordCursor& m_cursor;
+    PollingControl& m_polling;
+    ResultLog& m_log;
     RescanView m_view;
     std::unique_ptr<Timer> m_timer;
     bool m_dedupe = false;

@@ -8,8 +8,9 @@
 
 namespace ravlin {
 
-TestArea::TestArea(ButtonBase& base, const WorkingRecord& working, Dialogs& dialogs, QString& saveName)
-    : m_base(base), m_working(working), m_dialogs(dialogs), m_saveName(saveName) {}
+TestArea::TestArea(ButtonBase& base, const WorkingRecord& working, Dialogs& dialogs, QString& saveName,
+                   const QString& openedFile)
+    : m_base(base), m_working(working), m_dialogs(dialogs), m_saveName(saveName), m_openedFile(openedFile) {}
 
 void TestArea::switchChanged(bool on) {
     m_settings.testSwitch = on;
@@ -82,10 +83,8 @@ void TestArea::saveToFile() {
 }
 
 void TestArea::exportButtons() {
-    const QString file = m_hooks.openedFile ? QFileInfo(m_hooks.openedFile()).fileName() : QString();
-    m_memo.append(TestExports::characteristicButtons(m_base, file));
-    if (m_hooks.clearBase) m_hooks.clearBase();
-    if (m_hooks.openBase) m_hooks.openBase();
+    m_memo.append(TestExports::characteristicButtons(m_base, QFileInfo(m_openedFile).fileName()));
+    emit reloadBaseRequested();
 }
 
 void TestArea::renameByNonZeroHash() {

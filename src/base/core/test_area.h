@@ -3,13 +3,14 @@
 #include "base/core/button_base.h"
 #include "base/core/button_record.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/result_log.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace ravlin {
 
@@ -34,45 +35,25 @@ struct TestAreaView {
     bool pelvarButton = false;  // main window's "Кнопки для Pelvar"
 };
 
-// The test memo (Memo3): lines, and a counter of clears so a view knows when to start over.
-class TestMemo {
-public:
-    void append(const QStringList& lines) { m_lines += lines; }
-    void clear() {
-        m_lines.clear();
-        ++m_clears;
-    }
-    const QStringList& lines() const { return m_lines; }
-    std::uint64_t clears() const { return m_clears; }
-
-private:
-    QStringList m_lines;
-    std::uint64_t m_clears = 0;
-};
-
 // The test area of the " Settings " tab: the test-mode switch and the visibility it steers, the
 // analyses and exports writing into the test memo, its saving, and the bulk renaming rules.
-class TestArea {
+class TestArea : public QObject {
+    Q_OBJECT
+
 public:
     static inline const QString kFilter = QStringLiteral("Text file|*.txt");
     static inline const QString kExtension = QStringLiteral(".txt");
     static inline const QString kOverwriteQuestion =
         QStringLiteral("Файл с таким именем уже существует\r\n       Перезаписать его?");
 
-    // Work handed to the rest of the workbench; an empty hook does nothing.
-    struct Hooks {
-        std::function<void()> clearBase;     // the clear-base command, with its question
-        std::function<void()> openBase;      // the Open command of base files
-        std::function<QString()> openedFile; // the open dialog's last file name
-    };
-
-    // `saveName` is the length export dialog's file name ("Len.txt" at start), kept between uses.
-    TestArea(ButtonBase& base, const WorkingRecord& working, Dialogs& dialogs, QString& saveName);
+    // `saveName` is the length export dialog's file name ("Len.txt" at start), kept between uses;
+    // `openedFile` the base-file open dialog's last file name.
+    TestArea(ButtonBase& base, const WorkingRecord& working, Dialogs& dialogs, QString& saveName,
+             const QString& openedFile);
 
     TestAreaSettings& settings() { return m_settings; }
     const TestAreaView& view() const { return m_view; }
-    const TestMemo& memo() const { return m_memo; }
-    Hooks& hooks() { return m_hooks; }
+    const ResultLog& memo() const { return m_memo; }
 
     // The switch was turned on or off (its new state is in the settings).
     void switchChanged(bool on);
@@ -96,6 +77,10 @@ public:
     void renameByLength();
     void renameRemoteToMode();
 
+signals:
+    // "Выгрузить кнопки" ends with the clear-base command (with its question), then Open.
+    void reloadBaseRequested();
+
 private:
     void replaceMemo(const QStringList& lines);
     std::array<QString, kTimingTextCount> burstOnScreen() const;
@@ -106,8 +91,8 @@ private:
     QString& m_saveName;
     TestAreaSettings m_settings;
     TestAreaView m_view;
-    TestMemo m_memo;
-    Hooks m_hooks;
+    ResultLog m_memo; // Memo3
+    const QString& m_openedFile;
 };
 
 } // namespace ravlin

@@ -161,7 +161,7 @@ void TestAreaPage::refresh() {
 }
 
 void TestAreaPage::refreshMemo() {
-    const TestMemo& memo = m_area.memo();
+    const ResultLog& memo = m_area.memo();
     if (memo.clears() != m_memoClears || memo.lines().size() < m_memoLines) {
         m_memo->clear();
         m_memoLines = 0;

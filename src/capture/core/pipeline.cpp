@@ -134,8 +134,8 @@ void writeBackThreshold(HashPanelSettings& panel, int threshold) {
     if (panel.autoThreshold && threshold != 0) panel.threshold = IntToBase(threshold, 16);
 }
 
-Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks)
-    : m_s(state), m_dialogs(dialogs), m_hooks(std::move(hooks)), m_timer(timers.create(5, true)) {
+Pipeline::Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PollingControl& polling)
+    : m_s(state), m_dialogs(dialogs), m_polling(polling), m_timer(timers.create(5, true)) {
     m_view.variableDistribution.fill(ViewColour::Black);
     m_irDistribution.fill(ViewColour::Black);
     m_timer->setHandler([this] { run(); });
@@ -149,11 +149,11 @@ bool Pipeline::isScheduled() const {
 }
 
 void Pipeline::log(const QString& line) const {
-    if (m_hooks.log) m_hooks.log(line);
+    m_s.log.append(line);
 }
 
-void Pipeline::showCaption(const QString& caption) const {
-    if (m_hooks.showCaption) m_hooks.showCaption(caption);
+void Pipeline::showCaption(const QString& caption) {
+    emit errorCaption(caption);
 }
 
 void Pipeline::applyPanel() {
@@ -181,14 +181,14 @@ QString Pipeline::filterButtonName(const QString& text) {
 
 void Pipeline::run() {
     m_timer->stop();
-    if (m_hooks.stopPolling) m_hooks.stopPolling();
+    m_polling.stopPolling();
 
     const CaptureBuffer& buffer = m_s.buffer;
     if (buffer.count == 0) {
         m_dialogs.beep();
         showCaption(QStringLiteral("Error - диагр нул длины"));
     }
-    const int repeatLimit = m_hooks.repeatLimit ? m_hooks.repeatLimit() : 3;
+    const int repeatLimit = m_s.receptionSettings.fiveByteRepeats ? 5 : 3;
     if (m_s.distribution.markBurst(buffer.span(), repeatLimit)) {
         showCaption(QStringLiteral("Ошибка чётности"));
         m_dialogs.beep();
@@ -196,7 +196,7 @@ void Pipeline::run() {
 
     const RunOutcome out =
         computeHash(buffer.span(), m_s.panel, m_s.decoder, &m_histogram, [this] { m_dialogs.beep(); });
-    m_recognised = out.decoder.recognised();
+    m_s.reception.lastBurstRecognised = out.decoder.recognised();
     showModules(out);
 
     writeBackThreshold(m_s.panel, out.threshold);
@@ -216,7 +216,7 @@ void Pipeline::run() {
         m_last.added = autoAdd();
         if (!m_s.session.windowOpen) lookUp();
     }
-    if (!isRescan() && m_hooks.restartPolling) m_hooks.restartPolling();
+    if (!isRescan()) m_polling.startPolling();
 }
 
 void Pipeline::showModules(const RunOutcome& out) {
@@ -334,7 +334,6 @@ bool Pipeline::autoAdd() {
     if (const QString cut = cutBurstStoredLine(result.index, m_s.buffer.count, record.timings);
         !cut.isEmpty())
         log(cut);
-    if (m_hooks.recordAdded) m_hooks.recordAdded(result.index);
     return true;
 }
 
@@ -370,8 +369,8 @@ void Pipeline::lookUp() {
     if (box != kNotAvailable && box != kHvost && !isRescan()) m_lastRealName = box;
 
     const MatchSignalSettings& match = m_s.match;
-    const bool matched = match.anyRecord ? indexText != kAbsentIndex : match.recordNumber == indexText;
-    if (match.enabled && matched && m_hooks.matchSignal) m_hooks.matchSignal();
+    const bool isMatch = match.anyRecord ? indexText != kAbsentIndex : match.recordNumber == indexText;
+    if (match.enabled && isMatch) emit matched();
 }
 
 } // namespace ravlin

@@ -6,6 +6,9 @@
 #include "base/core/base_entry.h"
 #include "base/core/button_base.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/page_in_front.h"
+#include "base/core/polling_control.h"
+#include "base/core/rescan_flags.h"
 #include "base/core/session_flags.h"
 #include "capture/core/distribution_drawing.h"
 #include "capture/core/position_distribution.h"
@@ -13,9 +16,11 @@
 #include "hashing/core/panel_settings.h"
 #include "hashing/core/protocol_decoder.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/result_log.h"
 #include "platform/core/timer.h"
 #include "platform/core/view_colour.h"
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -53,20 +58,6 @@ struct PipelineView {
     AnalogueView analogue;                                         // LabelD1 and the "СМ." button
 };
 
-// What the run asks of the rest of the workbench.
-struct PipelineHooks {
-    std::function<void()> stopPolling;
-    std::function<void()> restartPolling;
-    std::function<bool()> rescanRunning;
-    std::function<bool()> burstPageActive;   // the " Kestrum " page is in front
-    std::function<bool()> hashTabActive;     // ... and its inner page "Модули ХЭШирования"
-    std::function<int()> repeatLimit;        // 3 ("В 3 байта") or 5 ("В 5 байт")
-    std::function<void()> matchSignal;       // reset the run counter, press start, start the blink timer
-    std::function<void(const QString&)> log; // a line of the results memo
-    std::function<void(int index)> recordAdded;
-    std::function<void(const QString&)> showCaption; // an error code in the main window's caption
-};
-
 // The shared state the run works on, owned by the workbench.
 struct PipelineState {
     CaptureBuffer& buffer;
@@ -80,7 +71,11 @@ struct PipelineState {
     MatchSignalSettings& match;
     BaseEntry& entry;         // the record-entry panel: names, record number, PanelSi1, counts
     BurstFields& burst;       // the hash box
-    ReceptionView& reception; // the repeat square
+    ReceptionView& reception; // the repeat square and whether the last burst was recognised
+    const ReceptionSettings& receptionSettings; // the repeat limit: 3 ("В 3 байта") or 5 ("В 5 байт")
+    const RescanFlags& rescan;                  // a rescan is running
+    const PageInFront& page;                    // which page is in front
+    ResultLog& log;                             // the results memo
 };
 
 // Everything one run computed, for the command-line tool and tests.
@@ -110,9 +105,12 @@ RunOutcome computeHash(std::span<const std::int32_t> durations, const HashPanelS
 void writeBackThreshold(HashPanelSettings& panel, int threshold);
 
 // The processing run that every stored burst goes through, driven by the 5 ms processing timer.
-class Pipeline {
+class Pipeline : public QObject {
+    Q_OBJECT
+
 public:
-    Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PipelineHooks hooks = {});
+    // Polling is stopped while a run works and restarted after it (not during a rescan).
+    Pipeline(PipelineState state, Dialogs& dialogs, TimerFactory& timers, PollingControl& polling);
 
     // Enables the processing timer; its tick runs the pipeline once.
     void schedule();
@@ -131,15 +129,12 @@ public:
     // The display reset fills the variable-distribution picture black.
     void clearVariablePicture() { m_view.variableDistribution.fill(ViewColour::Black); }
 
-    // Hooks the workbench fills after construction (e.g. the rescan's running state).
-    PipelineHooks& hooks() { return m_hooks; }
-
     PipelineSettings& settings() { return m_settings; }
     const PipelineView& view() const { return m_view; }
     PipelineView& view() { return m_view; }
 
     const RunOutcome& lastOutcome() const { return m_last; }
-    bool recognised() const { return m_recognised; }
+    bool recognised() const { return m_s.reception.lastBurstRecognised; }
     const QString& lastSelectedHash() const { return m_lastSelectedHash; }
     // The last button name that was neither "N/A" nor "Hvost".
     const QString& lastRealButtonName() const { return m_lastRealName; }
@@ -148,12 +143,18 @@ public:
     // Filters a button-name box text to the allowed characters, Latin letters made upper case.
     static QString filterButtonName(const QString& text);
 
+signals:
+    // The match window's record was received: reset the run counter, press start, blink.
+    void matched();
+    // An error code for the main window's caption.
+    void errorCaption(const QString& caption);
+
 private:
-    bool isBurstPage() const { return m_hooks.burstPageActive && m_hooks.burstPageActive(); }
-    bool isHashTab() const { return isBurstPage() && m_hooks.hashTabActive && m_hooks.hashTabActive(); }
-    bool isRescan() const { return m_hooks.rescanRunning && m_hooks.rescanRunning(); }
+    bool isBurstPage() const { return m_s.page.burstPage; }
+    bool isHashTab() const { return isBurstPage() && m_s.page.hashModules; }
+    bool isRescan() const { return m_s.rescan.running; }
     void log(const QString& line) const;
-    void showCaption(const QString& caption) const;
+    void showCaption(const QString& caption);
 
     void showModules(const RunOutcome& out);
     void drawVariables(const RunOutcome& out);
@@ -165,7 +166,7 @@ private:
 
     PipelineState m_s;
     Dialogs& m_dialogs;
-    PipelineHooks m_hooks;
+    PollingControl& m_polling;
     std::unique_ptr<Timer> m_timer;
 
     PipelineSettings m_settings;
@@ -175,7 +176,6 @@ private:
     DurationHistogram m_histogram;
     RunOutcome m_last;
 
-    bool m_recognised = false;
     QString m_lastSelectedHash = kNotAvailable;
     QString m_lastRealName = kNotAvailable;
     bool m_firstRun = true;

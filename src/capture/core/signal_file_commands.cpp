@@ -1,5 +1,6 @@
 #include "capture/core/signal_file_commands.h"
 
+#include "acquisition/core/receiver_kind.h"
 #include "base/core/base_file.h"
 #include "base/core/base_file_commands.h"
 #include "base/core/base_order.h"
@@ -38,13 +39,20 @@ bool writeTextAtomically(const QString& path, const QString& text, QString* erro
 } // namespace
 
 SignalFileCommands::SignalFileCommands(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers,
-                                       RescanFlags& flags)
-    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_timer(timers.create(0)) {
+                                       RescanFlags& flags, const ReceptionSettings& reception,
+                                       HashPanelSettings& panel, const DecoderSettings& decoder,
+                                       RecordCursor& cursor, ResultLog& log)
+    : m_base(base), m_dialogs(dialogs), m_flags(flags), m_timer(timers.create(0)), m_reception(reception),
+      m_panel(panel), m_decoder(decoder), m_cursor(cursor), m_log(log) {
     m_timer->setHandler([this] { tick(); });
 }
 
+SignalImportSettings SignalFileCommands::importSettings() const {
+    return SignalImportSettings{ReceiverKinds::fromText(m_reception.kindText), m_panel, m_decoder};
+}
+
 void SignalFileCommands::log(const QString& line) const {
-    if (m_hooks.log) m_hooks.log(line);
+    m_log.append(line);
 }
 
 bool SignalFileCommands::refuse(const QString& message, const QString& memo) {
@@ -115,9 +123,9 @@ void SignalFileCommands::importSignals() {
         }
         return std::nullopt;
     };
-    if (m_hooks.busy) m_hooks.busy(true);
+    emit busyChanged(true);
     const std::optional<Refusal> refusal = readAll();
-    if (m_hooks.busy) m_hooks.busy(false);
+    emit busyChanged(false);
     if (refusal) {
         refuse(refusal->message, refusal->memo);
         return;
@@ -130,13 +138,13 @@ void SignalFileCommands::importSignals() {
         return;
     }
 
-    if (!BaseFileCommands::askMerge(m_base, m_dialogs, m_hooks.setRecordNumber, m_hooks.log)) return;
+    if (!BaseFileCommands::askMerge(m_base, m_dialogs, m_cursor, m_log)) return;
     for (const QString& line : fileLines)
         log(line);
 
     run.before = m_base.count();
     run.firstNew = run.before + 1;
-    if (m_hooks.settings) run.settings = m_hooks.settings();
+    run.settings = importSettings();
     m_flags.rescanned = false;
     m_flags.withM96 = false;
     m_run = std::move(run);
@@ -171,7 +179,7 @@ void SignalFileCommands::tick() {
         run.files.pop_front();
         run.next = 0;
     }
-    if (m_hooks.countChanged) m_hooks.countChanged();
+    m_cursor.countChanged();
     if (run.files.empty()) finish();
 }
 
@@ -179,7 +187,7 @@ void SignalFileCommands::finish() {
     m_timer->stop();
     const Run run = std::move(*m_run);
     m_run.reset();
-    if (m_hooks.setThreshold) m_hooks.setThreshold(run.settings.panel.threshold);
+    m_panel.threshold = run.settings.panel.threshold;
     for (const QString& line : run.cutLines)
         log(line);
     if (run.leftOut > 0)
@@ -190,15 +198,15 @@ void SignalFileCommands::finish() {
     markLoadDuplicates(m_base);
     const int duplicates = removeMarkedRecords(m_base);
 
-    if (m_hooks.countChanged) m_hooks.countChanged();
+    m_cursor.countChanged();
     log(QStringLiteral("Записей в базе  - ") + QString::number(m_base.count()));
     log(QStringLiteral("Новых(из файла) - ") + QString::number(m_base.count() - run.before));
     log(QStringLiteral("Найдено дублей  - ") + QString::number(duplicates));
 
     // The first new record is shown (record 1 when the import brought nothing new).
     const int shown = run.firstNew <= m_base.count() ? run.firstNew : 1;
-    if (m_hooks.setRecordNumber) m_hooks.setRecordNumber(QString::number(shown));
-    if (!m_base.isEmpty() && m_hooks.goToRecord) m_hooks.goToRecord();
+    m_cursor.setRecordNumber(shown);
+    if (!m_base.isEmpty()) m_cursor.goToRecord();
     log(QStringLiteral("Действие завершилось успешно"));
 }
 
@@ -208,7 +216,7 @@ void SignalFileCommands::exportSignals() {
         m_dialogs.information(BaseFileCommands::kNothingToSave);
         return;
     }
-    const ReceiverKind kind = m_hooks.settings ? m_hooks.settings().kind : ReceiverKind::Movrik;
+    const ReceiverKind kind = ReceiverKinds::fromText(m_reception.kindText);
     const std::vector<ButtonRecord> records = m_base.records();
     ExportLeftOut leftOut;
     const QVector<Burst> bursts = exportRecords(records, kind, &leftOut);

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "acquisition/core/reception_settings.h"
 #include "base/core/button_base.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan_flags.h"
 #include "capture/core/signal_import.h"
 #include "formats/core/read_result.h"
 #include "formats/core/signal_files.h"
 #include "platform/core/dialogs.h"
+#include "platform/core/result_log.h"
 #include "platform/core/timer.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,7 +28,9 @@ namespace ravlin {
 // Import reads and checks every chosen file before the base changes, asks Open's merge question,
 // then turns the signals into records a chunk per timer tick, so a file of hundreds of signals
 // never holds the window; duplicates are removed at the end as Open removes them.
-class SignalFileCommands {
+class SignalFileCommands : public QObject {
+    Q_OBJECT
+
 public:
     // Filters of the import and export dialogs ("Description|patterns|..."), in SignalFormat order
     // for export, then Flipper with the signals of known protocols written as parsed ones.
@@ -38,22 +43,13 @@ public:
     // Signals turned into records per tick of the import timer.
     static constexpr int kChunk = 50;
 
-    struct Hooks {
-        std::function<void(const QString&)> log; // a line of the results memo
-        // The configuration records are hashed with (kind, panel, decoder), read when an import
-        // starts; the kind's units are also those export reads the timing texts in.
-        std::function<SignalImportSettings()> settings;
-        std::function<void(const QString&)> setThreshold; // "Порог" after an import
-        std::function<void(const QString&)> setRecordNumber;
-        std::function<void()> goToRecord;
-        std::function<void()> countChanged;
-        // The files are being read (true) / have been read (false): the window shows it is busy.
-        std::function<void(bool)> busy;
-    };
-
-    SignalFileCommands(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags);
-
-    Hooks& hooks() { return m_hooks; }
+    // Records are hashed with the receiver kind of `reception` and the settings of `panel` and
+    // `decoder` as they are when an import starts; export reads the timing texts in that kind's
+    // units. "Порог" is written back into `panel` after an import, the first new record is shown
+    // through `cursor`, and progress goes to `log`.
+    SignalFileCommands(ButtonBase& base, Dialogs& dialogs, TimerFactory& timers, RescanFlags& flags,
+                       const ReceptionSettings& reception, HashPanelSettings& panel,
+                       const DecoderSettings& decoder, RecordCursor& cursor, ResultLog& log);
 
     void importSignals();
     void exportSignals();
@@ -70,7 +66,13 @@ public:
                exportFormat(fileName, selectedFilter) == SignalFormat::Flipper;
     }
 
+signals:
+    // The files are being read (true) / have been read (false): the window shows it is busy.
+    void busyChanged(bool busy);
+
 private:
+    SignalImportSettings importSettings() const;
+
     struct PendingFile {
         QString name;
         QString remoteName;
@@ -95,7 +97,11 @@ private:
     Dialogs& m_dialogs;
     RescanFlags& m_flags;
     std::unique_ptr<Timer> m_timer;
-    Hooks m_hooks;
+    const ReceptionSettings& m_reception;
+    HashPanelSettings& m_panel;
+    const DecoderSettings& m_decoder;
+    RecordCursor& m_cursor;
+    ResultLog& m_log;
     QString m_importName = QStringLiteral("pult.ir");
     QString m_exportName = QStringLiteral("pult.ir");
     std::optional<Run> m_run;

@@ -268,8 +268,8 @@ QStringList pelvarFile(const ActionMap& map) {
 }
 
 ActionMapCommands::ActionMapCommands(ActionMap& map, const ButtonBase& base, RescanFlags& flags,
-                                     Dialogs& dialogs)
-    : m_map(map), m_base(base), m_flags(flags), m_dialogs(dialogs) {}
+                                     Dialogs& dialogs, Inputs inputs)
+    : m_map(map), m_base(base), m_flags(flags), m_dialogs(dialogs), m_in(inputs) {}
 
 bool ActionMapCommands::fail(const QString& message) {
     m_dialogs.beep();
@@ -279,10 +279,10 @@ bool ActionMapCommands::fail(const QString& message) {
 
 bool ActionMapCommands::open() {
     using namespace ActionMapText;
-    if (!(m_hooks.testMode && m_hooks.testMode())) {
+    if (!m_in.testArea.testSwitch) {
         const int count = m_base.count();
         if (count < 4) return fail(kFewerThan4);
-        if (!(m_hooks.m96Selected && m_hooks.m96Selected())) {
+        if (m_in.panel.source != HashSource::M96) {
             m_flags.rescanned = false;
             return fail(kSelectM96);
         }
@@ -315,8 +315,8 @@ void ActionMapCommands::chooseActions(const std::array<QString, ActionMap::kPage
 void ActionMapCommands::importCurrentButton(int r, const QString& action) {
     if (r < 0 || r >= ActionMap::kPageRows) return;
     ActionMapEntry& e = row(r);
-    e.name = m_hooks.buttonName ? m_hooks.buttonName() : QString();
-    e.hash = paddedHash(m_hooks.hashBox ? m_hooks.hashBox() : QString());
+    e.name = m_in.entry.buttonName;
+    e.hash = paddedHash(m_in.burst.hash);
     e.action = action;
     m_map.refreshFlags();
 }
@@ -333,8 +333,7 @@ bool ActionMapCommands::mayOverwrite(const QString& path) {
 bool ActionMapCommands::saveFile() {
     using namespace ActionMapText;
     QString proposed = saveName;
-    if (proposed == QLatin1String("pult.irf"))
-        proposed = safeFileName(m_hooks.remoteName ? m_hooks.remoteName() : QString()) + kIrfExtension;
+    if (proposed == QLatin1String("pult.irf")) proposed = safeFileName(m_in.entry.remoteName) + kIrfExtension;
     const QString chosen = m_dialogs.saveFileName(kIrfFilter, proposed, kIrfExtension);
     if (chosen.isEmpty()) return false;
     const QString name = withExtension(chosen, kIrfExtension);

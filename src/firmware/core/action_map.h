@@ -1,7 +1,10 @@
 #pragma once
 
+#include "base/core/base_entry.h"
 #include "base/core/button_base.h"
 #include "base/core/rescan_flags.h"
+#include "base/core/test_area.h"
+#include "hashing/core/panel_settings.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/text_file.h"
 
@@ -10,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace ravlin {
 
@@ -66,17 +68,17 @@ QStringList pelvarFile(const ActionMap& map);
 // choice of action, import of the current button, Open, Save, Avto, Pelvar.
 class ActionMapCommands {
 public:
-    struct Hooks {
-        std::function<bool()> testMode;      // "Перейти в тестовый " is ticked
-        std::function<bool()> m96Selected;   // " ХЭШ M96" is the selected hash module
-        std::function<QString()> remoteName; // Edit10
-        std::function<QString()> buttonName; // ComboBoxKey
-        std::function<QString()> hashBox;    // EditPebr
+    // What the commands read on the main window.
+    struct Inputs {
+        const TestAreaSettings& testArea; // "Перейти в тестовый "
+        const HashPanelSettings& panel;   // " ХЭШ M96" is the selected hash module
+        const BaseEntrySettings& entry;   // Edit10 and ComboBoxKey
+        const BurstFields& burst;         // EditPebr
     };
 
-    ActionMapCommands(ActionMap& map, const ButtonBase& base, RescanFlags& flags, Dialogs& dialogs);
+    ActionMapCommands(ActionMap& map, const ButtonBase& base, RescanFlags& flags, Dialogs& dialogs,
+                      Inputs inputs);
 
-    Hooks& hooks() { return m_hooks; }
     ActionMap& map() { return m_map; }
     const ActionMap& map() const { return m_map; }
 
@@ -111,7 +113,7 @@ private:
     const ButtonBase& m_base;
     RescanFlags& m_flags;
     Dialogs& m_dialogs;
-    Hooks m_hooks;
+    Inputs m_in;
     int m_page = 0;
 };
 

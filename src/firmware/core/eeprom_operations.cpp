@@ -26,21 +26,22 @@ int percent(int part, int whole) {
 } // namespace
 
 EepromOperations::EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers,
-                                   const QString& recognitionVerdict)
-    : m_capture(capture), m_dialogs(dialogs), m_recognitionVerdict(recognitionVerdict),
-      m_timer(timers.create(kWriteIntervalMs)) {
+                                   const QString& recognitionVerdict, const ReceiverDrivers& drivers,
+                                   PollingControl& polling)
+    : m_capture(capture), m_dialogs(dialogs), m_recognitionVerdict(recognitionVerdict), m_drivers(drivers),
+      m_polling(polling), m_timer(timers.create(kWriteIntervalMs)) {
     m_timer->setHandler([this] { tick(); });
 }
 
 EepromOperations::~EepromOperations() = default;
 
 int EepromOperations::readByte(std::uint8_t address, std::uint8_t& data) {
-    UsbDriver* d = m_hooks.driver ? m_hooks.driver() : nullptr;
+    UsbDriver* d = m_drivers.usb();
     return d ? d->DoEEPROMRead(address, data) : StatusNotConnected;
 }
 
 int EepromOperations::writeByte(std::uint8_t address, std::uint8_t data) {
-    UsbDriver* d = m_hooks.driver ? m_hooks.driver() : nullptr;
+    UsbDriver* d = m_drivers.usb();
     return d ? d->DoEEPROMWrite(address, data) : StatusNotConnected;
 }
 
@@ -95,7 +96,7 @@ bool EepromOperations::writeBurst() {
 // so that the count at address 1 never promises a duration the EEPROM does not hold.
 void EepromOperations::tick() {
     m_timer->stop();
-    if (m_hooks.stopPolling) m_hooks.stopPolling();
+    m_polling.stopPolling();
     bool again = false;
     if (m_writing) {
         const int steps = m_total + 1;
@@ -115,8 +116,8 @@ void EepromOperations::tick() {
     }
     if (again)
         m_timer->start();
-    else if (m_hooks.startPolling)
-        m_hooks.startPolling();
+    else
+        m_polling.startPolling();
 }
 
 int EepromOperations::applySettings() {

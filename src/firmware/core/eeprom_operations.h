@@ -1,7 +1,9 @@
 #pragma once
 
+#include "acquisition/core/drivers/receiver_drivers.h"
 #include "acquisition/core/drivers/usb_driver.h"
 #include "base/core/capture_buffer.h"
+#include "base/core/polling_control.h"
 #include "firmware/core/output_settings.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
@@ -11,7 +13,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 
@@ -40,19 +41,14 @@ public:
     static constexpr std::uint8_t kClosing = 0x0A;
     static constexpr std::uint8_t kOptionsAddress = 13;
 
-    struct Hooks {
-        std::function<UsbDriver*()> driver;
-        std::function<void()> stopPolling; // the main window's poll timer
-        std::function<void()> startPolling;
-    };
-
     // `recognitionVerdict` is the fitting's last recognition verdict (empty when none); a burst
-    // written to the EEPROM shows it under the dump.
+    // written to the EEPROM shows it under the dump. The EEPROM is reached through the USB driver
+    // `drivers` hold at each access; the main window's polling is held during a write run.
     EepromOperations(const CaptureBuffer& capture, Dialogs& dialogs, TimerFactory& timers,
-                     const QString& recognitionVerdict);
+                     const QString& recognitionVerdict, const ReceiverDrivers& drivers,
+                     PollingControl& polling);
     ~EepromOperations();
 
-    Hooks& hooks() { return m_hooks; }
     OutputSettings& output() { return m_output; }
     const EepromView& view() const { return m_view; }
     bool writing() const { return m_writing; }
@@ -81,7 +77,8 @@ private:
     const CaptureBuffer& m_capture;
     Dialogs& m_dialogs;
     const QString& m_recognitionVerdict;
-    Hooks m_hooks;
+    const ReceiverDrivers& m_drivers;
+    PollingControl& m_polling;
     OutputSettings m_output;
     EepromView m_view;
     std::unique_ptr<Timer> m_timer;

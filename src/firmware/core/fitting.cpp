@@ -41,8 +41,10 @@ std::array<QString, HashVariableSet::Count> FittingSettings::openingBoxes() {
 }
 
 Fitting::Fitting(const ButtonBase& base, RescanFlags& flags, Dialogs& dialogs, TimerFactory& timers,
-                 Clock& clock, RandomSource& random)
-    : m_base(base), m_flags(flags), m_dialogs(dialogs), m_clock(clock), m_random(random),
+                 Clock& clock, RandomSource& random, const HashPanelSettings& panel,
+                 const ReceptionSettings& reception, const TestAreaSettings& testArea, RecordCursor& cursor)
+    : m_base(base), m_flags(flags), m_dialogs(dialogs), m_clock(clock), m_random(random), m_panel(panel),
+      m_reception(reception), m_testArea(testArea), m_cursor(cursor),
       m_timer(timers.create(kIntervalMs, true)) {
     m_timer->setHandler([this] { tick(); });
 }
@@ -51,10 +53,10 @@ Fitting::~Fitting() = default;
 
 bool Fitting::open() {
     using namespace FittingText;
-    if (!(m_hooks.testMode && m_hooks.testMode())) {
+    if (!m_testArea.testSwitch) {
         const int count = m_base.count();
         if (count < 4) return fail(kFewerThan4);
-        if (!(m_hooks.oneBitSelected && m_hooks.oneBitSelected())) {
+        if (m_panel.source != HashSource::OneBit) {
             m_dialogs.beep();
             m_flags.rescanned = false;
             m_dialogs.information(kSelectOneBit);
@@ -86,7 +88,8 @@ void Fitting::scan() {
     m_view.panelColour = ViewColour::Yellow;
     m_view.panelCaption.clear();
     m_autoReRuns = 0;
-    if (m_hooks.goToFirstRecord) m_hooks.goToFirstRecord();
+    m_cursor.setRecordNumber(QStringLiteral("1"));
+    m_cursor.goToRecord();
     m_timer->start();
 }
 
@@ -117,7 +120,7 @@ void Fitting::showBox(HashVariableSet::Index i) {
 }
 
 void Fitting::collectBounds(Bounds& b) const {
-    const int fullAbove = m_hooks.fiveByteTails && m_hooks.fiveByteTails() ? 7 : 5;
+    const int fullAbove = m_reception.fiveByteRepeats ? 7 : 5;
     for (int i = 1; i <= m_base.count(); ++i) {
         const ButtonRecord& r = m_base.record(i);
         const QString& first = r.timings[0];
@@ -192,7 +195,7 @@ void Fitting::tick() {
     // 5. End-of-packet pause.
     std::int32_t pause = pauseEstimate(b, t);
     // 6. The threshold as it stands now (the go-to-record of the scan may have rewritten it).
-    m_vars.KnPer = boxValue(m_hooks.threshold ? m_hooks.threshold() : QStringLiteral("3B"));
+    m_vars.KnPer = boxValue(m_panel.threshold);
     showBox(V::Per);
     m_vars.KnPmax = saturate32(b.pmax);
     // 7. KnBit against the longest packet.
@@ -309,7 +312,13 @@ PatchStamp Fitting::clockStamp() {
 }
 
 void Fitting::writePatch() {
-    const PatchStamp stamp = m_hooks.stamp ? m_hooks.stamp() : clockStamp();
+    PatchStamp stamp = clockStamp();
+    if (m_stampOverride.date) stamp.date = *m_stampOverride.date;
+    if (m_stampOverride.time) stamp.time = *m_stampOverride.time;
+    if (const std::optional<std::uint32_t> id = m_stampOverride.id) {
+        stamp.r1 = static_cast<std::uint16_t>(*id >> 16);
+        stamp.r2 = static_cast<std::uint16_t>(*id & 0xFFFF);
+    }
     m_view.patch = WritePatchText(m_vars, m_output, m_table, m_base.record(1).remoteName, stamp);
     m_settings.automatic = false;
     m_patchReady = true;

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "acquisition/core/reception_settings.h"
 #include "base/core/button_base.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan_flags.h"
+#include "base/core/test_area.h"
 #include "firmware/core/device_hash.h"
 #include "firmware/core/firmware_patch.h"
 #include "firmware/core/hash_variables.h"
 #include "firmware/core/output_settings.h"
 #include "firmware/core/random_source.h"
 #include "firmware/core/recognition_check.h"
+#include "hashing/core/panel_settings.h"
 #include "platform/core/clock.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
@@ -17,7 +21,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,6 +57,14 @@ struct FittingView {
     QString recognitionVerdict;
 };
 
+// Parts of the patch stamp fixed from outside (the command-line tool's options, tests); the rest
+// comes from the clock and the random source.
+struct StampOverride {
+    std::optional<QString> date;
+    std::optional<QString> time;
+    std::optional<std::uint32_t> id; // r1 is its high half, r2 its low half
+};
+
 // The fitting of the firmware hash variables to the button base and the patch it ends with: the
 // opening checks of the window, "Scan Buffer", one run per tick of the 400 ms one-shot timer
 // (FitHashVariables), and "Save Pach". Reads the base, never changes it.
@@ -61,22 +72,14 @@ class Fitting {
 public:
     static constexpr int kIntervalMs = 400;
 
-    // What the run reads from, and asks of, the main window.
-    struct Hooks {
-        std::function<QString()> threshold;    // "Порог" (EditA3)
-        std::function<bool()> fiveByteTails;   // reception parameter "В 5 байт"
-        std::function<bool()> oneBitSelected;  // " ХЭШ 1bit" is the hash source
-        std::function<bool()> testMode;        // "Перейти в тестовый " is ticked
-        std::function<void()> goToFirstRecord; // record-number box "1", then go to record
-        // The patch stamp; by default today's date and time from the clock and two random numbers.
-        std::function<PatchStamp()> stamp;
-    };
-
+    // The run reads "Порог" and the hash source of `panel`, the tail size of `reception` and the
+    // test-mode switch of `testArea`; it goes to the first record through `cursor`.
     Fitting(const ButtonBase& base, RescanFlags& flags, Dialogs& dialogs, TimerFactory& timers, Clock& clock,
-            RandomSource& random);
+            RandomSource& random, const HashPanelSettings& panel, const ReceptionSettings& reception,
+            const TestAreaSettings& testArea, RecordCursor& cursor);
     ~Fitting();
 
-    Hooks& hooks() { return m_hooks; }
+    StampOverride& stampOverride() { return m_stampOverride; }
     FittingSettings& settings() { return m_settings; }
     OutputSettings& output() { return m_output; }
     const FittingView& view() const { return m_view; }
@@ -115,7 +118,11 @@ private:
     Dialogs& m_dialogs;
     Clock& m_clock;
     RandomSource& m_random;
-    Hooks m_hooks;
+    const HashPanelSettings& m_panel;
+    const ReceptionSettings& m_reception;
+    const TestAreaSettings& m_testArea;
+    RecordCursor& m_cursor;
+    StampOverride m_stampOverride;
     FittingSettings m_settings;
     OutputSettings m_output;
     FittingView m_view;

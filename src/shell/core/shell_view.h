@@ -2,13 +2,12 @@
 
 #include "platform/core/build_info.h"
 #include "platform/core/file_dialog_presets.h"
+#include "platform/core/result_log.h"
 
 #include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QStringList>
-
-#include <cstdint>
 
 namespace ravlin {
 
@@ -42,23 +41,6 @@ struct MainView {
     BurstTab burstTab = BurstTab::ReceivedData;
     // Drop-down items of the button-name box ("Имя кнопки"), filled by the start tick.
     QStringList keyNameItems;
-};
-
-// The lines of the result log memo on the " HEX Baza " tab. `clears` counts clear() calls so a
-// view can append only the new lines and rebuild after a clear.
-class ResultLog {
-public:
-    void append(const QString& line) { m_lines.append(line); }
-    void clear() {
-        m_lines.clear();
-        ++m_clears;
-    }
-    const QStringList& lines() const { return m_lines; }
-    std::uint64_t clears() const { return m_clears; }
-
-private:
-    QStringList m_lines;
-    std::uint64_t m_clears = 0;
 };
 
 // `dir` + "/" + `relative`, without doubling a separator when `dir` already ends in one.

@@ -62,7 +62,7 @@ void Startup::loadingStep() {
     // The name-by-picture window shows the first remote.
     m_c.namePicture.remoteCode = QStringLiteral("A01");
     m_c.namePicture.selectorText = QStringLiteral("A1");
-    if (m_c.loadRemoteDescription) m_c.loadRemoteDescription();
+    emit remoteDescriptionLoadRequested();
 
     FileDialogPresets& presets = m_c.presets;
     for (QString* preset : {&presets.openBase, &presets.saveBase, &presets.diagram, &presets.lengths})
@@ -102,7 +102,7 @@ void Startup::progressTick() {
     main.caption = kAppCaption;
     main.versionLabel = kVersionText;
     main.authorLabel = kAuthorText;
-    if (m_c.setActivePage) m_c.setActivePage(MainPage::About, BurstTab::ReceivedData);
+    emit activePageRequested(MainPage::About, BurstTab::ReceivedData);
 
     launcher.progressVisible = false;
     launcher.choicesVisible = true;
@@ -126,7 +126,7 @@ void Startup::countdownTick() {
 void Startup::chooseConfiguration(int button) {
     m_t3->stop();
     m_c.hashPanel.source = sourceOf(button);
-    if (m_c.applyHashPanel) m_c.applyHashPanel();
+    emit hashPanelApplyRequested();
 
     m_c.main.visible = true;
     emit showMainWindowRequested();
@@ -146,7 +146,8 @@ void Startup::mainStartTick() {
             t.clear();
     }
     m_c.main.keyNameItems = KeyNamTab::names();
-    if (m_c.startSlowPolling) m_c.startSlowPolling();
+    m_c.polling.enterSlowStartMode();
+    m_c.polling.startPolling();
 }
 
 } // namespace ravlin

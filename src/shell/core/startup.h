@@ -4,6 +4,7 @@
 
 #include "base/core/analogue_base.h"
 #include "base/core/button_base.h"
+#include "base/core/polling_control.h"
 #include "hashing/core/panel_settings.h"
 #include "platform/core/dialogs.h"
 #include "platform/core/timer.h"
@@ -11,12 +12,11 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 
 namespace ravlin {
 
-// What the start-up reads and writes, and the work it hands to other subsystems.
+// What the start-up reads and writes.
 struct StartupContext {
     TimerFactory& timers;
     Dialogs& dialogs;
@@ -29,14 +29,7 @@ struct StartupContext {
     LauncherView& launcher;
     MainView& main;
     ResultLog& log;
-    // The hash-modules panel's apply command (its hidden "!" of the data-source group).
-    std::function<void()> applyHashPanel;
-    // Receiver polling in its slow start mode, then started.
-    std::function<void()> startSlowPolling;
-    // The name-by-picture window's load command for the current remote code.
-    std::function<void()> loadRemoteDescription;
-    // The page in front changes (the receiver is told whether the oscillogram tab is).
-    std::function<void(MainPage, BurstTab)> setActivePage;
+    PollingControl& polling; // started in its slow start mode by the start tick
 };
 
 // The start-up sequence: the launcher's three timers (loading, progress, countdown), the
@@ -80,6 +73,11 @@ signals:
     void centreMainWindowRequested();
     void showMainWindowRequested(); // repaint, show and bring to front
     void hideLauncherRequested();
+    // Work of other subsystems: the name-by-picture window's load command for the current remote
+    // code, the page in front, the hash-modules panel's apply command (its hidden "!").
+    void remoteDescriptionLoadRequested();
+    void activePageRequested(MainPage page, BurstTab inner);
+    void hashPanelApplyRequested();
 
 private:
     void loadingStep();

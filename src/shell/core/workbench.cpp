@@ -17,19 +17,20 @@ Workbench::Workbench(Dialogs& dialogs, TimerFactory& timers, UrlOpener& urls, Cl
                      QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_timers(timers, [this] { emit changed(); }), m_urls(urls),
       m_clock(clock), m_appDir(std::move(appDir)) {
-    // Each wiring function builds its subsystem's objects and connects their events; the events
-    // reach other subsystems only when they fire, after every object is built.
+    // Each wiring function builds its subsystem's objects from references to what they use, so an
+    // object is built after those it is handed (a reference to one not yet built fails at start);
+    // the events reach other subsystems only when they fire, after every object is built.
     connectBaseEntry();
     connectReceiver();
-    connectPipeline();
+    connectTestArea();
+    connectFirmware();
     connectBaseFiles();
+    connectPipeline();
     connectSignalFiles();
     connectNaming();
     connectSession();
-    connectFirmware();
     connectActions();
     connectStartup();
-    connectTestArea();
 }
 
 Workbench::~Workbench() = default;
@@ -81,6 +82,8 @@ void Workbench::setActivePage(MainPage page, BurstTab inner) {
     m_mainView.page = page;
     m_mainView.burstTab = inner;
     m_reception.burstPageActive = isBurstPageActive();
+    m_page.burstPage = isBurstPageActive();
+    m_page.hashModules = isBurstTabActive(BurstTab::HashModules);
 }
 
 bool Workbench::exitCommand() {
@@ -119,18 +122,13 @@ void Workbench::processBurst() {
 
 // The start-up sequence, with the references it uses and the work it hands over.
 void Workbench::connectStartup() {
-    StartupContext c{
-        m_timers,       m_dialogs,  m_appDir, m_base, m_analogues, m_hashPanel, m_presets, m_namePicture,
-        m_launcherView, m_mainView, m_log,    {},     {},          {},          {}};
-    c.applyHashPanel = [this] { m_pipeline->applyPanel(); };
-    c.startSlowPolling = [this] {
-        m_poller->enterSlowStartMode();
-        m_poller->startPolling();
-    };
-    // The name-by-picture load command ("O") for the current remote code.
-    c.loadRemoteDescription = [this] { m_namePictureAid->load(); };
-    c.setActivePage = [this](MainPage page, BurstTab inner) { setActivePage(page, inner); };
-    m_startup = std::make_unique<Startup>(std::move(c));
+    m_startup = std::make_unique<Startup>(StartupContext{m_timers, m_dialogs, m_appDir, m_base, m_analogues,
+                                                         m_hashPanel, m_presets, m_namePicture,
+                                                         m_launcherView, m_mainView, m_log, *m_poller});
+    Startup* startup = m_startup.get();
+    connect(startup, &Startup::remoteDescriptionLoadRequested, this, [this] { m_namePictureAid->load(); });
+    connect(startup, &Startup::activePageRequested, this, &Workbench::setActivePage);
+    connect(startup, &Startup::hashPanelApplyRequested, this, [this] { m_pipeline->applyPanel(); });
 }
 
 } // namespace ravlin

@@ -29,6 +29,7 @@
 #include "base/core/button_record.h"
 #include "base/core/capture_buffer.h"
 #include "base/core/name_picture.h"
+#include "base/core/record_cursor.h"
 #include "base/core/rescan_flags.h"
 #include "base/core/session_flags.h"
 #include "capture/core/oscillogram.h"
@@ -38,6 +39,7 @@
 #include "hashing/core/panel_settings.h"
 #include "platform/core/file_dialog_presets.h"
 #include "shell/core/notifying_timer_factory.h"
+#include "shell/core/settings_owners.h"
 #include "shell/core/shell_view.h"
 
 #include <QObject>
@@ -135,9 +137,6 @@ public:
     const Fitting& fitting() const;
     const MatchVisualisation& matchVisualisation() const;
     const SignalView& signalView() const;
-    // The settings a base file carries, gathered from their owners / applied to them.
-    BaseFileSettings baseFileSettings() const;
-    void applyBaseFileSettings(const BaseFileSettings& settings);
     // The player of the match window's tune (silent until main() gives a real one).
     void setTunePlayer(std::unique_ptr<TunePlayer> player);
     // "Создание слепка": the current-record display is reset and the session window opens.
@@ -221,6 +220,8 @@ private:
     LauncherView m_launcherView;
     MainView m_mainView;
     BaseEntry m_entry;
+    RecordCursor m_cursor{m_entry, m_base};
+    PageInFront m_page;
     BurstFields m_burst;
     ReceptionView m_reception;
     ZoomSettings m_zoom;
@@ -230,7 +231,6 @@ private:
     MatchSignalSettings m_match;
     HexBazaSettings m_hexBaza;
     RescanFlags m_rescanFlags;
-    BaseFileSettings m_fileOnlySettings; // those whose windows keep no settings of their own yet
     ReceiverDrivers m_drivers;
 
     // Subsystems (constructed after the state they use).
@@ -239,6 +239,7 @@ private:
     std::unique_ptr<BaseEditor> m_baseEditor;
     std::unique_ptr<Poller> m_poller;
     std::unique_ptr<Pipeline> m_pipeline;
+    std::unique_ptr<OwnedCarriedSettings> m_carried;
     std::unique_ptr<BaseFileCommands> m_baseFiles;
     std::unique_ptr<Rescan> m_rescan;
     std::unique_ptr<SignalFileCommands> m_signalFiles;
@@ -247,6 +248,7 @@ private:
     std::unique_ptr<NameChoice> m_nameChoice;
     std::unique_ptr<TunePlayer> m_tunePlayer;
     std::unique_ptr<MatchVisualisation> m_matchVisualisation;
+    std::unique_ptr<OwnedSessionOptions> m_sessionOptions;
     std::unique_ptr<CaptureSession> m_captureSession;
     std::unique_ptr<TestArea> m_testArea;
     SeededRandom m_random;

@@ -6,16 +6,9 @@ namespace ravlin {
 // The fitting window's core, wired to what it reads on the main window: "Порог", the tail size of
 // the reception parameters, the hash source, the test-mode switch and go-to-record.
 void Workbench::connectFirmware() {
-    m_fitting = std::make_unique<Fitting>(m_base, m_rescanFlags, m_dialogs, m_timers, m_clock, m_random);
-    Fitting::Hooks& h = m_fitting->hooks();
-    h.threshold = [this] { return m_hashPanel.threshold; };
-    h.fiveByteTails = [this] { return m_poller->settings().fiveByteRepeats; };
-    h.oneBitSelected = [this] { return m_hashPanel.source == HashSource::OneBit; };
-    h.testMode = [this] { return m_testArea->settings().testSwitch; };
-    h.goToFirstRecord = [this] {
-        m_baseEditor->settings().recordNumber = QStringLiteral("1");
-        m_baseEditor->goToRecord();
-    };
+    m_fitting =
+        std::make_unique<Fitting>(m_base, m_rescanFlags, m_dialogs, m_timers, m_clock, m_random, m_hashPanel,
+                                  m_poller->settings(), m_testArea->settings(), m_cursor);
 }
 
 bool Workbench::openFittingWindow() {

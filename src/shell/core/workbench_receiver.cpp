@@ -8,17 +8,17 @@ namespace ravlin {
 // Receiver polling: a stored burst is drawn and processed; the rescan speed goes to the rescan.
 void Workbench::connectReceiver() {
     m_poller = std::make_unique<Poller>(
-        PollerState{m_capture, m_working, m_base, m_reception, m_entry.view, m_burst}, m_drivers, m_timers,
-        m_dialogs);
+        PollerState{m_capture, m_working, m_base, m_reception, m_entry.view, m_burst, m_log}, m_drivers,
+        m_timers, m_dialogs);
     m_reception.burstPageActive = isBurstPageActive();
-    Poller::Hooks& h = m_poller->hooks();
-    h.burstStored = [this] {
+    // The poller has stopped polling before it announces the burst, so it is only scheduled here
+    // (the processing run stops polling once more when it starts: something may restart it meanwhile).
+    connect(m_poller.get(), &Poller::burstStored, this, [this] {
         drawBurst();
-        processBurst();
-    };
-    h.logLine = [this](const QString& line) { log(line); };
-    h.rescanIntervalChanged = [this](int ms) { m_rescan->setIntervalMs(ms); };
-    h.lastBurstRecognised = [this] { return m_pipeline->recognised(); };
+        m_pipeline->schedule();
+    });
+    connect(m_poller.get(), &Poller::rescanIntervalChanged, this,
+            [this](int ms) { m_rescan->setIntervalMs(ms); });
 }
 
 void Workbench::setUsbDriver(std::unique_ptr<UsbDriver> driver) {

@@ -10,14 +10,12 @@ void Workbench::connectSession() {
     m_matchVisualisation = std::make_unique<MatchVisualisation>(
         m_match, m_timers, dataPath(QStringLiteral("Tarnisk/OpisPl/Beep.mid")));
     m_matchVisualisation->setPlayer(m_tunePlayer.get());
-    m_pipeline->hooks().matchSignal = [this] { m_matchVisualisation->signal(); };
+    connect(m_pipeline.get(), &Pipeline::matched, this, [this] { m_matchVisualisation->signal(); });
 
-    SessionOptions options{&m_poller->settings().skipRepeats, &m_pipeline->settings().autoAdd,
-                           &m_match.enabled};
-    CaptureSession::Hooks h;
-    h.lastDriverStatus = [this] { return m_poller->previousStatus(); };
-    m_captureSession = std::make_unique<CaptureSession>(m_session, m_rescanFlags, options, m_dialogs,
-                                                        m_timers, std::move(h));
+    m_sessionOptions =
+        std::make_unique<OwnedSessionOptions>(m_poller->settings(), m_pipeline->settings(), m_match);
+    m_captureSession = std::make_unique<CaptureSession>(m_session, m_rescanFlags, *m_sessionOptions,
+                                                        m_dialogs, m_timers, *m_poller);
 }
 
 void Workbench::setTunePlayer(std::unique_ptr<TunePlayer> player) {

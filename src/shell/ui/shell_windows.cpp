@@ -102,12 +102,12 @@ void assembleBaseFiles(Workbench& wb, WorkbenchParts& p, MainWindow& main) {
             wb.notifyChanged();
         });
     };
-    p.signalFiles.hooks().busy = [](bool busy) {
+    QObject::connect(&p.signalFiles, &SignalFileCommands::busyChanged, [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
-    };
+    });
     bindSignals(actions.importSignals, &SignalFileCommands::importSignals);
     bindSignals(actions.exportSignals, &SignalFileCommands::exportSignals);
 }
