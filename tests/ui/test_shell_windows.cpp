@@ -104,6 +104,17 @@ private slots:
         QVERIFY(s.launcher().isVisible());
         for (QWidget* w : s.windows->all())
             if (w != &s.launcher()) QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+
+        // The program's start: the launcher alone first, then the others once, in the same order.
+        ShellWindows first(*s.wb, ShellWindows::Creation::LauncherFirst);
+        QCOMPARE(first.all().size(), std::size_t(1));
+        QVERIFY(!first.byName(QStringLiteral("TForm1")));
+        first.createOtherWindows();
+        first.createOtherWindows();
+        QStringList later;
+        for (QWidget* w : first.all())
+            later << w->objectName();
+        QCOMPARE(later, names);
     }
 
     void secondaryCaptions_data() {
