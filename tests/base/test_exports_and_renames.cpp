@@ -316,9 +316,20 @@ private slots:
         QString name;
         QString opened;
         TestArea area(base, working, dialogs, name, opened);
-        void (TestArea::*const rules[])() = {&TestArea::renameByNonZeroHash, &TestArea::renameByHashStart,
-                                             &TestArea::renameByLength, &TestArea::renameRemoteToMode};
-        (area.*rules[rule])();
+        switch (rule) {
+        case 0:
+            area.renameByNonZeroHash();
+            break;
+        case 1:
+            area.renameByHashStart();
+            break;
+        case 2:
+            area.renameByLength();
+            break;
+        default:
+            area.renameRemoteToMode();
+            break;
+        }
         QCOMPARE(::names(base), names);
         QCOMPARE(base.record(base.count() + 1).buttonName, QStringLiteral("beyond"));
         QCOMPARE(base.record(1).hash, records[0].hash);
