@@ -63,12 +63,15 @@ function(ravlin_tests_in_folder sub)
     target_link_libraries(${runner} PRIVATE Qt6::Test ravlin_fakes ${ARG_LINKS})
     target_compile_definitions(${runner} PRIVATE RAVLIN_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
                                                  RAVLIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+    target_compile_options(${runner} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
     if(ARG_WIDGETS)
         ravlin_precompile_qt(${runner} WIDGETS TEST)
         set(label ui)
     else()
         # The core runners are compiled with the same flags and definitions: the first one's
-        # precompiled header serves them all (GCC says so with -Winvalid-pch when it cannot).
+        # precompiled header serves them all (GCC says so with -Winvalid-pch when it cannot). Qt's
+        # test library defines the runner's own folders as QT_TESTCASE_*DIR, which no test uses
+        # (test data is found through RAVLIN_TEST_DATA) and which would make every header differ.
         get_property(pch_owner GLOBAL PROPERTY RAVLIN_CORE_TEST_PCH)
         if(pch_owner AND RAVLIN_PCH AND NOT RAVLIN_FUZZ)
             target_precompile_headers(${runner} REUSE_FROM ${pch_owner})
