@@ -46,8 +46,9 @@ void FirmwareActionWindowsTest::actionMapWindow() {
     QCOMPARE(w->windowTitle(), QStringLiteral("Настройки под кнопки Pelvar"));
     QCOMPARE(tabTexts(w->tabs()),
              (QStringList{"  Соответствие Имени-Действию   ", "  Выгрузка данных для патчера  "}));
-    for (const char* a : {"Open", "Save", "Avto", "Exit"})
-        QVERIFY(w->action(QString::fromLatin1(a)));
+    const ActionMapWindowActions& bar = w->actions();
+    QCOMPARE((QStringList{bar.open->text(), bar.save->text(), bar.avto->text(), bar.exit->text()}),
+             (QStringList{"Open", "Save", "Avto", "Exit"}));
     QCOMPARE(child<QComboBox>(w, "ComboBox10")->count(), 93);
 
     // The opening checks stop the window on an empty base; test mode skips them.

@@ -22,6 +22,7 @@ class FittingWindowTest : public QObject {
 private slots:
     void controlsAndDefaults();
     void pauseModeSwitchesTrackBars();
+    void everyControlWritesItsField();
     void scanAndSaveFromTheWindow();
 };
 
@@ -49,8 +50,9 @@ void FittingWindowTest::controlsAndDefaults() {
         tabs << w->tabs()->tabText(i);
     QCOMPARE(tabs, (QStringList{"Настройки выхода", "   Подбор переменных ХЭШирования   ", " Сообщения",
                                 " Тестовая "}));
-    for (const char* a : {"Scan Buffer", "Save Pach", "Exit"})
-        QVERIFY(w->action(QString::fromLatin1(a)));
+    const FittingWindowActions& bar = w->actions();
+    QCOMPARE((QStringList{bar.scan->text(), bar.save->text(), bar.exit->text()}),
+             (QStringList{"Scan Buffer", "Save Pach", "Exit"}));
     const QStringList boxes{"F9", "BB", "NA", "NA", "NA", "NA", "NA", "NA", "NA", "NA", "0D", "NA", "NA"};
     for (int i = 0; i < 13; ++i)
         QCOMPARE(child<QLineEdit>(w, QStringLiteral("EditB%1").arg(i + 1, 2, 10, QLatin1Char('0')).toLatin1())
@@ -84,6 +86,47 @@ void FittingWindowTest::pauseModeSwitchesTrackBars() {
     QCOMPARE(int(s.zeroDepthByte()), 109);
 }
 
+// Each output control is bound to its own field.
+void FittingWindowTest::everyControlWritesItsField() {
+    test::UiShell shell;
+    FittingWindow* w = fittingWindow(shell);
+    const OutputSettings& s = shell.parts->fitting.output();
+    const QList<std::pair<const char*, KnownButtonAction>> known{
+        {"RadioButtonA1", KnownButtonAction::Emulate},
+        {"RadioButtonA2", KnownButtonAction::LengthsV8},
+        {"RadioButtonA3", KnownButtonAction::ResultV9}};
+    for (const auto& [name, value] : known) {
+        child<QRadioButton>(w, name)->click();
+        QCOMPARE(s.known, value);
+    }
+    const QList<std::pair<const char*, UnknownButtonAction>> unknown{
+        {"RadioButtonB1", UnknownButtonAction::Nothing},
+        {"RadioButtonB3", UnknownButtonAction::ErrorV9},
+        {"RadioButtonB2", UnknownButtonAction::LengthsV8}};
+    for (const auto& [name, value] : unknown) {
+        child<QRadioButton>(w, name)->click();
+        QCOMPARE(s.unknown, value);
+    }
+    const QList<std::pair<const char*, const bool*>> checks{{"CheckBoxC1", &s.noV9},
+                                                            {"CheckBoxC2", &s.silent},
+                                                            {"CheckBoxC3", &s.noDetector},
+                                                            {"CheckBoxC4", &s.noOnes},
+                                                            {"CheckBoxX1", &s.pauseMode}};
+    for (const auto& [name, field] : checks) {
+        const bool before = *field;
+        child<QCheckBox>(w, name)->click();
+        QCOMPARE(*field, !before);
+    }
+    const QList<std::tuple<const char*, const int*, int>> sliders{
+        {"TrackBarX1", &s.zeroDepth, 3}, {"TrackBarX2", &s.oneDepth, 5}, {"TrackBarX3", &s.pause, 17}};
+    for (const auto& [name, field, value] : sliders) {
+        child<QSlider>(w, name)->setValue(value);
+        QCOMPARE(*field, value);
+    }
+    QCOMPARE(s.zeroDepth, 3);
+    QCOMPARE(s.oneDepth, 5);
+}
+
 void FittingWindowTest::scanAndSaveFromTheWindow() {
     test::UiShell shell;
     Workbench& wb = *shell.wb;
@@ -98,7 +141,7 @@ void FittingWindowTest::scanAndSaveFromTheWindow() {
 
     child<QLineEdit>(w, "EditB11")->setText(QStringLiteral("0E"));
     emit child<QLineEdit>(w, "EditB11")->textEdited(QStringLiteral("0E"));
-    w->action(QStringLiteral("Scan Buffer"))->trigger();
+    w->actions().scan->trigger();
     QCOMPARE(child<QLabel>(w, "Label2")->text(), FittingText::kWorking);
     shell.scheduler.advance(Fitting::kIntervalMs);
     QCOMPARE(child<QLabel>(w, "Label2")->text(), FittingText::kDone);
@@ -117,12 +160,12 @@ void FittingWindowTest::scanAndSaveFromTheWindow() {
 
     const QString path = shell.dir.filePath(QStringLiteral("pult"));
     shell.dialogs.fileNames << path;
-    w->action(QStringLiteral("Save Pach"))->trigger();
+    w->actions().save->trigger();
     QFile f(path + QStringLiteral(".pch"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll().count("\r\n"), patch.count(u'\n') + 1);
 
-    w->action(QStringLiteral("Exit"))->trigger();
+    w->actions().exit->trigger();
     QVERIFY(!w->isVisible());
 }
 

@@ -5,16 +5,18 @@
 
 #include <QWidget>
 
-class QCheckBox;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 
 namespace ravlin {
 
+namespace ui {
+class Bindings;
+}
+
 // The base controls of the " HEX Baza " tab: what happens after a save, the rescan and duplicate
 // removal with their options, the statistics with their basis, and the rescan progress bar.
-// Handlers copy the controls into the tab's settings, make one call and announce the change;
+// The controls are bound to the tab's settings; a button makes one call and announces the change;
 // refresh() shows the settings and the rescan's view.
 class BaseFilesPanel : public QWidget {
     Q_OBJECT
@@ -29,20 +31,13 @@ signals:
     void changed();
 
 private:
-    void copySettings();
     template <typename F> void run(F command);
 
     BaseFileCommands& m_files;
     Rescan& m_rescan;
-    HexBazaSettings& m_settings;
-    QRadioButton* m_saveOnly;
-    QRadioButton* m_saveAndClear;
+    ui::Bindings* m_bindings;
     QPushButton* m_rescanButton; // Button4
-    QCheckBox* m_ignoreRemotes;
-    QCheckBox* m_ignoreButtons;
-    QRadioButton* m_byName;
-    QRadioButton* m_byHash;
-    QProgressBar* m_progress; // ProgressBar1
+    QProgressBar* m_progress;    // ProgressBar1
 };
 
 } // namespace ravlin

@@ -4,12 +4,11 @@
 
 #include <QWidget>
 
-class QCheckBox;
-class QLineEdit;
-class QRadioButton;
-class QSlider;
-
 namespace ravlin {
+
+namespace ui {
+class Bindings;
+}
 
 // TForm6 "Настройка графики и зума": automatic or manual zoom, the manual scale, the fall-back
 // and the narrowest filled mark. The controls are read at every draw; changing them redraws
@@ -26,15 +25,7 @@ public:
     void refresh();
 
 private:
-    void store();
-
-    ZoomSettings& m_settings;
-    QRadioButton* m_auto;
-    QRadioButton* m_manual;
-    QSlider* m_track;
-    QCheckBox* m_fallback;
-    QLineEdit* m_narrowest;
-    bool m_refreshing = false;
+    ui::Bindings* m_bindings;
 };
 
 } // namespace ravlin

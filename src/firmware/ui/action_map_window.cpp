@@ -45,16 +45,18 @@ ActionMapWindow::ActionMapWindow(ActionMapCommands& commands, QWidget* parent)
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    connect(bar->addAction(QStringLiteral("Open")), &QAction::triggered, this,
-            [this] { run(&ActionMapCommands::openFile); });
-    connect(bar->addAction(QStringLiteral("Save")), &QAction::triggered, this,
-            [this] { run(&ActionMapCommands::saveFile); });
-    connect(bar->addAction(QStringLiteral("Avto")), &QAction::triggered, this, [this] {
+    m_barActions.open = bar->addAction(QStringLiteral("Open"));
+    m_barActions.save = bar->addAction(QStringLiteral("Save"));
+    m_barActions.avto = bar->addAction(QStringLiteral("Avto"));
+    m_barActions.exit = bar->addAction(QStringLiteral("Exit"));
+    connect(m_barActions.open, &QAction::triggered, this, [this] { run(&ActionMapCommands::openFile); });
+    connect(m_barActions.save, &QAction::triggered, this, [this] { run(&ActionMapCommands::saveFile); });
+    connect(m_barActions.avto, &QAction::triggered, this, [this] {
         m_commands.avto();
         refreshNow();
         emit changed();
     });
-    connect(bar->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    connect(m_barActions.exit, &QAction::triggered, this, &QWidget::close);
     outer->addWidget(bar);
 
     m_tabs = new QTabWidget(this);
@@ -160,12 +162,6 @@ void ActionMapWindow::buildExportTab(QWidget* page) {
         ++row;
     }
     layout->setRowStretch(row, 1);
-}
-
-QAction* ActionMapWindow::action(const QString& text) const {
-    for (QAction* a : findChildren<QAction*>())
-        if (a->text() == text) return a;
-    return nullptr;
 }
 
 void ActionMapWindow::showCentredOver(const QWidget& main) {

@@ -16,6 +16,14 @@ class QTabWidget;
 
 namespace ravlin {
 
+// The action map window's tool bar actions (captions in comments), each created once.
+struct ActionMapWindowActions {
+    QAction* open = nullptr; // "Open"
+    QAction* save = nullptr; // "Save"
+    QAction* avto = nullptr; // "Avto"
+    QAction* exit = nullptr; // "Exit"
+};
+
 // The window "Настройки под кнопки Pelvar" (TForm10): tool bar "Open", "Save", "Avto", "Exit";
 // the table tab (ten-row grid, number labels, drop-down lists, page scroll bar) and the export tab.
 class ActionMapWindow : public QWidget {
@@ -26,7 +34,7 @@ public:
 
     void showCentredOver(const QWidget& main);
     QTabWidget* tabs() const { return m_tabs; }
-    QAction* action(const QString& text) const;
+    const ActionMapWindowActions& actions() const { return m_barActions; }
 
     // Shows the page's sets and the valid flags while the window is visible.
     void refresh();
@@ -43,6 +51,7 @@ private:
 
     ActionMapCommands& m_commands;
     QTabWidget* m_tabs = nullptr;
+    ActionMapWindowActions m_barActions;
     QTableWidget* m_grid = nullptr;
     std::array<QLabel*, ActionMap::kPageRows> m_numbers{};
     std::array<QComboBox*, ActionMap::kPageRows> m_actions{};

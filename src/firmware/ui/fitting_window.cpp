@@ -60,9 +60,12 @@ FittingWindow::FittingWindow(Fitting& fitting, QWidget* parent)
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("ToolBar1"));
-    connect(bar->addAction(QStringLiteral("Scan Buffer")), &QAction::triggered, this, &FittingWindow::scan);
-    connect(bar->addAction(QStringLiteral("Save Pach")), &QAction::triggered, this, &FittingWindow::save);
-    connect(bar->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    m_barActions.scan = bar->addAction(QStringLiteral("Scan Buffer"));
+    m_barActions.save = bar->addAction(QStringLiteral("Save Pach"));
+    m_barActions.exit = bar->addAction(QStringLiteral("Exit"));
+    connect(m_barActions.scan, &QAction::triggered, this, &FittingWindow::scan);
+    connect(m_barActions.save, &QAction::triggered, this, &FittingWindow::save);
+    connect(m_barActions.exit, &QAction::triggered, this, &QWidget::close);
     outer->addWidget(bar);
 
     m_tabs = new QTabWidget(this);
@@ -236,12 +239,6 @@ void FittingWindow::refreshRecognition() {
             if (item->background() != brush) item->setBackground(brush);
         }
     }
-}
-
-QAction* FittingWindow::action(const QString& text) const {
-    for (QAction* a : findChildren<QAction*>())
-        if (a->text() == text) return a;
-    return nullptr;
 }
 
 void FittingWindow::showCentredOver(const QWidget& main) {

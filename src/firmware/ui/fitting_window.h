@@ -18,6 +18,13 @@ namespace ravlin {
 
 class OutputSettingsWidget;
 
+// The fitting window's tool bar actions (captions in comments), each created once.
+struct FittingWindowActions {
+    QAction* scan = nullptr; // "Scan Buffer"
+    QAction* save = nullptr; // "Save Pach"
+    QAction* exit = nullptr; // "Exit"
+};
+
 // The window "Подбор переменных ХЭШирования" (TForm7): tool bar "Scan Buffer", "Save Pach",
 // "Exit"; tabs "Настройки выхода", the fitting tab, " Сообщения" (the messages memo and the panel
 // "Проверка распознавания") and " Тестовая ".
@@ -31,7 +38,7 @@ public:
     void showCentredOver(const QWidget& main);
 
     QTabWidget* tabs() const { return m_tabs; }
-    QAction* action(const QString& text) const;
+    const FittingWindowActions& actions() const { return m_barActions; }
 
     // Shows the core's settings and view state while the window is visible (a widget is set only
     // when its value differs).
@@ -51,6 +58,7 @@ private:
 
     Fitting& m_fitting;
     QTabWidget* m_tabs = nullptr;
+    FittingWindowActions m_barActions;
     OutputSettingsWidget* m_output = nullptr;
     std::array<QLineEdit*, HashVariableSet::Count> m_boxes{};
     QLineEdit* m_tolerance = nullptr;

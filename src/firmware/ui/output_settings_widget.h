@@ -4,14 +4,14 @@
 
 #include <QWidget>
 
-#include <array>
-
-class QCheckBox;
 class QLabel;
-class QRadioButton;
 class QSlider;
 
 namespace ravlin {
+
+namespace ui {
+class Bindings;
+}
 
 // The output-settings controls (RadioButtonA1..A3, RadioButtonB1..B3, CheckBoxC1..C4,
 // TrackBarX1..X3, CheckBoxX1) over an OutputSettings; the fitting window and the EEPROM window
@@ -29,20 +29,15 @@ signals:
     void changed();
 
 private:
-    void store();
     void enableByPauseMode();
 
     OutputSettings& m_settings;
-    std::array<QRadioButton*, 3> m_known{};
-    std::array<QRadioButton*, 3> m_unknown{};
-    std::array<QCheckBox*, 4> m_checks{};
+    ui::Bindings* m_bindings;
+    // Enabled by the pause mode: the zero depth when it is off, the pause when it is on.
     QSlider* m_zero = nullptr;
-    QSlider* m_one = nullptr;
-    QSlider* m_pause = nullptr;
     QLabel* m_zeroLabel = nullptr;
+    QSlider* m_pause = nullptr;
     QLabel* m_pauseLabel = nullptr;
-    QCheckBox* m_pauseMode = nullptr;
-    bool m_refreshing = false;
 };
 
 } // namespace ravlin
