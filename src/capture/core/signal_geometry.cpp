@@ -5,6 +5,10 @@
 
 namespace ravlin {
 
+QString microsText(double us) {
+    return QString::number(us, 'f', 1) + QStringLiteral(" мкс");
+}
+
 SignalRange::SignalRange(std::int64_t total)
     : m_total(std::max<std::int64_t>(0, total)),
       m_margin(std::max(1.0, static_cast<double>(m_total) * 0.02)) {}

@@ -54,6 +54,9 @@ struct AxisTick {
     QString label;
 };
 
+// A time as the signal window writes it: microseconds with one decimal and " мкс".
+QString microsText(double us);
+
 // The smallest of 1, 2, 5 × 10^k that is at least `rough` (> 0).
 double niceStep(double rough);
 
